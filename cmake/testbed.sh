@@ -1,0 +1,111 @@
+#!/bin/bash
+# Test bed for the Windows tests under wine64: one Xvfb display, one fresh Wine
+# prefix and one persistent wineserver for a whole ctest run.
+#
+#   testbed.sh start <dir>             fresh prefix, display and server (ctest fixture setup)
+#   testbed.sh stop <dir>              stop the server and the display (fixture cleanup)
+#   testbed.sh run <dir> <exe> [args]  run one Windows program in the bed (the ctest emulator)
+#   testbed.sh env <dir>               print the environment of the bed (for a shell: eval)
+#
+# Nothing Wine starts may keep a pipe of ctest open, or ctest waits for it forever:
+# every long-lived process is started here with its output in <dir>/testbed.log.
+set -u
+cmd=${1:?command}
+dir=${2:?test bed directory}
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+log="$dir/testbed.log"
+WINE64=${WINE64:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-$(command -v wineserver || echo /usr/lib/wine/wineserver64)}
+
+bed_env() {
+    export WINEPREFIX="$dir/prefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+    export WINEARCH=win64
+    if [ -f "$dir/display" ]; then export DISPLAY=$(cat "$dir/display"); fi
+}
+
+stop_bed() {
+    bed_env
+    if [ -d "$WINEPREFIX" ]; then
+        timeout 20 "$WINESERVER" -k >/dev/null 2>&1
+        timeout 20 "$WINESERVER" -w >/dev/null 2>&1
+    fi
+    if [ -f "$dir/xvfb.pid" ]; then
+        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
+        rm -f "$dir/xvfb.pid"
+    fi
+    rm -f "$dir/display" "$dir/ready"
+}
+
+start_display() {
+    local n
+    for n in $(seq 91 160); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        [ -e "/tmp/.X11-unix/X$n" ] && continue
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >>"$log" 2>&1 &
+        echo $! >"$dir/xvfb.pid"
+        for _ in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n" >"$dir/display"; return 0; }
+            sleep 0.1
+        done
+        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
+    done
+    echo "testbed: no free X display" >&2
+    return 1
+}
+
+# Registry settings the tests rely on: a virtual desktop (window frames, no 2 s
+# delay on every hide), no audio device, and an empty Run key to start from.
+write_settings() {
+    cat >"$dir/testbed.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Audio"=""
+
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\win98_tests.exe]
+"Version"="win98"
+REG
+    "$WINE64" regedit /s "$(winepath_of "$dir/testbed.reg")" </dev/null >>"$log" 2>&1
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+start_bed() {
+    stop_bed
+    rm -rf "$dir/prefix" "$dir/display"
+    : >"$log"
+    start_display || return 1
+    bed_env
+    timeout 120 "$WINE64" wineboot -i </dev/null >>"$log" 2>&1
+    timeout 60 "$WINESERVER" -w >>"$log" 2>&1
+    write_settings
+    # A fresh prefix can leave its services half started; one more session start settles them.
+    timeout 20 "$WINESERVER" -k >>"$log" 2>&1
+    timeout 60 "$WINESERVER" -w >>"$log" 2>&1
+    "$WINESERVER" -p </dev/null >>"$log" 2>&1
+    timeout 120 "$WINE64" wineboot </dev/null >>"$log" 2>&1
+    touch "$dir/ready"
+    echo "testbed ready: WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY"
+}
+
+case "$cmd" in
+    start) start_bed ;;
+    stop) stop_bed; echo "testbed stopped" ;;
+    env) bed_env; echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='${DISPLAY:-}'" ;;
+    run)
+        shift 2
+        bed_env
+        if [ ! -f "$dir/ready" ]; then echo "testbed: not started (run: testbed.sh start $dir)" >&2; exit 2; fi
+        exec "$WINE64" "$@" </dev/null
+        ;;
+    *) echo "usage: $0 start|stop|run|env <dir> ..." >&2; exit 2 ;;
+esac

@@ -1,0 +1,18 @@
+#!/bin/bash
+# Sets up the machine, builds both targets and runs every test under wine64.
+# The test bed (a fresh Wine prefix, an Xvfb display and a persistent wineserver) is
+# made and removed by ctest itself (fixtures testbed_start and testbed_stop).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+scripts/build.sh win32 win64
+status=0
+ctest --preset win64 "$@" || status=$?
+# Screenshots the GUI tests saved as BMP are converted for easy viewing.
+if command -v convert >/dev/null; then
+    for bmp in build/win64/test-output/*.bmp; do
+        [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+    done
+fi
+echo "Screenshots and test output: $(pwd)/build/win64/test-output"
+exit $status

@@ -1,0 +1,202 @@
+// The entry list (see entries.h). Each record is its own movable, zero-filled global
+// block, locked only while it is read or written.
+#include "foundations/entries.h"
+
+#include "foundations/paths.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "resource.h"
+
+#include <cstring>
+
+namespace {
+
+struct EntryRecord {
+    char title[ENTRY_TITLE_CHARS];
+    char path[ENTRY_PATH_CHARS];
+    char extra[ENTRY_EXTRA_CHARS];
+    LONG kind;
+    LONG value;
+    char detail[ENTRY_DETAIL_CHARS];
+};
+
+HGLOBAL g_entries[MAX_ENTRIES];
+int g_entryCount = 0;
+
+// Locks a record for the life of the object.
+class LockedEntry {
+public:
+    explicit LockedEntry(int index)
+    {
+        if (index >= 0 && index < g_entryCount) {
+            block_ = g_entries[index];
+            record_ = static_cast<EntryRecord*>(GlobalLock(block_));
+        }
+    }
+    ~LockedEntry()
+    {
+        if (record_) GlobalUnlock(block_);
+    }
+    LockedEntry(const LockedEntry&) = delete;
+    LockedEntry& operator=(const LockedEntry&) = delete;
+    EntryRecord* operator->() const { return record_; }
+    explicit operator bool() const { return record_ != nullptr; }
+
+private:
+    HGLOBAL block_ = nullptr;
+    EntryRecord* record_ = nullptr;
+};
+
+const struct {
+    int code;
+    const char* keyword;
+} kKindKeywords[] = {
+    {1, "MACHINE_RUN"}, {2, "MACHINE_RUNONCE"}, {3, "MACHINE_RUNONCEEX"}, {4, "MACHINE_RUNSERVICES"},
+    {5, "MACHINE_RUNSERVICESONCE"}, {11, "CURRENT_RUN"}, {12, "CURRENT_RUNONCE"}, {13, "CURRENT_RUNONCEEX"},
+    {14, "CURRENT_RUNSERVICES"}, {15, "CURRENT_RUNSERVICESONCE"}, {21, "USERS_RUN"}, {22, "USERS_RUNONCE"},
+    {23, "USERS_RUNONCEEX"}, {24, "USERS_RUNSERVICES"}, {25, "USERS_RUNSERVICESONCE"}, {31, "VIGILARK_RUN"},
+    {32, "VIGILARK_RUNONCE"}, {33, "VIGILARK_RUNONCEEX"}, {34, "VIGILARK_RUNSERVICES"},
+    {35, "VIGILARK_RUNSERVICESONCE"}, {100, "WIN_LOAD"}, {101, "WIN_RUN"}, {200, "GROUP_STARTUP"},
+    {500, "INFO_COOKIE"}, {501, "INFO_NETCOOKIE"}, {502, "INFO_SAVECOOKIE"}, {503, "INFO_NUTS"},
+    {600, "INFO_TASK"}, {700, "SERVICE_EXE"}, {701, "SERVICE_SVCHOST"}, {800, "TASK_SCHEDULED"},
+    {900, "TYPE_BHO"}, {300, "RESTART_DELETE"}, {301, "RESTART_RENAMETYPE_TOOLBAR"},
+    {901, "TYPE_EXTENSION"}, {902, "TYPE_MONITOR"}, {350, "TYPE_BLACKLIST"}, {360, "TYPE_PROSEARCH"},
+    {450, "TYPE_FILETYPE"},
+};
+
+bool IsWindows95()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 0;
+}
+
+int CopyField(const char* field, char* out)
+{
+    size_t len = strlen(field);
+    memcpy(out, field, len + 1);
+    return (int)len;
+}
+
+}  // namespace
+
+void LongPathForm(const char* path, char* out, int capacity)
+{
+    typedef DWORD(WINAPI * GetLongPathNameFn)(LPCSTR, LPSTR, DWORD);
+    static GetLongPathNameFn getLongPathName = reinterpret_cast<GetLongPathNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+    char converted[MAX_PATH];
+    if (getLongPathName && !IsWindows95()) {
+        DWORD n = getLongPathName(path, converted, sizeof converted);
+        if (n > 0 && n < sizeof converted) {
+            CopyText(out, (size_t)capacity, converted);
+            return;
+        }
+    }
+    CopyText(out, (size_t)capacity, path);
+}
+
+int AddEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value)
+{
+    title = title ? title : "";
+    path = path ? path : "";
+    extra = extra ? extra : "";
+    detail = detail ? detail : "";
+    if (g_entryCount >= MAX_ENTRIES) return 0;
+    if (!FitsText(title, ENTRY_TITLE_CHARS) || !FitsText(path, ENTRY_PATH_CHARS) ||
+        !FitsText(extra, ENTRY_EXTRA_CHARS) || !FitsText(detail, ENTRY_DETAIL_CHARS))
+        return 0;
+    if (kind == KIND_INFO_COOKIE && g_entryCount >= MAX_ENTRIES_BEFORE_IE_COOKIE) return 0;
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(EntryRecord));
+    if (!block) return 0;
+    EntryRecord* record = static_cast<EntryRecord*>(GlobalLock(block));
+    if (!record) {
+        GlobalFree(block);
+        return 0;
+    }
+
+    if (*title)
+        CopyText(record->title, title);
+    else
+        LoadText(IDS_UNSPECIFIED_TITLE, record->title, ENTRY_TITLE_CHARS);
+    CopyText(record->detail, detail);
+
+    char unquoted[ENTRY_PATH_CHARS];
+    StripQuotes(path, unquoted, sizeof unquoted);
+    if (strlen(unquoted) > 3)
+        LongPathForm(unquoted, record->path, ENTRY_PATH_CHARS);
+    else
+        CopyText(record->path, unquoted);
+    if (strlen(extra) > 3)
+        LongPathForm(extra, record->extra, ENTRY_EXTRA_CHARS);
+    else
+        CopyText(record->extra, extra);
+
+    record->kind = kind;
+    record->value = value;
+    GlobalUnlock(block);
+    g_entries[g_entryCount++] = block;
+    return 1;
+}
+
+int GetEntryTitle(int index, char* out)
+{
+    LockedEntry entry(index);
+    return entry ? CopyField(entry->title, out) : 0;
+}
+
+int GetEntryPath(int index, char* out)
+{
+    LockedEntry entry(index);
+    return entry ? CopyField(entry->path, out) : 0;
+}
+
+int GetEntryExtra(int index, char* out)
+{
+    LockedEntry entry(index);
+    return entry ? CopyField(entry->extra, out) : 0;
+}
+
+int GetEntryDetail(int index, char* out)
+{
+    LockedEntry entry(index);
+    return entry ? CopyField(entry->detail, out) : 0;
+}
+
+int GetEntryKind(int index)
+{
+    LockedEntry entry(index);
+    return entry ? entry->kind : 0;
+}
+
+int GetEntryValue(int index)
+{
+    LockedEntry entry(index);
+    return entry ? entry->value : 0;
+}
+
+void FreeEntries()
+{
+    for (int i = 0; i < g_entryCount; ++i) {
+        GlobalFree(g_entries[i]);
+        g_entries[i] = nullptr;
+    }
+    g_entryCount = 0;
+}
+
+int EntryCount() { return g_entryCount; }
+
+const char* KindKeyword(int kind)
+{
+    for (const auto& row : kKindKeywords)
+        if (row.code == kind) return row.keyword;
+    return nullptr;
+}
+
+int KindFromKeyword(const char* keyword)
+{
+    for (const auto& row : kKindKeywords)
+        if (SameText(row.keyword, keyword)) return row.code;
+    return 0;
+}

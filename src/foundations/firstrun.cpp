@@ -1,0 +1,61 @@
+// Records made on the first run (see firstrun.h).
+#include "foundations/firstrun.h"
+
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/registry.h"
+#include "foundations/settings.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "resource.h"
+#include "startup/startup_actions.h"
+#include "startup/startup_scan.h"
+
+#include <windows.h>
+
+static const char* const kKnownProgramsKey = VIGILARK_KEY "\\Run";
+static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
+
+void RecordInitialData()
+{
+    int count = CollectStartupEntries();
+    for (int i = 0; i < count; ++i) {
+        char path[ENTRY_PATH_CHARS];
+        char name[ENTRY_PATH_CHARS];
+        char kind[16];
+        GetEntryPath(i, path);
+        ColonForEquals(path, name, sizeof name);
+        FormatText(kind, sizeof kind, "%d", GetEntryKind(i));
+        SetRegString(HKEY_CURRENT_USER, kKnownProgramsKey, name, kind);
+    }
+    FreeEntries();
+
+    // An older installation registered the monitor under another title; replace it.
+    char oldTitle[64];
+    char directory[MAX_PATH];
+    char command[MAX_PATH];
+    LoadText(IDS_MONITOR_RUN_TITLE, oldTitle);
+    ProgramDirectory(directory, sizeof directory);
+    FormatText(command, sizeof command, "%s\\vigilark.exe", directory);
+    RemoveStartupEntry(oldTitle, command, "", KIND_MACHINE_RUN);
+    SetMonitorAutostart(true);
+}
+
+void ImportFilterWords()
+{
+    const char* settings = SettingsFile();
+    int count = (int)GetPrivateProfileIntA("Nuts", "count", 0, settings);
+    if (count <= 0) {
+        static const char* const kDefaultWords[] = {"180S", "2o7", "AdServ", "atwola", "Banner", "bfast", "CGI-Bin",
+                                                    "Click", "Commission", "gator", "hitbox", "kazaa", "metric", "ru4"};
+        for (const char* word : kDefaultWords) SetRegString(HKEY_CURRENT_USER, kFilterWordsKey, word, "1");
+        return;
+    }
+    for (int n = 1; n <= count; ++n) {
+        char key[32];
+        char word[256];
+        FormatText(key, sizeof key, "Nut%d", n);
+        GetPrivateProfileStringA("Nuts", key, "", word, sizeof word, settings);
+        if (word[0]) SetRegString(HKEY_CURRENT_USER, kFilterWordsKey, word, "1");
+    }
+}

@@ -1,0 +1,112 @@
+// Small owners for system handles, so every early return closes what it opened.
+// They only close; all behaviour stays in plain procedures.
+#pragma once
+
+#include <windows.h>
+
+// An open registry key.
+class RegKey {
+public:
+    RegKey() = default;
+    ~RegKey() { Close(); }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    LONG Open(HKEY hive, const char* subkey, REGSAM access)
+    {
+        Close();
+        return RegOpenKeyExA(hive, subkey, 0, access, &key_);
+    }
+    LONG Create(HKEY hive, const char* subkey)
+    {
+        Close();
+        return RegCreateKeyA(hive, subkey, &key_);
+    }
+    void Close()
+    {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+    HKEY get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// A kernel handle closed with CloseHandle (INVALID_HANDLE_VALUE and NULL both mean none).
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h = nullptr) : h_(h) {}
+    ~ScopedHandle() { Reset(nullptr); }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    void Reset(HANDLE h)
+    {
+        if (valid()) CloseHandle(h_);
+        h_ = h;
+    }
+    HANDLE get() const { return h_; }
+    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_;
+};
+
+// A library loaded at run time.
+class ScopedLibrary {
+public:
+    explicit ScopedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
+    ~ScopedLibrary() { if (module_) FreeLibrary(module_); }
+    ScopedLibrary(const ScopedLibrary&) = delete;
+    ScopedLibrary& operator=(const ScopedLibrary&) = delete;
+
+    HMODULE get() const { return module_; }
+    explicit operator bool() const { return module_ != nullptr; }
+    template <typename F> F Proc(const char* name) const
+    {
+        return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
+    }
+
+private:
+    HMODULE module_;
+};
+
+// A COM interface pointer released on scope exit.
+template <typename T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() { Reset(); }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    T** put() { Reset(); return &p_; }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+    void Reset()
+    {
+        if (p_) p_->Release();
+        p_ = nullptr;
+    }
+    explicit operator bool() const { return p_ != nullptr; }
+
+private:
+    T* p_ = nullptr;
+};
+
+// A global memory block (GlobalAlloc) freed on scope exit unless released.
+class ScopedGlobal {
+public:
+    explicit ScopedGlobal(HGLOBAL h = nullptr) : h_(h) {}
+    ~ScopedGlobal() { if (h_) GlobalFree(h_); }
+    ScopedGlobal(const ScopedGlobal&) = delete;
+    ScopedGlobal& operator=(const ScopedGlobal&) = delete;
+    HGLOBAL get() const { return h_; }
+    HGLOBAL release() { HGLOBAL h = h_; h_ = nullptr; return h; }
+
+private:
+    HGLOBAL h_;
+};

@@ -1,0 +1,131 @@
+// Registry helpers (see registry.h).
+#include "foundations/registry.h"
+
+#include "foundations/handles.h"
+#include "foundations/text.h"
+#include "foundations/trace.h"
+
+#include <cstring>
+#include <vector>
+
+int CreateRegKey(HKEY hive, const char* subkey)
+{
+    RegKey key;
+    if (key.Create(hive, subkey) != ERROR_SUCCESS) {
+        Trace("ERROR RegCreateKey", subkey);
+        return 0;
+    }
+    return 1;
+}
+
+static bool IsTextType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+int ReadRegString(HKEY hive, const char* subkey, const char* name, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    out[0] = '\0';
+
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return 0;
+
+    char data[1025] = {};  // one more than the largest value read, so the text always ends
+    DWORD size = 1024;
+    DWORD type = 0;
+    if (RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+        return 0;
+    if (!IsTextType(type)) return 0;
+
+    const char* text = data;
+    char expanded[1024];
+    if (type == REG_EXPAND_SZ) {
+        DWORD needed = ExpandEnvironmentStringsA(data, expanded, sizeof expanded);
+        if (needed == 0 || needed > sizeof expanded)
+            Trace(data, "Registry Error #1023: String can not be expanded");
+        else
+            text = expanded;
+    }
+
+    size_t len = strlen(text);
+    if (len >= (size_t)capacity) {
+        Trace(text, "Registry Error #1024: Buffer overflow contained");
+        return 0;
+    }
+    memcpy(out, text, len + 1);
+    return (int)len;
+}
+
+int DeleteRegValue(HKEY hive, const char* subkey, const char* name)
+{
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_SET_VALUE) != ERROR_SUCCESS) return 0;
+    if (RegDeleteValueA(key.get(), name) != ERROR_SUCCESS) {
+        Trace("ERROR RegDeleteValue", name ? name : "");
+        return 0;
+    }
+    return 1;
+}
+
+int SetRegString(HKEY hive, const char* subkey, const char* name, const char* text)
+{
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_SET_VALUE | KEY_QUERY_VALUE) != ERROR_SUCCESS) {
+        Trace("ERROR RegOpenKeyEx:SetRegValue", subkey);
+        return 0;
+    }
+    if (!text) text = "";
+    DWORD size = (DWORD)strlen(text) + 1;
+    return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
+}
+
+int SetRegDword(HKEY hive, const char* subkey, const char* name, DWORD value)
+{
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_SET_VALUE) != ERROR_SUCCESS) return 0;
+    return RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+}
+
+bool ReadRegText(HKEY key, const char* name, std::string& text)
+{
+    text.clear();
+    std::vector<char> data(512);
+    DWORD type = 0;
+    for (;;) {
+        DWORD size = (DWORD)data.size() - 2;
+        LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        if (rc == ERROR_MORE_DATA) {
+            data.assign(size + 2, '\0');
+            continue;
+        }
+        if (rc != ERROR_SUCCESS || !IsTextType(type)) return false;
+        data[size] = '\0';  // a value stored without its terminator still ends here
+        data[size + 1] = '\0';
+        break;
+    }
+    text = data.data();
+    if (type == REG_EXPAND_SZ) {
+        DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+        if (needed > 0) {
+            std::vector<char> expanded(needed + 1, '\0');
+            if (ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed + 1) > 0) text = expanded.data();
+        }
+    }
+    return true;
+}
+
+bool ReadRegText(HKEY hive, const char* subkey, const char* name, std::string& text)
+{
+    text.clear();
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return false;
+    return ReadRegText(key.get(), name, text);
+}
+
+bool RegValueExists(HKEY hive, const char* subkey, const char* name)
+{
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return false;
+    return RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}

@@ -1,0 +1,65 @@
+// The option store shared with the resident monitor: decimal-text values under
+// HKCU\Software\Brondlewick\Vigilark\Options, an in-memory copy for the console,
+// and the start-up step that prepares the registry on the first run.
+#pragma once
+
+#include <windows.h>
+
+// The in-memory copy of the options (defaults as the monitor expects them).
+struct Options {
+    int hideTobrin = 0;
+    int hideAlerts = 0;
+    int format = 0;
+    int confirmExit = 0;
+    int sound = 1;
+    int history = 1;
+    int hideMicrosoftServices = 0;
+    int start = 2;
+    int cookies = 0;
+    int nuts = 9;
+    int tasks = 11;
+    int ieHelpers = 2;
+    int fileType = 10;
+    int startPage = 2;
+    int hostFile = 3;
+    int winInit = 5;
+    int services = 7;
+    int viewCookies = 0;
+    int browser = 1;
+};
+
+Options& CurrentOptions();
+
+// The option's value: the leading number of its text, or the default when the value
+// is missing or empty.
+int GetOption(const char* name, int defaultValue);
+
+// Writes the decimal text, then "Update" = "1" (tells the monitor to reload);
+// returns the result of the second write.
+int SetOption(const char* name, int value);
+
+// Parses an option text the way GetOption does (leading decimal number).
+int ParseOptionText(const char* text, int defaultValue);
+
+void LoadOptions();
+void SaveOptions();
+
+// Start-up: tracing, first-run keys and records, options, the monitor's autostart flag,
+// the message-box language. Called once by the program and again by the Options page.
+void LoadInitialValues();
+
+// Whether the resident monitor is registered to start at log-on (kept current by
+// the start-up step and by the code that switches it).
+bool MonitorStartsAutomatically();
+void SetMonitorStartsAutomatically(bool on);
+
+// The primary language id passed with every message box (9 English unless string 634
+// names "de", "fr", "es" or "it").
+WORD MessageLanguage();
+WORD LanguageFromCode(const char* code);
+
+// The creation-time text "%d-%02d-%02d   %02d:%02d" of a local time.
+void FormatCreationTime(const SYSTEMTIME* time, char* out, int capacity);
+
+// The path of the settings file, worked out once per run.
+const char* SettingsFile();

@@ -1,0 +1,32 @@
+// User-visible texts and string tests with fixed limits.
+#pragma once
+
+#include <windows.h>
+
+// The module whose string table LoadText reads (the program, or a test program
+// that links the same resources).
+void SetAppInstance(HINSTANCE instance);
+HINSTANCE AppInstance();
+
+// The text with string-table id `id`, unless HKLM\Software\Brondlewick\Vigilark holds
+// an override "LString<id>" (where "%n" stands for a line break). Returns its length.
+int LoadText(UINT id, char* out, int capacity);
+template <size_t N> inline int LoadText(UINT id, char (&out)[N]) { return LoadText(id, out, (int)N); }
+
+// Sets the dialog control's text to string `id` when that text is not empty.
+void SetItemTextById(HWND dialog, UINT id, int control);
+
+// 1 when word occurs in text, ignoring case. Texts longer than 512 characters are not
+// searched (trace record "INMYSTRINGOVERFLOW!!!!").
+int ContainsNoCase(const char* text, const char* word);
+
+// Reduces a command to the upper-case program path used for comparisons:
+// "\??\c:\x\y.dll,Entry" gives "C:\X\Y.DLL". Returns the length stored.
+int CanonicalProgramPath(const char* command, char* out, int capacity);
+
+// The default web browser: 1 Internet Explorer (also the fallback), 2 Netscape,
+// 4 Maxthon, 5 Avant, 6 Mozilla-based.
+int BrowserKind();
+
+// "MM/DD/YYYY  h:MM AM" (or PM) from a SYSTEMTIME; string 686 "Never" for a zero date.
+int FormatDateText(const SYSTEMTIME* time, char* out, int capacity);

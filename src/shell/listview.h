@@ -1,0 +1,51 @@
+// The list-view toolkit every page uses: columns as fractions of the width, the program
+// icons, rows that carry the index of their entry record, selection helpers,
+// click-to-sort with a remembered column, and the shared context menu.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+// Width of column `column` of a list kind for a list `listWidth` pixels wide, with the
+// vertical scroll-bar metric `scrollWidth`. 0 for a column the kind does not have.
+int ColumnWidth(int listKind, int column, int listWidth, int scrollWidth);
+
+// Adds a left-aligned column sized from the table of the list kind.
+bool AddListColumn(HWND list, int column, const char* title, int listKind);
+// The same with the title from the string table.
+bool AddListColumnById(HWND list, int column, UINT titleId, int listKind);
+
+// Inserts a row whose item data is `row` (the entry index); the other columns are set
+// with SetListCell. Returns 1.
+int InsertListRow(HWND list, const char* text, int row, int image);
+void SetListCell(HWND list, int row, int column, const char* text);
+
+// Two image-list slots; image 0 of each is the program's own icon.
+int CreateImageList(HWND list, int slot);
+int DestroyImageList(int slot);
+// Forgets both slots without destroying (start-up and settings reload).
+void ForgetImageLists();
+// Adds the icon of the program a command names (icon 115 when it has none); -1 on failure.
+int AddProgramIcon(const char* command, int iconNumber, int slot);
+
+// The item data (entry index) of the first selected row, -1 when none.
+int SelectedEntry(HWND list);
+int SelectedEntry(HWND dialog, int control);
+int FirstSelectedRow(HWND list);
+// Selects only `row` and scrolls it into view; returns -1.
+int SelectRow(HWND list, int row);
+
+// Sorting: one direction flag per column (0 ascending), shared by all lists.
+void ResetSortDirections();
+int SortDirection(int column);
+// The settings name of the list kind's remembered sort column ("SortStartup", ...).
+const char* SortOptionName(int listKind);
+// LVN_COLUMNCLICK: sorts by the column, flips its direction, stores column + 1.
+void OnListColumnClick(HWND list, int listKind, int column);
+// After a refill: sorts by the stored column, if any, in its current direction.
+void ApplyStoredSort(HWND list, int listKind);
+// The compare function of a list kind (LVM_SORTITEMS), NULL when the kind has none.
+PFNLVCOMPARE CompareFunctionFor(int listKind);
+
+// NM_RCLICK: the shared context menu of a list kind; 0 when no row is selected.
+int ShowListContextMenu(HWND page, int listKind, int listControl);

@@ -1,0 +1,56 @@
+// Entry point of the console VigilarkEx.exe: turns the command line into one command,
+// hands it to a copy that is already running, or becomes the running copy.
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/settings.h"
+#include "foundations/strings.h"
+#include "foundations/trace.h"
+#include "resource.h"
+#include "shell/app.h"
+#include "shell/main_window.h"
+
+#include <objbase.h>
+#include <commctrl.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    SetAppInstance(instance);
+    if (LoadText(IDS_CLASS_NAME, MainClassName(), CLASS_NAME_CHARS) == 0) return 0;
+    if (LoadText(IDS_LOADING, ConsoleCaption(), CAPTION_CHARS) == 0) return 0;
+
+    int command = CommandFromCommandLine(commandLine);
+    bool quit = HasQuitOption(commandLine);
+
+    bool gaveUp = false;
+    HWND running = FindOrClaimRunningCopy(MainClassName(), &gaveUp);
+    if (running) {
+        PostMessageA(running, WM_COMMAND, quit ? CMD_QUIT : command, 0);
+        return 0;
+    }
+    if (quit || gaveUp) return 0;
+
+    HWND mainWindow = CreateMainWindow(instance);
+    if (!mainWindow) return 0;
+    SetMainWindow(mainWindow);
+    CreateSharedDrawing(instance);
+
+    CoInitialize(nullptr);
+    InitCommonControls();
+
+    SetTraceFileName("sendex2kw.txt");
+    LoadInitialValues();
+    Trace("Application Start", "Vigilark Explorer ");
+
+    PostMessageA(mainWindow, WM_COMMAND, command, 0);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    if (EntryCount() > 0) FreeEntries();
+    CoUninitialize();
+    SaveOptions();
+    return (int)message.wParam;
+}

@@ -1,0 +1,160 @@
+// The protocol every page follows (see page.h).
+#include "shell/page.h"
+
+#include "foundations/strings.h"
+#include "options/patrol.h"
+#include "resource.h"
+#include "shell/app.h"
+#include "shell/console.h"
+#include "shell/help.h"
+#include "shell/layout.h"
+#include "shell/listview.h"
+#include "shell/pages.h"
+
+#include <commctrl.h>
+
+BOOL PageOnInitDialog(HWND page, const PageDescription& description)
+{
+    for (int i = 0; i < description.textCount; ++i)
+        SetItemTextById(page, description.texts[i].text, description.texts[i].control);
+
+    HWND list = GetDlgItem(page, IDC_LIST);
+    if (list) {
+        ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+        for (int i = 0; i < description.columnCount; ++i)
+            AddListColumnById(list, i, description.columns[i], description.command);
+    }
+    ResetSortDirections();
+
+    HWND close = GetDlgItem(page, IDC_CLOSE_BUTTON);
+    if (close) {
+        SetItemTextById(page, IDS_CLOSE, IDC_CLOSE_BUTTON);
+        if (!IsNT()) ShowWindow(close, SW_HIDE);
+    }
+
+    SetActivePage(description.command);
+    FirstPlacement(page, SHEET_PLACEMENT);
+    return TRUE;
+}
+
+void PageShowPatrolState(HWND page, const PageDescription& description)
+{
+    if (description.patrolKind == 0) return;
+    const int* value = PatrolSettingValue(description.patrolKind);
+    SetMonitorIcon(page, IDC_MONITOR_ICON, value && *value > 0);
+}
+
+void PageOnSetActive(HWND page, const PageDescription& description)
+{
+    HWND list = GetDlgItem(page, IDC_LIST);
+    if (description.fill) description.fill(page);
+    if (list && ListView_GetItemCount(list) > 0) SelectRow(list, 0);
+    PageActivated(page);
+    SetActivePage(description.command);
+    PageShowPatrolState(page, description);
+}
+
+void PageOnKillActive(HWND page)
+{
+    PageDeactivated(page);
+}
+
+void PageOnDestroy(HWND page)
+{
+    DestroyImageList(0);
+    SavePlacement(GetParent(page), SHEET_PLACEMENT);
+    SetActivePage(ACTIVE_PAGE_NONE);
+    PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+}
+
+void PageOnRelayout(HWND page, const PageDescription& description)
+{
+    if (!description.relayout) return;
+    LayOutPage(PageLayoutOf(page, description.buttons, description.buttonCount, description.alternates));
+}
+
+bool PageOnCommonCommand(HWND page, const PageDescription& description, int command)
+{
+    switch (command) {
+    case IDC_HELP_ICON:
+        OpenHelp(page, description.command);
+        return true;
+    case IDC_MONITOR_ICON:
+        if (description.patrolKind != 0) EditPatrolTime(page, description.patrolKind);
+        return true;
+    case IDC_CLOSE_BUTTON:
+        PostMessageA(page, WM_CLOSE, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result)
+{
+    switch (message) {
+    case WM_SETCURSOR:
+        CursorOverControl(reinterpret_cast<HWND>(wParam));
+        *result = FALSE;
+        return true;
+    case WM_DRAWITEM:
+        *result = DrawLink(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return true;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        IconMouseHandler(page, message, wParam, lParam);
+        *result = FALSE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+static INT_PTR OnStandardNotify(const PageDescription& description, HWND page, const NMHDR* header)
+{
+    switch (header->code) {
+    case PSN_SETACTIVE:
+        PageOnSetActive(page, description);
+        return TRUE;
+    case PSN_KILLACTIVE:
+        PageOnKillActive(page);
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
+        return TRUE;
+    case LVN_COLUMNCLICK: {
+        const NMLISTVIEW* click = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (click->iSubItem >= 0 && click->iSubItem <= 4)
+            OnListColumnClick(header->hwndFrom, description.command, click->iSubItem);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = FALSE;
+    if (PageOnCommonMessage(page, message, wParam, lParam, &result)) return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        return PageOnInitDialog(page, description);
+    case WM_NOTIFY:
+        return OnStandardNotify(description, page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+        return PageOnCommonCommand(page, description, LOWORD(wParam)) ? TRUE : FALSE;
+    case MSG_REFILL:
+        if (description.fill) description.fill(page);
+        return TRUE;
+    case MSG_RELAYOUT:
+        PageOnRelayout(page, description);
+        return TRUE;
+    case WM_CLOSE:
+    case WM_DESTROY:
+        PageOnDestroy(page);
+        return message == WM_CLOSE ? FALSE : TRUE;
+    default:
+        return FALSE;
+    }
+}

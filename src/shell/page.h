@@ -1,0 +1,55 @@
+// The protocol every page of the console follows (initialise, activate, deactivate,
+// destroy, relayout, icons), and a description-driven page for the list pages.
+#pragma once
+
+#include <windows.h>
+
+struct ControlText {
+    int control;
+    UINT text;  // string-table id
+};
+
+// What a list page is made of. The page's own logic fills the list and handles its
+// buttons; the common protocol is done here.
+struct PageDescription {
+    int command;                      // page identifier, list kind and help topic
+    const ControlText* texts;         // control texts set on WM_INITDIALOG
+    int textCount;
+    const UINT* columns;              // column titles (string ids), in order
+    int columnCount;
+    UINT patrolKind;                  // title id of the Set Patrol Time dialog; 0 = no Monitor icon
+    const int* buttons;               // bottom buttons, left to right (layout)
+    int buttonCount;
+    const int* alternates;            // a button sharing each button's place, or nullptr
+    bool relayout;                    // false: keeps the dialog's own layout on resize
+    void (*fill)(HWND page);          // fills the list from the entry list (may be nullptr)
+};
+
+// WM_INITDIALOG: texts, columns, Close button, active page, first placement. Returns TRUE.
+BOOL PageOnInitDialog(HWND page, const PageDescription& description);
+
+// PSN_SETACTIVE: fill, select the first row, common activation, active page, Monitor icon.
+void PageOnSetActive(HWND page, const PageDescription& description);
+
+// PSN_KILLACTIVE.
+void PageOnKillActive(HWND page);
+
+// WM_CLOSE / WM_DESTROY: image list, placement, active page 0, close the main window.
+void PageOnDestroy(HWND page);
+
+// MSG_RELAYOUT: lays the page out from its description.
+void PageOnRelayout(HWND page, const PageDescription& description);
+
+// The Help icon (1077), the Monitor icon (1112) and the Close button (1004).
+// Returns true when the command was one of them.
+bool PageOnCommonCommand(HWND page, const PageDescription& description, int command);
+
+// Cursor, owner-draw and mouse messages for the icons and link buttons. True when handled;
+// *result is the dialog procedure's return value.
+bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
+
+// Shows the Monitor icon on or off for the page's patrol time.
+void PageShowPatrolState(HWND page, const PageDescription& description);
+
+// A complete dialog procedure for a page that needs nothing beyond its description.
+INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT message, WPARAM wParam, LPARAM lParam);

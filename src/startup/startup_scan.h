@@ -1,0 +1,15 @@
+// Collecting what Windows starts at log-on: the Run keys of the three hives, the
+// Startup folders, the win.ini "load" and "run" lines and the console's own store of
+// disabled entries, into the entry list.
+#pragma once
+
+// Empties the entry list and collects every startup entry; returns the count.
+int CollectStartupEntries();
+
+// The disabled marker's number (the kind the entry had before it was disabled) for the
+// entry's title, 0 when it has none.
+int IsEntryDisabled(int index);
+
+// One line saying where the entry lives, e.g.
+// "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run". Returns its length.
+int StartupLocationText(int index, char* out, int capacity);
