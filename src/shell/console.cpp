@@ -195,9 +195,15 @@ void OpenConsole(HWND owner, int command)
     g_currentPage = nullptr;
 }
 
+// Only bitmap statics are icons: on the About page control 1077 is a plain text.
+static bool IsBitmapStatic(HWND control)
+{
+    return control && (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+}
+
 void SetIconProperties(HWND icon, HBITMAP rest, HBITMAP held, HBITMAP alt, int id)
 {
-    if (!icon) return;
+    if (!IsBitmapStatic(icon)) return;
     SetPropA(icon, MAKEINTATOM(ICON_PROP_REST), rest);
     SetPropA(icon, MAKEINTATOM(ICON_PROP_HELD), held);
     SetPropA(icon, MAKEINTATOM(ICON_PROP_ALT), alt);

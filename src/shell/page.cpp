@@ -17,6 +17,8 @@ BOOL PageOnInitDialog(HWND page, const PageDescription& description)
 {
     for (int i = 0; i < description.textCount; ++i)
         SetItemTextById(page, description.texts[i].text, description.texts[i].control);
+    if (GetDlgItem(page, IDC_HELP_LABEL)) SetItemTextById(page, IDS_HELP_LABEL, IDC_HELP_LABEL);
+    if (GetDlgItem(page, IDC_MONITOR_LABEL)) SetItemTextById(page, IDS_MONITOR_LABEL, IDC_MONITOR_LABEL);
 
     HWND list = GetDlgItem(page, IDC_LIST);
     if (list) {
