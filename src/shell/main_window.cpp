@@ -4,6 +4,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "options/system_files.h"
 #include "resource.h"
 #include "shell/app.h"
 #include "shell/console.h"
@@ -99,6 +100,9 @@ void OnMainCommand(HWND window, int command)
         break;
     case CMD_TOGGLE_AUTORUN:
         SetMonitorAutostart(!MonitorStartsAutomatically());
+        break;
+    case CMD_SHOW_WININIT:
+        ShowRestartCommands(false);
         break;
     case CMD_EXIT:
         OnExitRequest(window);
