@@ -31,12 +31,12 @@ std::string ThisProgram()
     return path;
 }
 
-bool WriteFile(const std::string& path, const char* text)
+bool WriteTextFile(const std::string& path, const char* text)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    BOOL ok = ::WriteFile(file, text, (DWORD)strlen(text), &written, nullptr);
+    BOOL ok = WriteFile(file, text, (DWORD)strlen(text), &written, nullptr);
     CloseHandle(file);
     return ok != FALSE;
 }
@@ -85,7 +85,7 @@ TEST(ServerAddress, ComesFromTheStringTableAndCanBeOverridden)
 TEST_F(InScratchFolder, GermanHelpIsTheLocalFileWhenFoundElseTheServersPage)
 {
     std::string file = folder_ + "\\de_scheduler.html";
-    ASSERT_TRUE(WriteFile(file, "<html></html>"));
+    ASSERT_TRUE(WriteTextFile(file, "<html></html>"));
     int local = -1;
     EXPECT_EQ("de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
     EXPECT_EQ(1, local);
@@ -211,7 +211,7 @@ TEST_F(VersionFolder, WithoutTheMonitorsVersionThereIsNoText)
     EXPECT_EQ(0, length);
 
     // A monitor file without a version resource counts as no version.
-    ASSERT_TRUE(WriteFile(Monitor(), "not a program"));
+    ASSERT_TRUE(WriteTextFile(Monitor(), "not a program"));
     EXPECT_EQ("", Text(&length));
     EXPECT_EQ(0, length);
 }
