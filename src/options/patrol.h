@@ -17,3 +17,10 @@ int* PatrolSettingValue(UINT patrolKind);
 // more is stored (setting and in-memory copy) and the icon shown on (>0) or off (0).
 // A cancel changes nothing. Returns the dialog's result.
 int EditPatrolTime(HWND page, UINT patrolKind);
+
+// The same for a page whose patrol icon has another control id (the Options page's three).
+int EditPatrolTimeAt(HWND page, int iconControl, UINT patrolKind);
+
+// Stores minutes (0 or more) in the kind's setting and its in-memory copy; 1 when stored,
+// 0 for an unknown kind or a negative number.
+int StorePatrolTime(UINT patrolKind, int minutes);
