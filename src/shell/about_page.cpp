@@ -74,10 +74,9 @@ void OnSetActive(HWND page)
     SendMessageA(page, DM_SETDEFID, IDC_SEARCH_BUTTON, 0);
     SetActivePage(CMD_ABOUT_PAGE);
     SetWindowTextA(MainWindow(), ConsoleCaption());
+    // Control 1077 is the search prompt here, a text: the activation only gives bitmap
+    // statics the Help icon's images.
     PageActivated(page);
-    // The common activation gives control 1077 the Help icon's images; here 1077 is the
-    // search prompt, a text that must not turn into a picture under the mouse.
-    RemoveIconProperties(GetDlgItem(page, IDC_SEARCH_PROMPT));
 }
 
 void OnNewsLink()

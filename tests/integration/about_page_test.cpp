@@ -1,6 +1,6 @@
 // The About page in a real property sheet of the test's own: its texts, fonts, link,
 // search field, activation and close protocol.
-#include "scratch_registry.h"
+#include "support/scratch_registry.h"
 
 #include "foundations/registry.h"
 #include "foundations/strings.h"

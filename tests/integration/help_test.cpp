@@ -1,6 +1,6 @@
 // Help files, the server address, the AOL client and the version text, against the
 // files, windows, win.ini and registry of the test prefix.
-#include "scratch_registry.h"
+#include "support/scratch_registry.h"
 
 #include "foundations/paths.h"
 #include "foundations/registry.h"

@@ -1,7 +1,7 @@
 // The Set Patrol Time dialog run for real on the test's thread, driven from a helper
 // thread, and the patrol settings it stores.
-#include "dialog_driver.h"
-#include "scratch_registry.h"
+#include "support/dialog_driver.h"
+#include "support/scratch_registry.h"
 
 #include "foundations/registry.h"
 #include "foundations/settings.h"

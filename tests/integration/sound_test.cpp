@@ -1,5 +1,5 @@
 // The console's sounds: the event's wave file from AppEvents, the built-in wave otherwise.
-#include "scratch_registry.h"
+#include "support/scratch_registry.h"
 
 #include "foundations/settings.h"
 #include "options/sound.h"
