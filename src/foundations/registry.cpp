@@ -96,7 +96,8 @@ bool ReadRegRaw(HKEY key, const char* name, std::string& data, DWORD* type)
         LONG rc = RegQueryValueExA(key, name, nullptr, &valueType, nullptr, &size);
         if (rc != ERROR_SUCCESS) return false;
         data.assign(size, '\0');
-        rc = RegQueryValueExA(key, name, nullptr, &valueType, size ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &size);
+        BYTE* bytes = size ? reinterpret_cast<BYTE*>(&data[0]) : nullptr;
+        rc = RegQueryValueExA(key, name, nullptr, &valueType, bytes, &size);
         if (rc == ERROR_MORE_DATA) continue;  // the value grew between the two calls
         if (rc != ERROR_SUCCESS) {
             data.clear();

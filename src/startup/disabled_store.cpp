@@ -133,8 +133,9 @@ DisabledState EntryDisabledState(const char* title, const char* command, const c
     if (IsWinIniKind(kind)) {
         std::string saved;
         if (!ReadSavedCommand(kind, title, saved, nullptr)) return ENTRY_TITLE_TAKEN;
-        bool same = SameText(StoredCommandForm(saved.c_str()).c_str(), StoredCommandForm(command ? command : "").c_str());
-        return same ? ENTRY_DISABLED : ENTRY_TITLE_TAKEN;
+        std::string savedForm = StoredCommandForm(saved.c_str());
+        std::string entryForm = StoredCommandForm(command ? command : "");
+        return SameText(savedForm.c_str(), entryForm.c_str()) ? ENTRY_DISABLED : ENTRY_TITLE_TAKEN;
     }
     return ENTRY_DISABLED;
 }

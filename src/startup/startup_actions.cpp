@@ -113,8 +113,8 @@ StartupResult RemoveRunEntry(const char* title, int kind, bool disabled, Removal
     RunPlace place(kind);
     std::string data;
     DWORD type = 0;
-    bool found =
-        disabled ? ReadSavedCommand(kind, title, data, &type) : ReadRegRaw(place.hive, place.subkey, title, data, &type);
+    bool found = disabled ? ReadSavedCommand(kind, title, data, &type)
+                          : ReadRegRaw(place.hive, place.subkey, title, data, &type);
     if (!found) return NotFound(title);
     removal.command = data.c_str();
     removal.identity = removal.command;
@@ -290,7 +290,7 @@ bool MoveAside(const char* file, std::string& movedTo)
         size_t len = n == 1 ? FormatText(candidate, sizeof candidate, "%s\\%s", folder, name)
                             : FormatText(candidate, sizeof candidate, "%s\\%s (%d)%s", folder, base.c_str(), n,
                                          extension.c_str());
-        if (len >= (size_t)HISTORY_FIELD_CHARS - 1) return false;
+        if (len >= (size_t)HISTORY_FIELD_CHARS - 1) return false;  // the undo could not find it again
         if (GetFileAttributesA(candidate) != INVALID_FILE_ATTRIBUTES) continue;
         if (!MoveFileA(file, candidate)) return false;
         movedTo = candidate;

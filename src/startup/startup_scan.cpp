@@ -170,7 +170,8 @@ void ScanDisabled()
             if (value.name.empty()) continue;
             int kind = DisabledMarkerKind(value.name.c_str());
             // A saved command counts only when its marker names a kind saved in this key.
-            if (kind <= 0 || SavedCommandKey(kind) != key) continue;
+            const char* markerKey = SavedCommandKey(kind);
+            if (!markerKey || !SameText(markerKey, key)) continue;
             std::string command;
             RegDataText(value.data, value.type, command);
             AddEntry(DisplayTitle(value.name).c_str(), DisplayCommand(command).c_str(), "", "", kind, 0);

@@ -28,8 +28,9 @@ TEST_F(HistoryFile, AppendsOneDatedLinePerChange)
     ASSERT_EQ(1, AppendHistory("Title", "C:\\x.exe /a", "", KIND_CURRENT_RUN, ACTION_START_REMOVE));
     ASSERT_EQ(1, AppendHistory("Odd", "C:\\odd.exe", "extra", 4242, ACTION_SCHEDULED_TASK_REMOVE));
     std::string text = bed::FileText(bed::HistoryFile());
-    std::regex line("\\d\\d/\\d\\d/\\d{4}  \\d{1,2}:\\d\\d [AP]M\t\\*START_Remove\tCURRENT_RUN\tTitle\tC:\\\\x\\.exe /a\t\r\n"
-                    "\\d\\d/\\d\\d/\\d{4}  \\d{1,2}:\\d\\d [AP]M\tScheduledTask_Remove\tUNKNOWN_TYPE\tOdd\tC:\\\\odd\\.exe\textra\r\n");
+    const std::string date = "\\d\\d/\\d\\d/\\d{4}  \\d{1,2}:\\d\\d [AP]M";
+    std::regex line(date + "\t\\*START_Remove\tCURRENT_RUN\tTitle\tC:\\\\x\\.exe /a\t\r\n" + date +
+                    "\tScheduledTask_Remove\tUNKNOWN_TYPE\tOdd\tC:\\\\odd\\.exe\textra\r\n");
     EXPECT_TRUE(std::regex_match(text, line)) << text;
 }
 

@@ -234,14 +234,16 @@ TEST_F(StartupActions, LongCommandsKeepWholeAndRefuseACutWrite)
 
 TEST_F(StartupActions, RemoveWritesOneHistoryLineAndUndoPutsTheValueBack)
 {
-    const std::string command = "\"C:\\Program Files\\Gone\\gone.exe\" /tray";
+    const std::string command = "\"C:\\Program Files\\Gone\\gone.exe\" /tray=1";
     bed::SetRun(11, "Gone=App", command);
-    bed::SetValue(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "C:\\Program Files\\Gone\\gone.exe /tray", "11");
+    // The first run named the known program by its command with ":" for "=".
+    bed::SetValue(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "C:\\Program Files\\Gone\\gone.exe /tray:1", "11");
     bed::SetValue(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "Gone=App", "1");
 
     ASSERT_EQ(STARTUP_OK, Remove(EntryTitled("Gone=App")));
     EXPECT_FALSE(bed::RunValue(11, "Gone=App").exists);
-    EXPECT_FALSE(bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "C:\\Program Files\\Gone\\gone.exe /tray").exists);
+    EXPECT_FALSE(
+        bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "C:\\Program Files\\Gone\\gone.exe /tray:1").exists);
     EXPECT_FALSE(bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "Gone=App").exists);
     std::vector<std::string> lines = bed::HistoryLines();
     ASSERT_EQ(1u, lines.size());

@@ -48,7 +48,8 @@ public:
         return Node(key, value, (WORD)(text.size() + 1), 1, {});
     }
     // One StringTable per translation, then the Translation list in the same order.
-    static std::vector<BYTE> Info(const std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>>& tables,
+    typedef std::vector<std::pair<std::wstring, std::wstring>> Fields;
+    static std::vector<BYTE> Info(const std::vector<std::pair<std::wstring, Fields>>& tables,
                                   const std::vector<DWORD>& translations)
     {
         std::vector<BYTE> stringTables;

@@ -55,8 +55,10 @@ TEST(WinInitText, DeleteLineGoesIntoTheRenameSection)
     EXPECT_EQ("[rename]\r\nNUL=C:\\BAD~1.EXE\r\n", WinInitWithDeleteLine("", "C:\\BAD~1.EXE"));
     EXPECT_EQ("; note\r\nother=1\r\n[rename]\r\nNUL=C:\\X.EXE\r\n",
               WinInitWithDeleteLine("; note\r\nother=1", "C:\\X.EXE"));
+    const std::string before = "[Misc]\r\na=b\r\n[Rename]\r\nC:\\NEW.TXT=C:\\OLD.TXT\r\n[After]\r\n";
     EXPECT_EQ("[Misc]\r\na=b\r\n[Rename]\r\nNUL=C:\\X.EXE\r\nC:\\NEW.TXT=C:\\OLD.TXT\r\n[After]\r\n",
-              WinInitWithDeleteLine("[Misc]\r\na=b\r\n[Rename]\r\nC:\\NEW.TXT=C:\\OLD.TXT\r\n[After]\r\n", "C:\\X.EXE"));
-    EXPECT_EQ(" [rename] \nNUL=C:\\X.EXE\r\nNUL=C:\\Y.EXE\n", WinInitWithDeleteLine(" [rename] \nNUL=C:\\Y.EXE\n", "C:\\X.EXE"));
+              WinInitWithDeleteLine(before, "C:\\X.EXE"));
+    EXPECT_EQ(" [rename] \nNUL=C:\\X.EXE\r\nNUL=C:\\Y.EXE\n",
+              WinInitWithDeleteLine(" [rename] \nNUL=C:\\Y.EXE\n", "C:\\X.EXE"));
     EXPECT_EQ("[rename]\r\nNUL=C:\\X.EXE\r\n", WinInitWithDeleteLine("[rename]", "C:\\X.EXE"));
 }
