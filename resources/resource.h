@@ -406,6 +406,12 @@
 #define IDS_LOC_TASK_SCHEDULER  726  // "Windows Task Scheduler"
 #define IDS_ADD_PROGRAM_TITLE   902  // "Add AutoStart Program"
 #define IDS_ADD_PROGRAM_FILTER  903  // "Programs Files (*.exe) % *.exe% All Files  (*.*) % *.*%%"
+#define IDS_STARTUP_OTHER_USER  2000 // "\nThis startup entry belongs to another user of this computer..."
+#define IDS_STARTUP_TITLE_TAKEN 2001 // "\nAnother startup entry with the same title is already disabled..."
+#define IDS_STARTUP_TOO_LONG    2002 // "\nThe name or command of this startup entry is too long..."
+#define IDS_STARTUP_CHANGE_FAILED 2003 // "\nThis startup entry could not be changed..."
+#define IDS_DELETE_ON_RESTART_FAILED 2004 // "\nThe file could not be scheduled for deletion..."
+#define IDS_STARTUP_NOT_HANDLED 2005 // "\nThis entry is not a startup program that Vigilark can change..."
 
 /* ---- Properties dialog ---- */
 #define IDS_PROP_ONLINE_INFO    641  // "RORO &Info..."

@@ -87,24 +87,50 @@ int SetRegDword(HKEY hive, const char* subkey, const char* name, DWORD value)
     return RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
-bool ReadRegText(HKEY key, const char* name, std::string& text)
+bool ReadRegRaw(HKEY key, const char* name, std::string& data, DWORD* type)
 {
-    text.clear();
-    std::vector<char> data(512);
-    DWORD type = 0;
+    data.clear();
+    DWORD size = 0;
+    DWORD valueType = 0;
     for (;;) {
-        DWORD size = (DWORD)data.size() - 2;
-        LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-        if (rc == ERROR_MORE_DATA) {
-            data.assign(size + 2, '\0');
-            continue;
+        LONG rc = RegQueryValueExA(key, name, nullptr, &valueType, nullptr, &size);
+        if (rc != ERROR_SUCCESS) return false;
+        data.assign(size, '\0');
+        BYTE* bytes = size ? reinterpret_cast<BYTE*>(&data[0]) : nullptr;
+        rc = RegQueryValueExA(key, name, nullptr, &valueType, bytes, &size);
+        if (rc == ERROR_MORE_DATA) continue;  // the value grew between the two calls
+        if (rc != ERROR_SUCCESS) {
+            data.clear();
+            return false;
         }
-        if (rc != ERROR_SUCCESS || !IsTextType(type)) return false;
-        data[size] = '\0';  // a value stored without its terminator still ends here
-        data[size + 1] = '\0';
+        data.resize(size);
         break;
     }
-    text = data.data();
+    if (type) *type = valueType;
+    return true;
+}
+
+bool ReadRegRaw(HKEY hive, const char* subkey, const char* name, std::string& data, DWORD* type)
+{
+    data.clear();
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return false;
+    return ReadRegRaw(key.get(), name, data, type);
+}
+
+int WriteRegRaw(HKEY hive, const char* subkey, const char* name, const std::string& data, DWORD type)
+{
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_SET_VALUE) != ERROR_SUCCESS) return 0;
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(data.data());
+    return RegSetValueExA(key.get(), name, 0, type, bytes, (DWORD)data.size()) == ERROR_SUCCESS;
+}
+
+bool RegDataText(const std::string& data, DWORD type, std::string& text)
+{
+    text.clear();
+    if (!IsTextType(type)) return false;
+    text = data.c_str();  // a value stored without its terminator still ends here
     if (type == REG_EXPAND_SZ) {
         DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
         if (needed > 0) {
@@ -115,12 +141,55 @@ bool ReadRegText(HKEY key, const char* name, std::string& text)
     return true;
 }
 
+bool ReadRegText(HKEY key, const char* name, std::string& text)
+{
+    text.clear();
+    std::string data;
+    DWORD type = 0;
+    return ReadRegRaw(key, name, data, &type) && RegDataText(data, type, text);
+}
+
 bool ReadRegText(HKEY hive, const char* subkey, const char* name, std::string& text)
 {
     text.clear();
     RegKey key;
     if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return false;
     return ReadRegText(key.get(), name, text);
+}
+
+bool ReadRegValues(HKEY hive, const char* subkey, std::vector<RegValue>& values)
+{
+    values.clear();
+    RegKey key;
+    if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return false;
+    DWORD count = 0;
+    DWORD maxName = 0;
+    DWORD maxData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return true;
+
+    std::vector<char> name(maxName + 2);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD index = 0; index <= count;) {
+        DWORD nameSize = (DWORD)name.size();
+        DWORD dataSize = (DWORD)data.size();
+        DWORD type = 0;
+        LONG rc = RegEnumValueA(key.get(), index, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize);
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc == ERROR_MORE_DATA) {
+            // The name or the data grew since the count was taken: make room and read again.
+            name.resize(name.size() * 2 + 256);
+            if (dataSize + 2 > data.size()) data.resize(dataSize + 2);
+            else data.resize(data.size() * 2);
+            continue;
+        }
+        ++index;
+        if (rc != ERROR_SUCCESS) continue;
+        values.push_back(RegValue{std::string(name.data(), nameSize),
+                                  std::string(reinterpret_cast<const char*>(data.data()), dataSize), type});
+    }
+    return true;
 }
 
 bool RegValueExists(HKEY hive, const char* subkey, const char* name)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // The program's own keys.
 #define VIGILARK_KEY          "Software\\Brondlewick\\Vigilark"
@@ -31,6 +32,28 @@ int SetRegDword(HKEY hive, const char* subkey, const char* name, DWORD value);
 // Returns false, with text empty, when the value is missing or not a string.
 bool ReadRegText(HKEY key, const char* name, std::string& text);
 bool ReadRegText(HKEY hive, const char* subkey, const char* name, std::string& text);
+
+// Reads a value exactly as stored: its bytes (terminators included, nothing expanded)
+// and its type. False, with data empty, when the value is missing.
+bool ReadRegRaw(HKEY key, const char* name, std::string& data, DWORD* type);
+bool ReadRegRaw(HKEY hive, const char* subkey, const char* name, std::string& data, DWORD* type);
+
+// The text of value bytes (up to the terminator), REG_EXPAND_SZ expanded; false, with
+// text empty, when the type is not a string type.
+bool RegDataText(const std::string& data, DWORD type, std::string& text);
+
+// Writes bytes of the given type into an existing key (never creates it); 1 on success.
+int WriteRegRaw(HKEY hive, const char* subkey, const char* name, const std::string& data, DWORD type);
+
+// One value as enumerated: name and bytes of any length, and its type.
+struct RegValue {
+    std::string name;
+    std::string data;
+    DWORD type;
+};
+// Every value of the key in the order the system enumerates them; false when the key
+// cannot be opened. Stops after one step more than the key's value count.
+bool ReadRegValues(HKEY hive, const char* subkey, std::vector<RegValue>& values);
 
 // True when the value exists (of any type).
 bool RegValueExists(HKEY hive, const char* subkey, const char* name);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <string>
 
 // Result of an action on a startup entry. Everything but STARTUP_OK means nothing was
 // changed, and the page tells the user why.
@@ -16,13 +17,28 @@ enum StartupResult {
     STARTUP_NOT_HANDLED = 5,     // the kind has no startup location
 };
 
+// Every action takes the entry's title, command (its path), file (its extra text) and
+// kind. Registry values and win.ini programs are found again by title and command and
+// written back exactly as Windows had them (quotes, short paths, RUNDLL32 and all):
+// the entry list only holds a display form.
+
 // Disables an enabled entry or enables a disabled one (decided by the title's marker).
+// A disable saves the command (or moves the Startup-folder file into "Disabled") and
+// only then writes the marker; when anything fails nothing is left changed.
+// STARTUP_TITLE_TAKEN: another entry of the same title is disabled already.
 StartupResult ToggleStartupEntry(const char* title, const char* command, const char* file, int kind);
 
-// Removes the entry from its location or the disabled store; writes the history line.
+// Removes the entry from its location or the disabled store and writes the history line
+// "*START_Remove" (none when the command contains "Vigilark"). A shortcut in a Startup
+// folder is deleted (its target stays); a program file placed there is never deleted:
+// it is moved into the folder "Removed" beside the program, from where the undo puts
+// it back. STARTUP_COMMAND_TOO_LONG: the command does not fit the history line's field,
+// so the removal could not be undone; the entry is left alone.
 StartupResult RemoveStartupEntry(const char* title, const char* command, const char* file, int kind);
 
-// Puts a removed entry back (undo from the history). 1 when the kind is handled.
+// Puts a removed entry back (undo from the history): the Run value, the win.ini
+// program, a new shortcut at the recorded file, or the program file moved back from
+// "Removed". Nothing that exists is overwritten. 1 when the entry is back, else 0.
 int RestoreStartupEntry(const char* title, const char* command, const char* file, int kind);
 
 // Shows the open-file dialog for a program to start automatically; true with its path.
@@ -35,5 +51,13 @@ StartupResult RegisterStartupProgram(const char* path);
 // Adds or removes the resident monitor's own Run entry.
 int SetMonitorAutostart(bool on);
 
-// Arranges for the file to be deleted when Windows restarts; 1 when arranged.
+// Arranges for the file to be deleted when Windows restarts; 1 when arranged, 0 when the
+// system refused (the page then shows IDS_DELETE_ON_RESTART_FAILED).
 int DeleteFileOnRestart(const char* file);
+
+// wininit.ini text with the line "NUL=<short path>" added to its [rename] section (the
+// section is added at the end when missing); every other line is kept as it was.
+std::string WinInitWithDeleteLine(const std::string& text, const char* shortPath);
+
+// The string id of the message that explains a refused action; 0 for STARTUP_OK.
+UINT StartupResultMessage(StartupResult result);

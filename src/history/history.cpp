@@ -1,0 +1,241 @@
+// history.txt: writing, reading and undo (see history.h).
+#include "history/history.h"
+
+#include "foundations/entries.h"
+#include "foundations/handles.h"
+#include "foundations/paths.h"
+#include "foundations/settings.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "startup/startup_actions.h"
+
+#include <cstring>
+
+namespace {
+
+const struct {
+    int code;
+    const char* keyword;
+} kActionKeywords[] = {
+    {0, "*START_Remove"},      {1, "START_Disable"},          {2, "START_Enable"},
+    {3, "IEHELPER_Remove"},    {4, "TASK_Remove"},            {5, "TASK_Kill"},
+    {6, "START_Alert"},        {7, "TASK_Alert"},             {8, "IEHELPER_Alert"},
+    {9, "SERVICE_Stop"},       {10, "SERVICE_Automatic"},     {11, "SERVICE_Manual"},
+    {12, "SERVICE_Disabled"},  {13, "START_Restore"},         {14, "TASK_Restore"},
+    {15, "IEHELPER_Restore"},  {17, "ScheduledTask_Remove"},  {18, "SERVICE_from_Automatic"},
+    {19, "SERVICE_from_Manual"}, {20, "SERVICE__from_Disabled"},
+};
+
+// A field of the line: tabs and line breaks would split or forge lines.
+std::string LineField(const char* text)
+{
+    std::string field = text ? text : "";
+    for (char& c : field)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return field;
+}
+
+// Room for the longest field plus the two carriage returns that end a line.
+const int FIELD_BUFFER_CHARS = HISTORY_FIELD_CHARS + 2;
+
+// Reading one line: the field being collected and whether it overflowed.
+struct FieldBuffer {
+    char text[FIELD_BUFFER_CHARS + 1];
+    int length;
+    bool overflow;
+};
+
+void StoreField(HistoryRecord& record, int number, const FieldBuffer& field)
+{
+    const char* text = field.text;
+    switch (number) {
+    case 0:
+        if (!field.overflow && field.length < HISTORY_DATE_CHARS) CopyText(record.date, text);
+        break;
+    case 1:
+        record.action = ActionFromKeyword(text);
+        break;
+    case 2:
+        record.kind = KindFromKeyword(text);
+        break;
+    case 3:
+        if (!field.overflow && field.length < (int)sizeof record.title) CopyText(record.title, text);
+        break;
+    case 4:
+        if (!field.overflow && field.length < (int)sizeof record.command) CopyText(record.command, text);
+        break;
+    case 5:
+        if (!field.overflow && field.length < (int)sizeof record.extra) CopyText(record.extra, text);
+        break;
+    default:
+        break;  // fields after the sixth are ignored
+    }
+}
+
+// The records of the first 128 KiB of history.txt; false when it cannot be read.
+bool ReadHistoryRecords(std::vector<HistoryRecord>& records)
+{
+    records.clear();
+    char path[MAX_PATH];
+    if (HistoryFilePath(path, sizeof path) == 0) return false;
+    DWORD size = HISTORY_READ_BYTES;
+    char* text = LoadTextFile(path, &size);
+    if (!text) return false;
+    ParseHistoryText(text, records);
+    FreeTextFile(text);
+    return true;
+}
+
+int SelectedHistoryRecord(int index, HistoryRecord& record)
+{
+    std::vector<HistoryRecord> records;
+    if (!ReadHistoryRecords(records)) return 0;
+    if (index < 0 || index >= (int)records.size()) return 0;
+
+    // The entry must still be the line it was loaded from.
+    record = records[(size_t)index];
+    char title[ENTRY_TITLE_CHARS];
+    GetEntryTitle(index, title);
+    if (record.kind != GetEntryKind(index) || record.action != GetEntryValue(index)) return 0;
+    if (record.title[0] && !SameText(record.title, title)) return 0;
+    return 1;
+}
+
+// regsvr32 with the command quoted when it holds a blank and no quotes yet.
+int RegisterServerAgain(const char* command)
+{
+    char line[HISTORY_FIELD_CHARS + 32];
+    bool quote = strchr(command, ' ') && !strchr(command, '"');
+    FormatText(line, sizeof line, quote ? "regsvr32 /s \"%s\"" : "regsvr32 /s %s", command);
+    return WinExec(line, SW_SHOW) > 31;
+}
+
+}  // namespace
+
+const char* ActionKeyword(int action)
+{
+    for (const auto& row : kActionKeywords)
+        if (row.code == action) return row.keyword;
+    return nullptr;
+}
+
+int ActionFromKeyword(const char* keyword)
+{
+    for (const auto& row : kActionKeywords)
+        if (SameText(row.keyword, keyword)) return row.code;
+    return 0;
+}
+
+bool FormatHistoryLine(const SYSTEMTIME& time, const char* title, const char* command, const char* extra, int kind,
+                       int action, std::string& line)
+{
+    char date[64];
+    FormatDateText(&time, date, sizeof date);
+    const char* kindKeyword = KindKeyword(kind);
+    const char* actionKeyword = ActionKeyword(action);
+    line = date;
+    line += '\t';
+    line += actionKeyword ? actionKeyword : "";
+    line += '\t';
+    line += kindKeyword ? kindKeyword : "UNKNOWN_TYPE";
+    line += '\t';
+    line += LineField(title);
+    line += '\t';
+    line += LineField(command);
+    line += '\t';
+    line += LineField(extra);
+    return line.size() + 2 < (size_t)HISTORY_LINE_CHARS;
+}
+
+int HistoryFilePath(char* out, int capacity)
+{
+    char directory[MAX_PATH];
+    if (ProgramDirectory(directory, sizeof directory) == 0) {
+        if (capacity > 0) out[0] = '\0';
+        return 0;
+    }
+    return (int)FormatText(out, (size_t)capacity, "%s\\history.txt", directory);
+}
+
+int AppendHistory(const char* title, const char* command, const char* extra, int kind, int action)
+{
+    if (GetOption("History", 1) <= 0) return 0;
+
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string line;
+    if (!FormatHistoryLine(now, title, command, extra, kind, action, line)) return 0;
+    line += "\r\n";
+
+    char path[MAX_PATH];
+    if (HistoryFilePath(path, sizeof path) == 0) return 0;
+    ScopedHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return 0;
+    if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return 0;
+    DWORD written = 0;
+    return WriteFile(file.get(), line.data(), (DWORD)line.size(), &written, nullptr) && written == line.size();
+}
+
+int ParseHistoryText(const char* text, std::vector<HistoryRecord>& records)
+{
+    records.clear();
+    if (!text) return 0;
+    HistoryRecord record = {};
+    FieldBuffer field = {};
+    int number = 0;
+    for (const char* p = text; *p; ++p) {
+        char c = *p;
+        if (c == '\t') {
+            StoreField(record, number, field);
+            ++number;
+            field = FieldBuffer{};
+        } else if (c == '\n') {
+            if (number == 5) {
+                // The line ends in carriage returns (two when the file was written CR LF).
+                while (field.length > 0 && field.text[field.length - 1] == '\r') field.text[--field.length] = '\0';
+                StoreField(record, number, field);
+            }
+            records.push_back(record);
+            record = HistoryRecord{};
+            field = FieldBuffer{};
+            number = 0;
+        } else if (field.length < FIELD_BUFFER_CHARS) {
+            field.text[field.length++] = c;
+        } else {
+            field.overflow = true;
+        }
+    }
+    return (int)records.size();
+}
+
+int LoadHistoryEntries()
+{
+    FreeEntries();
+    std::vector<HistoryRecord> records;
+    ReadHistoryRecords(records);
+    for (const HistoryRecord& r : records) AddEntry(r.title, r.command, r.extra, r.date, r.kind, r.action);
+    return EntryCount();
+}
+
+int IsReversible(int index)
+{
+    return index >= 0 && index < EntryCount() && GetEntryValue(index) == ACTION_START_REMOVE;
+}
+
+int UndoHistoryEntry(int index)
+{
+    HistoryRecord record;
+    if (!SelectedHistoryRecord(index, record)) return 0;
+    switch (record.action) {
+    case ACTION_START_REMOVE:
+        return RestoreStartupEntry(record.title, record.command, record.extra, record.kind);
+    case ACTION_START_DISABLE:
+    case ACTION_START_ENABLE:
+        return ToggleStartupEntry(record.title, record.command, record.extra, record.kind) == STARTUP_OK;
+    case ACTION_IEHELPER_REMOVE:
+        return record.command[0] ? RegisterServerAgain(record.command) : 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,52 @@
+// Running programs: walking the processes with whatever interface the system offers
+// (PSAPI on the NT family, the Tool Help functions on the Windows 95 family), the task
+// list, telling whether a program runs, and ending it with a history line and the
+// black-list record that the resident monitor keeps.
+#pragma once
+
+#include <windows.h>
+
+#define BLACKLIST_KEY VIGILARK_KEY "\\Blacklist"
+
+// Called once per process (and once per 16-bit task of a virtual DOS machine, with its
+// task handle); path may be empty when the process could not be opened. Return false to
+// end the walk.
+typedef bool (*ProcessVisitor)(DWORD processId, WORD task, const char* path, void* context);
+
+// Walks the running processes; false when no enumeration interface is available or the
+// process list could not be had.
+bool EnumerateProcesses(ProcessVisitor visitor, void* context);
+
+// Refills the entry list with one entry per running program (kind 600, value = process
+// id of its first process); returns the count.
+int BuildTaskList();
+
+// True when a process's executable path names the program: its long, normalised form
+// equals the normalised program path, or the program path is just its file name.
+bool ProgramPathMatches(const char* executablePath, const char* programPath);
+
+// The id of the first process running the program, 0 when none.
+DWORD FindRunningProgram(const char* programPath);
+bool IsProgramRunning(const char* programPath);
+
+// What EndProgram did.
+enum EndOutcome {
+    END_NOT_RUNNING = 0,   // no process runs the program
+    END_DECLINED = 1,      // the user answered No
+    END_ENDED = 2,         // the process was terminated
+    END_FAILED = 3,        // it could not be opened or terminated
+};
+
+// Ends the first process of the program. With confirm, asks first (text 707 with the
+// title, or the path when the title is empty). Writes a history line only when the
+// process was really terminated, repaints the taskbar and records the outcome in the
+// program's black-list value. Returns the process id (also when the user declined or
+// the termination failed), 0 when none matched or it could not be opened.
+DWORD EndProgram(const char* programPath, const char* title, bool confirm, EndOutcome* outcome = nullptr);
+
+// Terminates one process without asking or recording; true when it was terminated.
+bool EndProcess(DWORD processId);
+
+// Overwrites the program's black-list value (only one that exists with non-empty data)
+// with the time of the kill in UTC, or with "code:message" of the last error.
+void RecordKillResult(const char* programPath, bool success);

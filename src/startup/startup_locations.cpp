@@ -1,0 +1,115 @@
+// Startup locations by kind (see startup_locations.h).
+#include "startup/startup_locations.h"
+
+#include "foundations/entries.h"
+#include "foundations/registry.h"
+#include "foundations/text.h"
+
+#include <cstring>
+
+bool IsRunKind(int kind) { return IsOwnRunKind(kind) || IsOtherUserKind(kind); }
+
+bool IsOwnRunKind(int kind)
+{
+    return (kind >= KIND_MACHINE_RUN && kind <= KIND_MACHINE_RUNSERVICESONCE) ||
+           (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_RUNSERVICESONCE);
+}
+
+bool IsOtherUserKind(int kind) { return kind >= KIND_USERS_RUN && kind <= KIND_USERS_RUNSERVICESONCE; }
+
+bool IsWinIniKind(int kind) { return kind == KIND_WIN_LOAD || kind == KIND_WIN_RUN; }
+
+HKEY RunKindHive(int kind)
+{
+    if (kind >= KIND_MACHINE_RUN && kind <= KIND_MACHINE_RUNSERVICESONCE) return HKEY_LOCAL_MACHINE;
+    if (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_RUNSERVICESONCE) return HKEY_CURRENT_USER;
+    if (IsOtherUserKind(kind)) return HKEY_USERS;
+    return nullptr;
+}
+
+const char* RunKeyName(int kind)
+{
+    static const char* const kNames[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
+    if (!IsRunKind(kind)) return nullptr;
+    return kNames[(kind % 10) - 1];
+}
+
+bool RunKeyPath(int kind, char* out, int capacity)
+{
+    const char* name = RunKeyName(kind);
+    if (!name) return false;
+    FormatText(out, (size_t)capacity, "%s\\%s", WINDOWS_CURRENT_VERSION_KEY, name);
+    return true;
+}
+
+const char* WinIniLineName(int kind)
+{
+    if (kind == KIND_WIN_LOAD) return "load";
+    if (kind == KIND_WIN_RUN) return "run";
+    return nullptr;
+}
+
+int ShellFolder(HKEY hive, const char* valueName, char* out, int capacity)
+{
+    return ReadRegString(hive, WINDOWS_CURRENT_VERSION_KEY "\\Explorer\\Shell Folders", valueName, out, capacity);
+}
+
+std::string DisplayCommand(const std::string& command)
+{
+    std::string text;
+    for (char c : command)
+        if (c != '"') text += c;
+    if (text.size() > (size_t)ENTRY_PATH_CHARS - 1) text.resize(ENTRY_PATH_CHARS - 1);
+    return text;
+}
+
+std::string StoredCommandForm(const std::string& command)
+{
+    std::string text = DisplayCommand(command);
+    if (text.size() <= 3) return text;
+    char longForm[ENTRY_PATH_CHARS];
+    LongPathForm(text.c_str(), longForm, sizeof longForm);
+    return longForm;
+}
+
+std::string DisplayTitle(const std::string& title)
+{
+    if (title.size() <= (size_t)ENTRY_TITLE_CHARS - 1) return title;
+    return title.substr(0, ENTRY_TITLE_CHARS - 1);
+}
+
+size_t FindNoCase(const std::string& text, const char* word)
+{
+    size_t wordLen = strlen(word);
+    if (wordLen == 0 || wordLen > text.size()) return std::string::npos;
+    for (size_t i = 0; i + wordLen <= text.size(); ++i)
+        if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.data() + i, (int)wordLen, word, (int)wordLen) ==
+            CSTR_EQUAL)
+            return i;
+    return std::string::npos;
+}
+
+bool HasExtension(const char* path, const char* extension)
+{
+    size_t len = strlen(path);
+    size_t extLen = strlen(extension);
+    return len >= extLen && SameText(path + len - extLen, extension);
+}
+
+std::vector<std::string> SplitWinIniLine(const std::string& line)
+{
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    while (start <= line.size()) {
+        size_t end = line.find(';', start);
+        if (end == std::string::npos) end = line.size();
+        std::string piece = line.substr(start, end - start);
+        size_t first = piece.find_first_not_of(" \t");
+        if (first != std::string::npos) {
+            size_t last = piece.find_last_not_of(" \t");
+            pieces.push_back(piece.substr(first, last - first + 1));
+        }
+        start = end + 1;
+    }
+    return pieces;
+}

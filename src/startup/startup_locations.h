@@ -1,0 +1,48 @@
+// Where startup entries live, by kind: the Run keys of the three hives, the win.ini
+// lines and the Startup folders; and the form in which the entry list shows a command.
+#pragma once
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Kinds 1-5 (HKEY_LOCAL_MACHINE), 11-15 (HKEY_CURRENT_USER), 21-25 (HKEY_USERS).
+bool IsRunKind(int kind);
+// The kinds this console may change: 1-5 and 11-15.
+bool IsOwnRunKind(int kind);
+// Kinds 21-25: another user's entries, listed only.
+bool IsOtherUserKind(int kind);
+bool IsWinIniKind(int kind);
+
+// The hive of a Run kind (nullptr for other kinds).
+HKEY RunKindHive(int kind);
+// "Run", "RunOnce", "RunOnceEx", "RunServices" or "RunServicesOnce" by the kind's last digit.
+const char* RunKeyName(int kind);
+// "Software\Microsoft\Windows\CurrentVersion\" + RunKeyName; false for other kinds.
+bool RunKeyPath(int kind, char* out, int capacity);
+
+// "load" for kind 100, "run" for 101, nullptr otherwise.
+const char* WinIniLineName(int kind);
+
+// A Startup folder named under the Explorer "Shell Folders" key of a hive
+// ("Startup" or "Common Startup"); its length, 0 when the value is missing.
+int ShellFolder(HKEY hive, const char* valueName, char* out, int capacity);
+
+// The command as the entry list shows it: quotes removed and, when it is longer than
+// the path field holds, cut to fit (the entry list then takes its long-path form).
+std::string DisplayCommand(const std::string& command);
+// The same text the entry list stores for the command, long-path form included.
+std::string StoredCommandForm(const std::string& command);
+
+// Cuts a title to what the entry list holds, so that a long name is still listed.
+std::string DisplayTitle(const std::string& title);
+
+// Position of word in text ignoring case (texts of any length), npos when absent.
+size_t FindNoCase(const std::string& text, const char* word);
+
+// True when the text ends with the extension (".lnk"), ignoring case.
+bool HasExtension(const char* path, const char* extension);
+
+// Splits a win.ini program line at ";" into its pieces with surrounding blanks removed;
+// empty pieces are left out.
+std::vector<std::string> SplitWinIniLine(const std::string& line);

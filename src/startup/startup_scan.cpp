@@ -1,0 +1,251 @@
+// Collecting startup entries (see startup_scan.h).
+#include "startup/startup_scan.h"
+
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/registry.h"
+#include "foundations/shortcut.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "foundations/version_info.h"
+#include "foundations/winini.h"
+#include "resource.h"
+#include "startup/disabled_store.h"
+#include "startup/startup_locations.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS};
+const int kHiveKindBase[] = {0, 10, 20};
+
+// The command shown for a value run through RUNDLL32: what follows the RUNDLL32
+// program (and its closing quote), wherever it stands in the command.
+std::string AfterRundll(const std::string& command, bool* isRundll)
+{
+    static const char kRundll[] = "RUNDLL32.exe";
+    size_t at = FindNoCase(command, kRundll);
+    *isRundll = at != std::string::npos;
+    if (!*isRundll) return command;
+    size_t rest = at + sizeof kRundll - 1;
+    if (rest < command.size() && command[rest] == '"') ++rest;
+    while (rest < command.size() && command[rest] == ' ') ++rest;
+    return command.substr(rest);
+}
+
+// A value that reappeared under its disabled title in the same key: the program put
+// itself back. Its current command replaces the saved one and the value leaves the key
+// again. True when that was done.
+bool DisableAgain(HKEY hive, const char* subkey, int kind, const RegValue& value)
+{
+    if (!IsOwnRunKind(kind) || DisabledMarkerKind(value.name.c_str()) != kind) return false;
+    if (!SaveDisabledCommand(kind, value.name.c_str(), value.data, value.type)) return false;
+    return DeleteRegValue(hive, subkey, value.name.c_str()) != 0;
+}
+
+void ScanRunKey(HKEY hive, int kind, std::string& previousName, std::string& previousCommand)
+{
+    char subkey[MAX_PATH];
+    RunKeyPath(kind, subkey, sizeof subkey);
+    std::vector<RegValue> values;
+    if (!ReadRegValues(hive, subkey, values)) return;
+
+    for (const RegValue& value : values) {
+        std::string command;
+        if (!RegDataText(value.data, value.type, command)) continue;
+        const std::string& name = value.name;
+        if (SameText(name.c_str(), previousName.c_str()) && SameText(command.c_str(), previousCommand.c_str()))
+            continue;
+        if (HasDisabledMarker(name.c_str()) && DisableAgain(hive, subkey, kind, value)) continue;
+
+        if (name.size() > 1 && command.size() > 4 && (unsigned char)name[0] < 128) {
+            bool isRundll = false;
+            std::string shown = AfterRundll(command, &isRundll);
+            AddEntry(DisplayTitle(name).c_str(), DisplayCommand(shown).c_str(), "", "", kind, isRundll ? 1 : 0);
+        }
+        previousName = name;
+        previousCommand = command;
+    }
+}
+
+void ScanRunKeys()
+{
+    std::string previousName;
+    std::string previousCommand;
+    for (int h = 0; h < 3; ++h)
+        for (int n = 1; n <= 5; ++n) ScanRunKey(kHives[h], kHiveKindBase[h] + n, previousName, previousCommand);
+}
+
+// A title from the version fields: the file description, else the product name.
+void VersionTitle(const char* file, char* title, int capacity)
+{
+    VersionFields fields;
+    ReadVersionFields(file, &fields);
+    CopyText(title, (size_t)capacity, fields.fileDescription[0] ? fields.fileDescription : fields.productName);
+}
+
+void AddStartupItem(const char* file)
+{
+    if (HasExtension(file, ".lnk")) {
+        char target[MAX_PATH];
+        char description[MAX_PATH];
+        if (ResolveShortcut(nullptr, file, target, sizeof target, description, sizeof description) == S_FALSE) return;
+        std::string title = description;
+        if (title.empty()) {
+            char fromVersion[VERSION_FIELD_CHARS];
+            VersionTitle(target, fromVersion, sizeof fromVersion);
+            title = fromVersion;
+        }
+        AddEntry(DisplayTitle(title).c_str(), target, file, "", KIND_GROUP_STARTUP, 0);
+    } else if (HasExtension(file, ".exe")) {
+        char title[VERSION_FIELD_CHARS];
+        VersionTitle(file, title, sizeof title);
+        AddEntry(title, file, file, "", KIND_GROUP_STARTUP, 0);
+    } else if (HasExtension(file, ".pif")) {
+        AddEntry("", file, "", "", KIND_GROUP_STARTUP, 0);
+    }
+}
+
+void WalkFolder(const char* folder, int depth)
+{
+    char pattern[MAX_PATH];
+    FormatText(pattern, sizeof pattern, "%s\\*.*", folder);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        char path[MAX_PATH];
+        if (FormatText(path, sizeof path, "%s\\%s", folder, found.cFileName) >= sizeof path - 1) continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (found.cFileName[0] != '.' && depth > 0) WalkFolder(path, depth - 1);
+        } else {
+            AddStartupItem(path);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void ScanStartupFolders()
+{
+    for (HKEY hive : kHives) {
+        char folder[MAX_PATH];
+        if (ShellFolder(hive, "Startup", folder, sizeof folder) > 0) {
+            RemoveBackslash(folder, 0);
+            WalkFolder(folder, 0);
+        }
+        if (ShellFolder(hive, "Common Startup", folder, sizeof folder) > 0) {
+            RemoveBackslash(folder, 0);
+            WalkFolder(folder, 1);
+        }
+    }
+}
+
+void ScanWinIniLine(const char* line, int kind)
+{
+    for (const std::string& piece : SplitWinIniLine(ReadWinIniLine(line))) {
+        VersionFields fields;
+        ReadVersionFields(piece.c_str(), &fields);
+        const char* title = fields.productName[0] ? fields.productName : line;
+        AddEntry(title, DisplayCommand(piece).c_str(), "", "", kind, 0);
+    }
+}
+
+void ScanWinIni()
+{
+    ScanWinIniLine("run", KIND_WIN_RUN);
+    ScanWinIniLine("load", KIND_WIN_LOAD);
+}
+
+void ScanDisabled()
+{
+    static const int kStoreKinds[] = {1, 2, 3, 4, 5, KIND_WIN_LOAD, KIND_WIN_RUN};
+    for (int storeKind : kStoreKinds) {
+        const char* key = SavedCommandKey(storeKind);
+        std::vector<RegValue> values;
+        if (!ReadRegValues(HKEY_LOCAL_MACHINE, key, values)) continue;
+        for (const RegValue& value : values) {
+            if (value.name.empty()) continue;
+            int kind = DisabledMarkerKind(value.name.c_str());
+            // A saved command counts only when its marker names a kind saved in this key.
+            const char* markerKey = SavedCommandKey(kind);
+            if (!markerKey || !SameText(markerKey, key)) continue;
+            std::string command;
+            RegDataText(value.data, value.type, command);
+            AddEntry(DisplayTitle(value.name).c_str(), DisplayCommand(command).c_str(), "", "", kind, 0);
+        }
+    }
+    char folder[MAX_PATH];
+    if (DisabledFolder(folder, sizeof folder) > 0) WalkFolder(folder, 0);
+}
+
+struct EntryTexts {
+    char title[ENTRY_TITLE_CHARS];
+    char path[ENTRY_PATH_CHARS];
+    char extra[ENTRY_EXTRA_CHARS];
+    int kind;
+};
+
+void ReadEntry(int index, EntryTexts& entry)
+{
+    entry.title[0] = entry.path[0] = entry.extra[0] = '\0';
+    GetEntryTitle(index, entry.title);
+    GetEntryPath(index, entry.path);
+    GetEntryExtra(index, entry.extra);
+    entry.kind = GetEntryKind(index);
+}
+
+}  // namespace
+
+int CollectStartupEntries()
+{
+    FreeEntries();
+    ScanRunKeys();
+    ScanStartupFolders();
+    ScanWinIni();
+    ScanDisabled();
+    return EntryCount();
+}
+
+int IsEntryDisabled(int index)
+{
+    EntryTexts entry;
+    ReadEntry(index, entry);
+    // The marker holds the entry's own kind whenever the entry is the disabled one.
+    return EntryDisabledState(entry.title, entry.path, entry.extra, entry.kind) == ENTRY_DISABLED ? entry.kind : 0;
+}
+
+int StartupLocationText(int index, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    out[0] = '\0';
+    int kind = GetEntryKind(index);
+    switch (kind) {
+    case KIND_TASK_SCHEDULED: return LoadText(IDS_LOC_TASK_SCHEDULER, out, capacity);
+    case KIND_TYPE_BHO: return LoadText(IDS_LOC_IE_BHO, out, capacity);
+    case KIND_TYPE_TOOLBAR: return LoadText(IDS_LOC_IE_TOOLBAR, out, capacity);
+    default: break;
+    }
+    if (kind > KIND_GROUP_STARTUP) return 0;
+
+    if (IsEntryDisabled(index)) {
+        char disabled[64];
+        LoadText(IDS_DISABLED_MARK, disabled);
+        FormatText(out, (size_t)capacity, " * %s * ", disabled);
+    }
+    static const char* const kHiveNames[] = {"HKEY_LOCAL_MACHINE\\", "HKEY_CURRENT_USER\\", "HKEY_USER\\"};
+    if (IsRunKind(kind)) {
+        AppendText(out, (size_t)capacity, kHiveNames[kind / 10]);
+        AppendText(out, (size_t)capacity, WINDOWS_CURRENT_VERSION_KEY "\\");
+        AppendText(out, (size_t)capacity, RunKeyName(kind));
+    } else if (kind == KIND_WIN_LOAD) {
+        AppendText(out, (size_t)capacity, "WIN.INI     [Load] Section");
+    } else if (kind == KIND_WIN_RUN) {
+        AppendText(out, (size_t)capacity, "WIN.INI     [Run] Section");
+    } else if (kind == KIND_GROUP_STARTUP) {
+        AppendText(out, (size_t)capacity, "Windows Startup Group");
+    }
+    return (int)strlen(out);
+}

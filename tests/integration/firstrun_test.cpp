@@ -1,0 +1,69 @@
+// The first start on a machine without the program's keys: the keys, the known startup
+// programs, the default filter words and the monitor's own Run value.
+#include "startup_bed.h"
+
+#include "foundations/settings.h"
+
+namespace {
+
+class FirstRun : public bed::StartupBed {
+protected:
+    void SetUp() override
+    {
+        bed::StartupBed::SetUp();
+        bed::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+    }
+    void TearDown() override
+    {
+        bed::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+        bed::StartupBed::TearDown();
+    }
+};
+
+bool KeyExists(const std::string& subkey)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+}  // namespace
+
+TEST_F(FirstRun, CreatesKeysRecordsStartupProgramsAndStartsTheMonitor)
+{
+    bed::SetRun(1, "Machine App", "\"C:\\Program Files\\M\\m.exe\" /opt=1");
+    bed::SetRun(11, "User App", "C:\\U\\u.exe");
+    WriteProfileStringA("windows", "run", "C:\\W\\w.exe");
+    bed::SetRun(1, "Vigilark RORO", "C:\\old\\vigilark.exe");
+
+    LoadInitialValues();
+
+    for (const char* name : {"", "\\Nuts", "\\Cookies", "\\Options", "\\Run", "\\IEHelpers", "\\HostFile", "\\Tasks",
+                             "\\Services"})
+        EXPECT_TRUE(KeyExists(std::string(VIGILARK_KEY) + name)) << name;
+    char created[64];
+    EXPECT_GT(ReadRegString(HKEY_CURRENT_USER, VIGILARK_KEY, nullptr, created, sizeof created), 0);
+
+    // Every startup entry is known, named by its command with ":" for "=".
+    EXPECT_EQ("1", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey,
+                                          "C:\\Program Files\\M\\m.exe /opt:1")));
+    EXPECT_EQ("11", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "C:\\U\\u.exe")));
+    EXPECT_EQ("101", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey, "C:\\W\\w.exe")));
+
+    std::vector<RegValue> words;
+    ReadRegValues(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", words);
+    EXPECT_EQ(14u, words.size());
+    EXPECT_EQ("1", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", "AdServ")));
+    EXPECT_EQ("1", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", "ru4")));
+
+    char directory[MAX_PATH];
+    ProgramDirectory(directory, sizeof directory);
+    std::string monitor = std::string(directory) + "\\vigilark.exe";
+    EXPECT_EQ(monitor, bed::Text(bed::RunValue(1, "Vigilark")));
+    EXPECT_FALSE(bed::RunValue(1, "Vigilark RORO").exists) << "the old title is replaced";
+    EXPECT_EQ("1", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, bed::kKnownProgramsKey, monitor)));
+    EXPECT_TRUE(MonitorStartsAutomatically());
+    EXPECT_FALSE(bed::Exists(bed::HistoryFile())) << "the monitor's own entries leave no history";
+    EXPECT_EQ(0, EntryCount());
+}
