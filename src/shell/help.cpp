@@ -8,6 +8,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "foundations/version_info.h"
 #include "resource.h"
 #include "shell/app.h"
 #include "shell/help_addresses.h"
@@ -21,60 +22,12 @@ namespace {
 const char kMonitorProgram[] = "Vigilark.exe";
 const char kConsoleProgram[] = "VigilarkEx.exe";
 
-// The version fields the web links send, read as the version reader of the entry lists
-// reads them: the translations in table order, a later one with a ProductName overwriting
-// an earlier one, values of 128 characters or more taken as empty.
-struct ProgramVersion {
-    char productName[128];
-    char productVersion[128];
-    char companyName[128];
-};
-
-// 1 when the field exists in the block (out empty when its value is too long).
-bool QueryVersionField(const void* data, WORD language, WORD codePage, const char* field, char* out, int capacity)
-{
-    out[0] = '\0';
-    char query[80];
-    FormatText(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", language, codePage, field);
-    char* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &length) || !value) return 0;
-    if (FitsText(value, (size_t)capacity)) CopyText(out, (size_t)capacity, value);
-    return 1;
-}
-
-int ReadProgramVersion(const char* file, ProgramVersion* out)
-{
-    memset(out, 0, sizeof *out);
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(file, &ignored);
-    DWORD data[1024];  // 4096 bytes, aligned for VerQueryValueA
-    if (size == 0 || size > 4095) return 0;
-    if (!GetFileVersionInfoA(file, 0, size, data)) return 0;
-
-    WORD* translations = nullptr;
-    UINT bytes = 0;
-    if (!VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &bytes) ||
-        !translations)
-        return 0;
-    for (UINT i = 0; i + 4 <= bytes; i += 4) {
-        WORD language = translations[i / 2];
-        WORD codePage = translations[i / 2 + 1];
-        char name[128];
-        if (!QueryVersionField(data, language, codePage, "ProductName", name, sizeof name)) continue;
-        CopyText(out->productName, name);
-        QueryVersionField(data, language, codePage, "ProductVersion", out->productVersion, sizeof out->productVersion);
-        QueryVersionField(data, language, codePage, "CompanyName", out->companyName, sizeof out->companyName);
-    }
-    return out->productName[0] != '\0';
-}
-
 void ProductVersionOf(const char* directory, const char* program, char* out, int capacity)
 {
     char path[MAX_PATH];
     FormatText(path, sizeof path, "%s\\%s", directory, program);
-    ProgramVersion version;
-    ReadProgramVersion(path, &version);
+    VersionFields version;
+    ReadVersionFields(path, &version);
     CopyText(out, (size_t)capacity, version.productVersion);
 }
 
@@ -224,8 +177,8 @@ void CheckForNewVersion()
 
 int LookUpAddress(int type, const char* text, bool escapeName, char* out, int capacity)
 {
-    ProgramVersion fields;
-    ReadProgramVersion(text ? text : "", &fields);
+    VersionFields fields;
+    ReadVersionFields(text ? text : "", &fields);
     char server[256];
     char version[300];
     ServerAddress(server, sizeof server);

@@ -1,0 +1,371 @@
+// The Startup Programs page: every startup entry, with Info, Add, Remove, Enable/Disable,
+// Delete File on Reboot, help and the startup patrol time.
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/settings.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "foundations/version_info.h"
+#include "processes/processes.h"
+#include "resource.h"
+#include "shell/app.h"
+#include "shell/console.h"
+#include "shell/layout.h"
+#include "shell/listview.h"
+#include "shell/page.h"
+#include "shell/pages.h"
+#include "startup/startup_actions.h"
+#include "startup/startup_scan.h"
+
+#include <commctrl.h>
+#include <vector>
+
+namespace {
+
+void FillStartupList(HWND page);
+
+const ControlText kTexts[] = {
+    {IDC_STARTUP_INTRO, IDS_STARTUP_INTRO}, {IDC_STARTUP_HINT, IDS_STARTUP_HINT}, {IDC_INFO, IDS_INFO},
+    {IDC_ENABLE, IDS_ENABLE},               {IDC_DISABLE, IDS_DISABLE},           {IDC_ADD, IDS_ADD},
+    {IDC_REMOVE, IDS_REMOVE},
+};
+const UINT kColumns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_VERSION};
+// Enable and Disable share one place: Disable is the alternate of Enable.
+const int kButtons[] = {IDC_INFO, IDC_ENABLE, IDC_ADD, IDC_REMOVE, IDC_CLOSE_BUTTON};
+const int kAlternates[] = {0, IDC_DISABLE, 0, 0, 0};
+
+const PageDescription kPage = {
+    CMD_STARTUP_PAGE, kTexts, 7, kColumns, 3, IDS_PATROL_STARTUP, kButtons, 5, kAlternates, true, FillStartupList,
+};
+
+const char kMonitorClass[] = "Vigilark";
+const char kMonitorProgram[] = "Vigilark.exe";
+
+HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
+
+// The entry indexes of the selected rows, in row order.
+std::vector<int> SelectedEntries(HWND list)
+{
+    std::vector<int> entries;
+    int row = -1;
+    while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        if (ListView_GetItem(list, &item)) entries.push_back((int)item.lParam);
+    }
+    return entries;
+}
+
+struct EntryFields {
+    char title[ENTRY_TITLE_CHARS];
+    char path[ENTRY_PATH_CHARS];
+    char extra[ENTRY_EXTRA_CHARS];
+    int kind;
+};
+
+EntryFields ReadEntry(int index)
+{
+    EntryFields fields = {};
+    GetEntryTitle(index, fields.title);
+    GetEntryPath(index, fields.path);
+    GetEntryExtra(index, fields.extra);
+    fields.kind = GetEntryKind(index);
+    return fields;
+}
+
+void FillStartupRow(HWND list, int index)
+{
+    char title[ENTRY_TITLE_CHARS];
+    char path[ENTRY_PATH_CHARS];
+    GetEntryTitle(index, title);
+    GetEntryPath(index, path);
+
+    int image = AddProgramIcon(path, 0, 0);
+    // The monitor's own entry is shown under the console's title.
+    const char* shown = ContainsNoCase(title, "Vigilark") ? ConsoleCaption() : title;
+    InsertListRow(list, shown, index, image < 0 ? 0 : image);
+
+    char command[ENTRY_PATH_CHARS + 16] = "";
+    if (GetEntryValue(index) == 1) CopyText(command, "RunDLL32.exe ");
+    int offset = FileNameOffset(path);
+    AppendText(command, path + offset);
+    SetListCell(list, index, 1, command);
+
+    char version[128] = "";
+    if (IsEntryDisabled(index)) {
+        LoadText(IDS_DISABLED_MARK, version);
+    } else {
+        char program[1024];
+        VersionFields fields;
+        CanonicalProgramPath(path, program, sizeof program);
+        ReadVersionFields(program, &fields);
+        CopyText(version, fields.productVersion[0] ? fields.productVersion : "?");
+    }
+    SetListCell(list, index, 2, version);
+}
+
+void FillStartupList(HWND page)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    HWND list = List(page);
+    int count = CollectStartupEntries();
+    ListView_DeleteAllItems(list);
+    CreateImageList(list, 0);
+    for (int index = 0; index < count; ++index) FillStartupRow(list, index);
+    ApplyStoredSort(list, CMD_STARTUP_PAGE);
+    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// Shows Enable or Disable for the selected entry, and where the entry lives.
+void UpdateSelectionState(HWND page)
+{
+    int index = SelectedEntry(List(page));
+    HWND enable = GetDlgItem(page, IDC_ENABLE);
+    HWND disable = GetDlgItem(page, IDC_DISABLE);
+    if (index < 0) {
+        ShowWindow(enable, SW_HIDE);
+        ShowWindow(disable, SW_HIDE);
+        return;
+    }
+    bool disabled = IsEntryDisabled(index) != 0;
+    ShowWindow(enable, disabled ? SW_SHOW : SW_HIDE);
+    EnableWindow(enable, disabled);
+    ShowWindow(disable, disabled ? SW_HIDE : SW_SHOW);
+    EnableWindow(disable, !disabled);
+
+    if (StatusBar()) {
+        char status[600];
+        char location[512];
+        LoadText(IDS_STARTUP_LOCATION, status);
+        StartupLocationText(index, location, sizeof location);
+        AppendText(status, location);
+        SetStatusText(status);
+    }
+}
+
+void Refresh(HWND page)
+{
+    FillStartupList(page);
+    HWND list = List(page);
+    if (ListView_GetItemCount(list) > 0) SelectRow(list, 0);
+    UpdateSelectionState(page);
+}
+
+// Tells the user why an action changed nothing (the first refusal of a batch).
+void ReportResult(StartupResult result)
+{
+    UINT message = StartupResultMessage(result);
+    if (message == 0) return;
+    char text[1024];
+    LoadText(message, text);
+    ConsoleMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+StartupResult FirstFailure(StartupResult sofar, StartupResult result)
+{
+    return sofar == STARTUP_OK ? result : sofar;
+}
+
+bool HaveSelection(const std::vector<int>& entries)
+{
+    if (!entries.empty()) return true;
+    InfoBox(IDS_NO_SELECTION);
+    return false;
+}
+
+void OnInfo(HWND page)
+{
+    // The Properties dialog opens here once it exists; without a selection the user is told how.
+    if (SelectedEntry(List(page)) < 0) InfoBox(IDS_NO_SELECTION);
+}
+
+void OnDisable(HWND page)
+{
+    std::vector<int> entries = SelectedEntries(List(page));
+    if (!HaveSelection(entries)) return;
+    bool ask = entries.size() == 1;
+    StartupResult outcome = STARTUP_OK;
+    for (int index : entries) {
+        EntryFields entry = ReadEntry(index);
+        if (IsEntryDisabled(index)) continue;
+        EndProgram(entry.path, entry.title, ask);
+        outcome = FirstFailure(outcome, ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
+    }
+    Refresh(page);
+    ReportResult(outcome);
+}
+
+void OnEnable(HWND page)
+{
+    std::vector<int> entries = SelectedEntries(List(page));
+    if (!HaveSelection(entries)) return;
+    StartupResult outcome = STARTUP_OK;
+    for (int index : entries) {
+        if (!IsEntryDisabled(index)) continue;
+        EntryFields entry = ReadEntry(index);
+        outcome = FirstFailure(outcome, ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
+    }
+    Refresh(page);
+    ReportResult(outcome);
+}
+
+bool ConfirmRemoval(const EntryFields& entry)
+{
+    char format[1024];
+    char text[1400];
+    LoadText(IDS_CONFIRM_REMOVE_STARTUP, format);
+    FormatText(text, sizeof text, format, entry.path);
+    return ConsoleMessageBox(text, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+void OnRemove(HWND page)
+{
+    std::vector<int> entries = SelectedEntries(List(page));
+    if (!HaveSelection(entries)) return;
+    StartupResult outcome = STARTUP_OK;
+    if (entries.size() == 1) {
+        EntryFields entry = ReadEntry(entries[0]);
+        EndProgram(entry.path, entry.title, true);
+        if (!ConfirmRemoval(entry)) return;
+        outcome = RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+    } else {
+        // Several rows: the user chose them all; nothing is asked.
+        for (int index : entries) {
+            EntryFields entry = ReadEntry(index);
+            EndProgram(entry.path, entry.title, false);
+            outcome = FirstFailure(outcome, RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
+        }
+    }
+    Refresh(page);
+    ReportResult(outcome);
+}
+
+void OnAdd(HWND page)
+{
+    char path[512];
+    if (!AddStartupProgram(page, path, sizeof path)) return;
+    StartupResult result = RegisterStartupProgram(path);
+    Refresh(page);
+    ReportResult(result);
+}
+
+void OnDeleteOnReboot(HWND page)
+{
+    int index = SelectedEntry(List(page));
+    if (index < 0) {
+        InfoBox(IDS_NO_SELECTION);
+        return;
+    }
+    char text[1024];
+    LoadText(IDS_CONFIRM_DELETE_ON_REBOOT, text);
+    if (ConsoleMessageBox(text, MB_YESNO | MB_ICONHAND) != IDYES) return;
+    char path[ENTRY_PATH_CHARS];
+    GetEntryPath(index, path);
+    if (!DeleteFileOnRestart(path)) ReportResult(STARTUP_FAILED);
+}
+
+void StartMonitorIfAbsent()
+{
+    if (!FindWindowA(kMonitorClass, nullptr)) WinExec(kMonitorProgram, SW_SHOW);
+}
+
+BOOL OnInitDialog(HWND page)
+{
+    ShowWindow(GetDlgItem(page, IDC_DISABLE), SW_HIDE);
+    PageOnInitDialog(page, kPage);
+    StartMonitorIfAbsent();
+    return TRUE;
+}
+
+void OnCommand(HWND page, int command, int code)
+{
+    if (code == 2) command = IDOK;  // treated as Enter
+    if (PageOnCommonCommand(page, kPage, command)) return;
+    switch (command) {
+    case IDOK:
+    case IDC_INFO:
+        OnInfo(page);
+        break;
+    case IDC_DISABLE:
+        OnDisable(page);
+        break;
+    case IDC_ENABLE:
+        OnEnable(page);
+        break;
+    case IDC_REMOVE:
+        OnRemove(page);
+        break;
+    case IDC_ADD:
+        OnAdd(page);
+        break;
+    case IDC_DELETE_ON_REBOOT:
+        OnDeleteOnReboot(page);
+        break;
+    default:
+        break;  // Escape is ignored; the full report comes with its own module
+    }
+}
+
+INT_PTR OnNotify(HWND page, const NMHDR* header)
+{
+    if (header->idFrom != IDC_LIST) {
+        if (header->code == PSN_SETACTIVE) {
+            PageOnSetActive(page, kPage);
+            UpdateSelectionState(page);
+            return TRUE;
+        }
+        if (header->code == PSN_KILLACTIVE) {
+            PageOnKillActive(page);
+            SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    switch (header->code) {
+    case LVN_ITEMCHANGED:
+    case NM_CLICK:
+    case LVN_KEYDOWN:
+        UpdateSelectionState(page);
+        return TRUE;
+    case NM_DBLCLK:
+        OnInfo(page);
+        return TRUE;
+    case NM_RCLICK:
+        ShowListContextMenu(page, CMD_STARTUP_PAGE, IDC_LIST);
+        return TRUE;
+    case LVN_COLUMNCLICK: {
+        int column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
+        if (column >= 0 && column <= 4) OnListColumnClick(header->hwndFrom, CMD_STARTUP_PAGE, column);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK StartupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = FALSE;
+    if (PageOnCommonMessage(page, message, wParam, lParam, &result)) return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(page);
+    case WM_NOTIFY:
+        return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+        OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case MSG_RELAYOUT:
+        PageOnRelayout(page, kPage);
+        return TRUE;
+    case WM_CLOSE:
+    case WM_DESTROY:
+        PageOnDestroy(page);
+        return message == WM_CLOSE ? FALSE : TRUE;
+    default:
+        return FALSE;
+    }
+}
