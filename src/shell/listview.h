@@ -36,8 +36,10 @@ int FirstSelectedRow(HWND list);
 int SelectRow(HWND list, int row);
 
 // Sorting: one direction flag per column (0 ascending), shared by all lists.
+const int SORT_COLUMNS = 6;
 void ResetSortDirections();
 int SortDirection(int column);
+void SetSortDirection(int column, int descending);
 // The settings name of the list kind's remembered sort column ("SortStartup", ...).
 const char* SortOptionName(int listKind);
 // LVN_COLUMNCLICK: sorts by the column, flips its direction, stores column + 1.
@@ -46,6 +48,14 @@ void OnListColumnClick(HWND list, int listKind, int column);
 void ApplyStoredSort(HWND list, int listKind);
 // The compare function of a list kind (LVM_SORTITEMS), NULL when the kind has none.
 PFNLVCOMPARE CompareFunctionFor(int listKind);
+// Sorts by a column (0 to 4) in its current direction, without flipping or storing it.
+void SortList(HWND list, int listKind, int column);
+// The cookie source the cookie lists compare by: 1 Internet Explorer, anything else a
+// Mozilla-based browser. Internet Explorer until set.
+void SetCookieCompareSource(int browser);
+int CookieCompareSource();
 
 // NM_RCLICK: the shared context menu of a list kind; 0 when no row is selected.
 int ShowListContextMenu(HWND page, int listKind, int listControl);
+// The popup menu that ShowListContextMenu shows for an entry; the caller destroys it.
+HMENU BuildListContextMenu(int listKind, int entry);
