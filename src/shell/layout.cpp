@@ -114,6 +114,18 @@ void EvenButtonPositions(int left, int listWidth, int buttonWidth, int count, in
     for (int i = 0, x = left; i < count; ++i, x += step) xs[i] = x;
 }
 
+// The two icons and their labels hang from the right edge at fixed heights; each stands off
+// the edge by a multiple of its own width, in quarters.
+void PlaceIcons(const LayoutFrame& frame, int iconQuarters, int helpLabelQuarters, int monitorLabelQuarters,
+                LayoutPlan* plan)
+{
+    const int w = frame.width;
+    plan->helpIcon = {w - Quarters(iconQuarters, frame.helpIcon.cx), 3};
+    plan->helpLabel = {w - Quarters(helpLabelQuarters, frame.helpLabel.cx), 25};
+    plan->monitorIcon = {w - Quarters(iconQuarters, frame.monitorIcon.cx), 38};
+    plan->monitorLabel = {w - Quarters(monitorLabelQuarters, frame.monitorLabel.cx), 60};
+}
+
 IconGroup GroupOf(HWND dialog, HWND control)
 {
     if (!control || control == dialog) return NOT_AN_ICON;
@@ -242,10 +254,7 @@ LayoutPlan PlanPageLayout(const LayoutFrame& frame)
     LayoutPlan plan = {};
     const int w = frame.width;
     const int h = frame.height;
-    plan.helpIcon = {w - 3 * frame.helpIcon.cx, 3};
-    plan.helpLabel = {w - Quarters(7, frame.helpLabel.cx), 25};
-    plan.monitorIcon = {w - 3 * frame.monitorIcon.cx, 38};
-    plan.monitorLabel = {w - Quarters(6, frame.monitorLabel.cx), 60};
+    PlaceIcons(frame, 12, 7, 6, &plan);
 
     plan.listX = frame.margins.left;
     plan.listY = frame.margins.top + 5;
@@ -269,10 +278,7 @@ LayoutPlan PlanCookieWindowLayout(const LayoutFrame& frame)
     LayoutPlan plan = {};
     const int w = frame.width;
     const int h = frame.height;
-    plan.helpIcon = {w - 2 * frame.helpIcon.cx, 3};
-    plan.helpLabel = {w - Quarters(5, frame.helpLabel.cx), 25};
-    plan.monitorIcon = {w - 2 * frame.monitorIcon.cx, 38};
-    plan.monitorLabel = {w - Quarters(5, frame.monitorLabel.cx), 60};
+    PlaceIcons(frame, 8, 5, 5, &plan);
 
     plan.listX = frame.margins.left;
     plan.listY = frame.margins.top + 18;

@@ -208,45 +208,12 @@ int CompareRows(LPARAM first, LPARAM second, LPARAM column, const Field* columns
     return SortDirection((int)column) ? lstrcmpiA(right, left) : lstrcmpiA(left, right);
 }
 
-int CALLBACK CompareStartup(LPARAM a, LPARAM b, LPARAM column)
+// The compare function of one list: its column table, and whether texts are cut to the shorter.
+template <const Field* columns, bool cutToShorter> int CALLBACK CompareBy(LPARAM a, LPARAM b, LPARAM column)
 {
-    return CompareRows(a, b, column, kStartupColumns, true);
+    return CompareRows(a, b, column, columns, cutToShorter);
 }
 
-int CALLBACK CompareRunning(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kRunningColumns, false);
-}
-
-int CALLBACK CompareScheduled(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kScheduledColumns, false);
-}
-
-int CALLBACK CompareHelpers(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kHelperColumns, false);
-}
-
-int CALLBACK CompareServices(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kServiceColumns, false);
-}
-
-int CALLBACK CompareFileTypes(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kFileTypeColumns, false);
-}
-
-int CALLBACK CompareIeCookies(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kIeCookieColumns, false);
-}
-
-int CALLBACK CompareMozillaCookies(LPARAM a, LPARAM b, LPARAM column)
-{
-    return CompareRows(a, b, column, kMozillaCookieColumns, false);
-}
 int CALLBACK CompareHistory(LPARAM, LPARAM, LPARAM) { return 0; }
 
 }  // namespace
@@ -258,14 +225,16 @@ int CookieCompareSource() { return g_cookieSource; }
 PFNLVCOMPARE CompareFunctionFor(int listKind)
 {
     switch (listKind) {
-    case CMD_STARTUP_PAGE: return CompareStartup;
-    case CMD_TASKS_PAGE: return CompareRunning;
-    case CMD_SCHEDULED_PAGE: return CompareScheduled;
-    case CMD_IEHELPERS_PAGE: return CompareHelpers;
-    case CMD_SERVICES_PAGE: return CompareServices;
-    case CMD_FILETYPES_PAGE: return CompareFileTypes;
+    case CMD_STARTUP_PAGE: return CompareBy<kStartupColumns, true>;
+    case CMD_TASKS_PAGE: return CompareBy<kRunningColumns, false>;
+    case CMD_SCHEDULED_PAGE: return CompareBy<kScheduledColumns, false>;
+    case CMD_IEHELPERS_PAGE: return CompareBy<kHelperColumns, false>;
+    case CMD_SERVICES_PAGE: return CompareBy<kServiceColumns, false>;
+    case CMD_FILETYPES_PAGE: return CompareBy<kFileTypeColumns, false>;
     case CMD_COOKIES_PAGE:
-    case CMD_COOKIE_LIST: return g_cookieSource == INTERNET_EXPLORER ? CompareIeCookies : CompareMozillaCookies;
+    case CMD_COOKIE_LIST:
+        return g_cookieSource == INTERNET_EXPLORER ? CompareBy<kIeCookieColumns, false>
+                                                   : CompareBy<kMozillaCookieColumns, false>;
     case CMD_HISTORY_LIST: return CompareHistory;
     default: return nullptr;
     }

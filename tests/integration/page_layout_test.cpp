@@ -11,8 +11,6 @@ using namespace shell_fixture;
 
 namespace {
 
-const char kMakerKey[] = "Software\\Brondlewick";
-
 // The program's key and every placement value the tests write, as they were before.
 class Placement : public ::testing::Test {
 protected:
@@ -25,16 +23,8 @@ protected:
     std::string Value(const char* name) { return ReadValue(HKEY_CURRENT_USER, VIGILARK_KEY, name); }
     bool HasValue(const char* name) { return RegValueExists(HKEY_CURRENT_USER, VIGILARK_KEY, name); }
 
-    ScratchKey maker{HKEY_CURRENT_USER, kMakerKey};
-    ScratchKey program{HKEY_CURRENT_USER, VIGILARK_KEY};
-    ScratchValue values[8] = {{HKEY_CURRENT_USER, VIGILARK_KEY, "xPos"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "yPos"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "dxPos"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "dyPos"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "xPosAddFileType"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "yPosAddFileType"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "dxPosAddFileType"},
-                              {HKEY_CURRENT_USER, VIGILARK_KEY, "dyPosAddFileType"}};
+    ScratchPlacement sheetValues{SHEET_PLACEMENT};
+    ScratchPlacement fileTypeValues{ADD_FILETYPE_PLACEMENT};
 };
 
 RECT ScreenRect(HWND window)
@@ -121,6 +111,29 @@ TEST_F(Placement, CentreUsesHalfTheWidthAndAThirdOfTheHeight)
 
 namespace {
 
+// What the layout works from, measured here on the real windows: the outer window's size,
+// the dialog units of the window holding the controls, and the controls' own sizes.
+LayoutFrame MeasuredFrame(HWND window, HWND outer, int firstButton, int buttonCount)
+{
+    LayoutFrame frame = {};
+    SIZE size = WindowSize(outer);
+    frame.width = size.cx;
+    frame.height = size.cy;
+    frame.margins = {7, 44, 14, 90};
+    MapDialogRect(window, &frame.margins);
+    RECT buttons = {7, 25, 14, 35};
+    MapDialogRect(window, &buttons);
+    frame.buttonLeft = buttons.left;
+    frame.buttonBottom = buttons.bottom;
+    frame.helpIcon = WindowSize(GetDlgItem(window, IDC_HELP_ICON));
+    frame.helpLabel = WindowSize(GetDlgItem(window, IDC_HELP_LABEL));
+    frame.monitorIcon = WindowSize(GetDlgItem(window, IDC_MONITOR_ICON));
+    frame.monitorLabel = WindowSize(GetDlgItem(window, IDC_MONITOR_LABEL));
+    frame.button = WindowSize(GetDlgItem(window, firstButton));
+    frame.buttonCount = buttonCount;
+    return frame;
+}
+
 const int kStartupButtons[5] = {IDC_INFO, IDC_ENABLE, IDC_ADD, IDC_REMOVE, IDC_CLOSE_BUTTON};
 const int kStartupAlternates[5] = {0, IDC_DISABLE, 0, 0, 0};
 
@@ -161,23 +174,8 @@ protected:
     // What the layout should do, worked out from the page as it is now.
     LayoutPlan Expected(bool oneRow)
     {
-        LayoutFrame frame = {};
-        SIZE outer = WindowSize(sheet);
-        frame.width = outer.cx;
-        frame.height = outer.cy;
-        frame.margins = {7, 44, 14, 90};
-        MapDialogRect(page, &frame.margins);
-        RECT buttons = {7, 25, 14, 35};
-        MapDialogRect(page, &buttons);
-        frame.buttonLeft = buttons.left;
-        frame.buttonBottom = buttons.bottom;
+        LayoutFrame frame = MeasuredFrame(page, sheet, IDC_INFO, 5);
         frame.oneTabRow = oneRow;
-        frame.helpIcon = WindowSize(Item(IDC_HELP_ICON));
-        frame.helpLabel = WindowSize(Item(IDC_HELP_LABEL));
-        frame.monitorIcon = WindowSize(Item(IDC_MONITOR_ICON));
-        frame.monitorLabel = WindowSize(Item(IDC_MONITOR_LABEL));
-        frame.button = WindowSize(Item(IDC_INFO));
-        frame.buttonCount = 5;
         return PlanPageLayout(frame);
     }
 
@@ -297,22 +295,8 @@ TEST(CookieWindowLayout, ListButtonsAndIconsFollowTheWindow)
     SetWindowPos(GetDlgItem(window, IDC_REMOVE_CHECKED), nullptr, 0, 0, 40, 40, SWP_NOMOVE | SWP_NOZORDER);
 
     const int buttons[4] = {IDC_VIEW_COOKIE, IDC_REMOVE_UNCHECKED, IDC_REMOVE_CHECKED, IDCANCEL};
-    LayoutFrame frame = {};
-    frame.width = 760;
-    frame.height = 520;
-    frame.margins = {7, 44, 14, 90};
-    MapDialogRect(window, &frame.margins);
-    RECT units = {7, 25, 14, 35};
-    MapDialogRect(window, &units);
-    frame.buttonLeft = units.left;
-    frame.buttonBottom = units.bottom;
-    frame.helpIcon = WindowSize(GetDlgItem(window, IDC_HELP_ICON));
-    frame.helpLabel = WindowSize(GetDlgItem(window, IDC_HELP_LABEL));
-    frame.monitorIcon = WindowSize(GetDlgItem(window, IDC_MONITOR_ICON));
-    frame.monitorLabel = WindowSize(GetDlgItem(window, IDC_MONITOR_LABEL));
-    const SIZE first = WindowSize(GetDlgItem(window, IDC_VIEW_COOKIE));
-    frame.button = first;
-    frame.buttonCount = 4;
+    const LayoutFrame frame = MeasuredFrame(window, window, IDC_VIEW_COOKIE, 4);
+    const SIZE first = frame.button;
     const LayoutPlan plan = PlanCookieWindowLayout(frame);
 
     LayOutCookieWindow(PageLayoutOf(window, buttons, 4, nullptr));

@@ -5,6 +5,7 @@
 
 #include "foundations/registry.h"
 #include "foundations/strings.h"
+#include "shell/layout.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -142,6 +143,43 @@ private:
     HKEY hive_;
     std::string subkey_;
     bool existed_ = false;
+};
+
+// The program's key and the four values of a placement family, put back as they were.
+class ScratchPlacement {
+public:
+    explicit ScratchPlacement(const PlacementNames& names)
+        : left_(HKEY_CURRENT_USER, VIGILARK_KEY, names.left), top_(HKEY_CURRENT_USER, VIGILARK_KEY, names.top),
+          width_(HKEY_CURRENT_USER, VIGILARK_KEY, names.width), height_(HKEY_CURRENT_USER, VIGILARK_KEY, names.height)
+    {
+    }
+
+private:
+    ScratchKey maker_{HKEY_CURRENT_USER, "Software\\Brondlewick"};
+    ScratchKey program_{HKEY_CURRENT_USER, VIGILARK_KEY};
+    ScratchValue left_;
+    ScratchValue top_;
+    ScratchValue width_;
+    ScratchValue height_;
+};
+
+// A disabled marker of the startup store (named by the entry's title, holding its former
+// kind), removed again afterwards.
+class ScratchDisabledMarker {
+public:
+    ScratchDisabledMarker(const char* title, const char* kind) : marker_(HKEY_LOCAL_MACHINE, kDisabled, title)
+    {
+        written_ = SetRegString(HKEY_LOCAL_MACHINE, kDisabled, title, kind) == 1;
+    }
+    bool written() const { return written_; }
+
+private:
+    static constexpr const char* kDisabled = VIGILARK_KEY "\\Disabled";
+    ScratchKey maker_{HKEY_LOCAL_MACHINE, "Software\\Brondlewick"};
+    ScratchKey program_{HKEY_LOCAL_MACHINE, VIGILARK_KEY};
+    ScratchKey disabled_{HKEY_LOCAL_MACHINE, kDisabled};
+    ScratchValue marker_;
+    bool written_ = false;
 };
 
 inline std::string ReadValue(HKEY hive, const char* subkey, const char* name)

@@ -15,6 +15,21 @@ using namespace shell_fixture;
 
 namespace {
 
+RECT ScreenRect(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+void ExpectRect(const RECT& rect, int left, int top, int width, int height)
+{
+    EXPECT_EQ(left, rect.left);
+    EXPECT_EQ(top, rect.top);
+    EXPECT_EQ(width, rect.right - rect.left);
+    EXPECT_EQ(height, rect.bottom - rect.top);
+}
+
 class ConsoleFrame : public ::testing::Test {
 protected:
     void SetUp() override
@@ -28,24 +43,22 @@ protected:
     }
     std::string Value(const char* name) { return ReadValue(HKEY_CURRENT_USER, VIGILARK_KEY, name); }
 
-    ScratchKey maker{HKEY_CURRENT_USER, "Software\\Brondlewick"};
-    ScratchKey program{HKEY_CURRENT_USER, VIGILARK_KEY};
-    ScratchValue sheetValues[4] = {{HKEY_CURRENT_USER, VIGILARK_KEY, "xPos"},
-                                   {HKEY_CURRENT_USER, VIGILARK_KEY, "yPos"},
-                                   {HKEY_CURRENT_USER, VIGILARK_KEY, "dxPos"},
-                                   {HKEY_CURRENT_USER, VIGILARK_KEY, "dyPos"}};
-    ScratchValue cookieValues[4] = {{HKEY_CURRENT_USER, VIGILARK_KEY, "xCookie"},
-                                    {HKEY_CURRENT_USER, VIGILARK_KEY, "yCookie"},
-                                    {HKEY_CURRENT_USER, VIGILARK_KEY, "dxCookie"},
-                                    {HKEY_CURRENT_USER, VIGILARK_KEY, "dyCookie"}};
-};
+    // A sheet at (x, y), 640 x 480, after its first page's placement.
+    RECT SheetAfterFirstPage(int x, int y)
+    {
+        sheet = CreateHost(x, y, 640, 480);
+        FirstPlacement(CreatePage(sheet, IDD_STARTUP_PAGE), SHEET_PLACEMENT);
+        return ScreenRect(sheet);
+    }
+    void TearDown() override
+    {
+        if (sheet) DestroyWindow(sheet);
+    }
 
-RECT ScreenRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
+    ScratchPlacement sheetValues{SHEET_PLACEMENT};
+    ScratchPlacement cookieValues{COOKIE_WINDOW_PLACEMENT};
+    HWND sheet = nullptr;
+};
 
 std::string StatusText()
 {
@@ -58,7 +71,7 @@ std::string StatusText()
 
 TEST_F(ConsoleFrame, FirstPageSetsUpTheSheetOncePerProcess)
 {
-    HWND sheet = CreateHost(60, 40, 640, 480);
+    sheet = CreateHost(60, 40, 640, 480);
     HWND page = CreatePage(sheet, IDD_STARTUP_PAGE);
     ASSERT_NE(nullptr, page);
     RECT client;
@@ -101,6 +114,7 @@ TEST_F(ConsoleFrame, FirstPageSetsUpTheSheetOncePerProcess)
     EXPECT_EQ(bar, StatusBar());
     EXPECT_EQ(60, ScreenRect(sheet).left);
     DestroyWindow(sheet);
+    sheet = nullptr;
     EXPECT_EQ(nullptr, StatusBar());
 }
 
@@ -110,47 +124,32 @@ TEST_F(ConsoleFrame, FirstPageRestoresTheStoredRectangle)
     Put("yPos", "30");
     Put("dxPos", "700");
     Put("dyPos", "520");
-    HWND sheet = CreateHost(200, 200, 640, 480);
-    FirstPlacement(CreatePage(sheet, IDD_STARTUP_PAGE), SHEET_PLACEMENT);
-    RECT rect = ScreenRect(sheet);
-    EXPECT_EQ(40, rect.left);
-    EXPECT_EQ(30, rect.top);
-    EXPECT_EQ(700, rect.right - rect.left);
-    EXPECT_EQ(520, rect.bottom - rect.top);
+    RECT rect = SheetAfterFirstPage(200, 200);
+    ExpectRect(rect, 40, 30, 700, 520);
 
     // Closing saves it again, as it is now.
     SetWindowPos(sheet, nullptr, 90, 80, 720, 540, SWP_NOZORDER);
     SavePlacement(sheet, SHEET_PLACEMENT);
     EXPECT_EQ("90", Value("xPos"));
     EXPECT_EQ("540", Value("dyPos"));
-    DestroyWindow(sheet);
 }
 
 TEST_F(ConsoleFrame, WithoutAStoredWidthTheSheetMovesAndKeepsItsSize)
 {
     Put("xPos", "40");
     Put("yPos", "30");
-    HWND sheet = CreateHost(200, 200, 640, 480);
-    FirstPlacement(CreatePage(sheet, IDD_STARTUP_PAGE), SHEET_PLACEMENT);
-    RECT rect = ScreenRect(sheet);
-    EXPECT_EQ(40, rect.left);
-    EXPECT_EQ(30, rect.top);
-    EXPECT_EQ(640, rect.right - rect.left);
-    EXPECT_EQ(480, rect.bottom - rect.top);
-    DestroyWindow(sheet);
+    RECT rect = SheetAfterFirstPage(200, 200);
+    ExpectRect(rect, 40, 30, 640, 480);
 }
 
 TEST_F(ConsoleFrame, WithoutAStoredTopTheSheetStaysWhereTheSystemPutIt)
 {
     Put("xPos", "40");
     Put("dxPos", "700");
-    HWND sheet = CreateHost(200, 150, 640, 480);
-    FirstPlacement(CreatePage(sheet, IDD_STARTUP_PAGE), SHEET_PLACEMENT);
-    RECT rect = ScreenRect(sheet);
+    RECT rect = SheetAfterFirstPage(200, 150);
     EXPECT_EQ(200, rect.left);
     EXPECT_EQ(640, rect.right - rect.left);
     EXPECT_NE(nullptr, StatusBar());
-    DestroyWindow(sheet);
 }
 
 TEST_F(ConsoleFrame, ATopLevelDialogIsCentredAndNoSheetIsTouched)
@@ -200,10 +199,7 @@ TEST_F(ConsoleFrame, CookieWindowComesBackWhereItWasWithItsIcons)
     window = CreateTopLevelDialog(IDD_COOKIE_LIST);
     RestoreCookieWindowPlacement(window);
     rect = ScreenRect(window);
-    EXPECT_EQ(70, rect.left);
-    EXPECT_EQ(60, rect.top);
-    EXPECT_EQ(660, rect.right - rect.left);
-    EXPECT_EQ(400, rect.bottom - rect.top);
+    ExpectRect(rect, 70, 60, 660, 400);
 
     // A lost size keeps the window's own; a lost top counts as 0.
     Put("dxCookie", "");
@@ -211,9 +207,6 @@ TEST_F(ConsoleFrame, CookieWindowComesBackWhereItWasWithItsIcons)
     SetWindowPos(window, nullptr, 0, 0, 700, 450, SWP_NOMOVE | SWP_NOZORDER);
     RestoreCookieWindowPlacement(window);
     rect = ScreenRect(window);
-    EXPECT_EQ(70, rect.left);
-    EXPECT_EQ(0, rect.top);
-    EXPECT_EQ(700, rect.right - rect.left);
-    EXPECT_EQ(450, rect.bottom - rect.top);
+    ExpectRect(rect, 70, 0, 700, 450);
     DestroyWindow(window);
 }

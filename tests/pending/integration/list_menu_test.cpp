@@ -18,8 +18,6 @@ using namespace shell_fixture;
 
 namespace {
 
-const char kDisabledKey[] = VIGILARK_KEY "\\Disabled";
-
 // "id text" per item, "-" for a separator.
 std::vector<std::string> Items(HMENU menu)
 {
@@ -96,11 +94,8 @@ void CALLBACK InsideMenu(HWND, UINT, UINT_PTR timer, DWORD)
 
 TEST_F(ListMenu, StartupItemsOfferEnableOrDisableAsTheEntryIs)
 {
-    ScratchKey machine{HKEY_LOCAL_MACHINE, "Software\\Brondlewick"};
-    ScratchKey vigilark{HKEY_LOCAL_MACHINE, VIGILARK_KEY};
-    ScratchKey disabled{HKEY_LOCAL_MACHINE, kDisabledKey};
-    ScratchValue marker{HKEY_LOCAL_MACHINE, kDisabledKey, "Sleeper"};
-    ASSERT_EQ(1, SetRegString(HKEY_LOCAL_MACHINE, kDisabledKey, "Sleeper", "1"));
+    ScratchDisabledMarker marker("Sleeper", "1");
+    ASSERT_TRUE(marker.written());
 
     EXPECT_EQ((Lines{"1008 Info...", "1064 &Add", "1003 &Remove", "11 &Disable", "1144 &Delete File on Reboot", "-",
                      "9 Full Repor&t", "1077 Vigilark Help"}),

@@ -20,8 +20,6 @@ using namespace shell_fixture;
 
 namespace {
 
-const char kDisabledKey[] = VIGILARK_KEY "\\Disabled";
-
 class ListSort : public ::testing::Test {
 protected:
     void SetUp() override
@@ -168,11 +166,8 @@ TEST_F(ListSort, StartupTitlesCompareByTheirCommonBeginning)
 
 TEST_F(ListSort, StartupVersionColumnPutsDisabledEntriesByTheirMark)
 {
-    ScratchKey machine{HKEY_LOCAL_MACHINE, "Software\\Brondlewick"};
-    ScratchKey vigilark{HKEY_LOCAL_MACHINE, VIGILARK_KEY};
-    ScratchKey disabled{HKEY_LOCAL_MACHINE, kDisabledKey};
-    ScratchValue marker{HKEY_LOCAL_MACHINE, kDisabledKey, "Sleeper"};
-    ASSERT_EQ(1, SetRegString(HKEY_LOCAL_MACHINE, kDisabledKey, "Sleeper", "11"));
+    ScratchDisabledMarker marker("Sleeper", "11");
+    ASSERT_TRUE(marker.written());
 
     int versioned = Add("Versioned", SelfPath().c_str());   // "5.0.0.1"
     int sleeper = Add("Sleeper", SelfPath().c_str());       // "Disabled "
