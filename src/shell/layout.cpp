@@ -26,10 +26,6 @@ namespace {
 // Icons that show a hover image (help-style) and icons that switch a patrol (switch-style).
 enum IconGroup { NOT_AN_ICON, HELP_STYLE_ICON, SWITCH_STYLE_ICON };
 
-const int IDC_COOKIE_ICON = 1131;       // the Cookies page's folder icon
-const int IDC_OPTION_ICON_FIRST = 1136; // the Options page's three patrol icons
-const int IDC_OPTION_ICON_LAST = 1138;
-
 HWND g_heldIcon = nullptr;
 HWND g_hoveredIcon = nullptr;
 HWND g_highlightedLink = nullptr;
@@ -132,11 +128,18 @@ IconGroup GroupOf(HWND dialog, HWND control)
     // Only bitmap statics are icons: a text or an icon static may carry one of these ids
     // on another page.
     if ((GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) return NOT_AN_ICON;
-    int id = GetDlgCtrlID(control);
-    if (id == IDC_HELP_ICON || id == IDC_COOKIE_ICON) return HELP_STYLE_ICON;
-    if (id == IDC_MONITOR_ICON || (id >= IDC_OPTION_ICON_FIRST && id <= IDC_OPTION_ICON_LAST))
+    switch (GetDlgCtrlID(control)) {
+    case IDC_HELP_ICON:
+    case IDC_COOKIE_FOLDER_ICON:
+        return HELP_STYLE_ICON;
+    case IDC_MONITOR_ICON:
+    case IDC_STARTPAGE_ICON:
+    case IDC_HOSTS_ICON:
+    case IDC_WININIT_ICON:
         return SWITCH_STYLE_ICON;
-    return NOT_AN_ICON;
+    default:
+        return NOT_AN_ICON;
+    }
 }
 
 void ShowIconImage(HWND icon, int property)

@@ -20,10 +20,12 @@ bool AddListColumnById(HWND list, int column, UINT titleId, int listKind);
 int InsertListRow(HWND list, const char* text, int row, int image);
 void SetListCell(HWND list, int row, int column, const char* text);
 
-// Two image-list slots; image 0 of each is the program's own icon.
+// Two image-list slots; image 0 of each is the program's own icon. The slots own their
+// image lists: the list view is given LVS_SHAREIMAGELISTS so it never destroys one, and a
+// slot takes its list away from the list view before destroying it.
 int CreateImageList(HWND list, int slot);
 int DestroyImageList(int slot);
-// Forgets both slots without destroying (start-up and settings reload).
+// Empties both slots, destroying what they hold (start-up and settings reload).
 void ForgetImageLists();
 // Adds the icon of the program a command names (icon 115 when it has none); -1 on failure.
 int AddProgramIcon(const char* command, int iconNumber, int slot);
