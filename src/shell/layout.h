@@ -19,6 +19,9 @@ extern const PlacementNames PROPERTIES_PLACEMENT;
 // Writes the window rectangle's left, top, width and height as decimal text.
 void SavePlacement(HWND window, const PlacementNames& names);
 
+// Reads one placement value; false when it is missing or empty.
+bool ReadPlacementNumber(const char* name, int* value);
+
 // Every page's WM_INITDIALOG: on the NT family the first page of a run installs the sheet
 // subclass, the minimum track size and the status bar and restores the sheet's rectangle;
 // otherwise the window is centred.
@@ -58,6 +61,37 @@ void LayOutCookieWindow(const PageLayout& layout);
 // left; the last button is 25 pixels further right (and 25 narrower). Pure arithmetic.
 void BottomButtonPositions(int left, int listWidth, int buttonWidth, int count, int* xs);
 
+// The layout arithmetic apart from the windows, so the numbers can be checked alone.
+struct LayoutFrame {
+    int width;           // the sheet's rectangle (page) or the window's own (cookie window)
+    int height;
+    RECT margins;        // the dialog rectangle (7, 44, 14, 90) in pixels
+    int buttonLeft;      // L': 7 dialog units across
+    int buttonBottom;    // B': 35 dialog units down
+    bool oneTabRow;      // the sheet's tab control has exactly one row
+    SIZE helpIcon;
+    SIZE helpLabel;
+    SIZE monitorIcon;
+    SIZE monitorLabel;
+    SIZE button;         // the first bottom button
+    int buttonCount;
+};
+struct LayoutPlan {
+    POINT helpIcon;
+    POINT helpLabel;
+    POINT monitorIcon;
+    POINT monitorLabel;
+    int listX;
+    int listY;
+    int listWidth;
+    int listHeight;
+    int buttonY;
+    int buttonX[LAYOUT_MAX_BUTTONS];
+    int lastButtonWidth;  // width of the last of two or more buttons
+};
+LayoutPlan PlanPageLayout(const LayoutFrame& frame);
+LayoutPlan PlanCookieWindowLayout(const LayoutFrame& frame);
+
 // For WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP and WM_LBUTTONDBLCLK of a page.
 int IconMouseHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -69,6 +103,11 @@ void CursorOverControl(HWND window);
 
 // Makes a button owner-drawn (the dialog itself when control is 0).
 void MakeLink(HWND dialog, int control);
+
+// The colour link buttons are drawn in: dark blue, pure blue while the mouse is over one.
+const COLORREF LINK_COLOUR_REST = RGB(0, 0, 64);
+const COLORREF LINK_COLOUR_HOVER = RGB(0, 0, 255);
+COLORREF LinkColour();
 
 // The status bar at the foot of the sheet (control 6050), or NULL before it exists.
 HWND StatusBar();

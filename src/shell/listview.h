@@ -20,10 +20,12 @@ bool AddListColumnById(HWND list, int column, UINT titleId, int listKind);
 int InsertListRow(HWND list, const char* text, int row, int image);
 void SetListCell(HWND list, int row, int column, const char* text);
 
-// Two image-list slots; image 0 of each is the program's own icon.
+// Two image-list slots; image 0 of each is the program's own icon. The slots own their
+// image lists: the list view is given LVS_SHAREIMAGELISTS so it never destroys one, and a
+// slot takes its list away from the list view before destroying it.
 int CreateImageList(HWND list, int slot);
 int DestroyImageList(int slot);
-// Forgets both slots without destroying (start-up and settings reload).
+// Empties both slots, destroying what they hold (start-up and settings reload).
 void ForgetImageLists();
 // Adds the icon of the program a command names (icon 115 when it has none); -1 on failure.
 int AddProgramIcon(const char* command, int iconNumber, int slot);
@@ -36,8 +38,10 @@ int FirstSelectedRow(HWND list);
 int SelectRow(HWND list, int row);
 
 // Sorting: one direction flag per column (0 ascending), shared by all lists.
+const int SORT_COLUMNS = 6;
 void ResetSortDirections();
 int SortDirection(int column);
+void SetSortDirection(int column, int descending);
 // The settings name of the list kind's remembered sort column ("SortStartup", ...).
 const char* SortOptionName(int listKind);
 // LVN_COLUMNCLICK: sorts by the column, flips its direction, stores column + 1.
@@ -46,6 +50,14 @@ void OnListColumnClick(HWND list, int listKind, int column);
 void ApplyStoredSort(HWND list, int listKind);
 // The compare function of a list kind (LVM_SORTITEMS), NULL when the kind has none.
 PFNLVCOMPARE CompareFunctionFor(int listKind);
+// Sorts by a column (0 to 4) in its current direction, without flipping or storing it.
+void SortList(HWND list, int listKind, int column);
+// The cookie source the cookie lists compare by: 1 Internet Explorer, anything else a
+// Mozilla-based browser. Internet Explorer until set.
+void SetCookieCompareSource(int browser);
+int CookieCompareSource();
 
 // NM_RCLICK: the shared context menu of a list kind; 0 when no row is selected.
 int ShowListContextMenu(HWND page, int listKind, int listControl);
+// The popup menu that ShowListContextMenu shows for an entry; the caller destroys it.
+HMENU BuildListContextMenu(int listKind, int entry);

@@ -1,0 +1,92 @@
+// The right-click menu that the list pages share (see listview.h). Each item is the command
+// of the page's button of the same meaning, so the page handles both alike.
+#include "shell/listview.h"
+
+#include "foundations/strings.h"
+#include "resource.h"
+#include "startup/startup_scan.h"
+
+namespace {
+
+struct MenuItem {
+    int command;
+    UINT text;
+};
+
+const MenuItem kCookieItems[] = {
+    {IDC_VIEW_COOKIE, IDS_VIEW}, {IDC_REMOVE_UNCHECKED, IDS_REMOVE_UNCHECKED}, {IDC_REMOVE_CHECKED, IDS_REMOVE_CHECKED}};
+const MenuItem kTaskItems[] = {
+    {IDC_INFO, IDS_INFO}, {IDC_REFRESH, IDS_REFRESH}, {IDC_KILL_TASK, IDS_KILL_TASK},
+    {IDC_DELETE_ON_REBOOT, IDS_DELETE_ON_REBOOT}};
+const MenuItem kServiceItems[] = {{IDC_INFO, IDS_INFO}};
+const MenuItem kRemovableItems[] = {
+    {IDC_INFO, IDS_INFO}, {IDC_REMOVE, IDS_REMOVE}, {IDC_DELETE_ON_REBOOT, IDS_DELETE_ON_REBOOT}};
+const MenuItem kHistoryItems[] = {{IDC_RESTORE, IDS_RESTORE}, {IDC_CLEAR_FILE, IDS_CLEAR_FILE}, {IDOK, IDS_CLOSE}};
+const MenuItem kFileTypeItems[] = {{IDC_INFO, IDS_INFO}, {IDC_ADD, IDS_ADD}, {IDC_REMOVE, IDS_REMOVE}};
+
+void AppendItem(HMENU menu, const MenuItem& item)
+{
+    char text[128];
+    LoadText(item.text, text);
+    AppendMenuA(menu, MF_STRING, (UINT_PTR)item.command, text);
+}
+
+template <size_t N> int AppendItems(HMENU menu, const MenuItem (&items)[N])
+{
+    for (const MenuItem& item : items) AppendItem(menu, item);
+    return (int)N;
+}
+
+int AppendStartupItems(HMENU menu, int entry)
+{
+    const MenuItem toggle = IsEntryDisabled(entry) ? MenuItem{IDC_ENABLE, IDS_ENABLE} : MenuItem{IDC_DISABLE, IDS_DISABLE};
+    const MenuItem items[] = {{IDC_INFO, IDS_INFO}, {IDC_ADD, IDS_ADD}, {IDC_REMOVE, IDS_REMOVE}, toggle,
+                              {IDC_DELETE_ON_REBOOT, IDS_DELETE_ON_REBOOT}};
+    return AppendItems(menu, items);
+}
+
+// The items of the list kind before the separator; their number.
+int AppendKindItems(HMENU menu, int listKind, int entry)
+{
+    switch (listKind) {
+    case CMD_STARTUP_PAGE: return AppendStartupItems(menu, entry);
+    case CMD_COOKIES_PAGE: return AppendItems(menu, kCookieItems);
+    case CMD_TASKS_PAGE: return AppendItems(menu, kTaskItems);
+    case CMD_SERVICES_PAGE: return AppendItems(menu, kServiceItems);
+    case CMD_SCHEDULED_PAGE:
+    case CMD_IEHELPERS_PAGE: return AppendItems(menu, kRemovableItems);
+    case CMD_HISTORY_LIST: return AppendItems(menu, kHistoryItems);
+    case CMD_FILETYPES_PAGE: return AppendItems(menu, kFileTypeItems);
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+HMENU BuildListContextMenu(int listKind, int entry)
+{
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return nullptr;
+    if (AppendKindItems(menu, listKind, entry) > 0) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    // The cookie lists have no place in the report.
+    if (listKind != CMD_COOKIES_PAGE) AppendItem(menu, {IDC_FULL_REPORT_CMD, IDS_FULL_REPORT});
+    AppendItem(menu, {IDC_HELP_ICON, IDS_HELP_CAPTION});
+    return menu;
+}
+
+int ShowListContextMenu(HWND page, int listKind, int listControl)
+{
+    int entry = SelectedEntry(page, listControl);
+    if (entry < 0) return 0;
+    HMENU menu = BuildListContextMenu(listKind, entry);
+    if (!menu) return 0;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    // The page must be in front, or the menu would not close when the user clicks elsewhere;
+    // the posted message lets the menu's own loop end cleanly.
+    SetForegroundWindow(page);
+    TrackPopupMenuEx(menu, TPM_VERTICAL, cursor.x, cursor.y, page, nullptr);
+    PostMessageA(page, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return 1;
+}

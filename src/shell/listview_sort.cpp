@@ -1,0 +1,265 @@
+// Click-to-sort (see listview.h): the compare function of each list kind reads the two rows'
+// entry records by their item data, and the clicked column is remembered per list.
+#include "shell/listview.h"
+
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/settings.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "resource.h"
+#include "startup/startup_scan.h"
+
+#include <winsvc.h>
+
+#include <cstring>
+
+namespace {
+
+// What a column compares, read from an entry record.
+enum Field {
+    FIELD_NONE,             // compares equal
+    FIELD_TITLE,
+    FIELD_PATH,
+    FIELD_EXTRA,
+    FIELD_DETAIL,
+    FIELD_FILE_NAME,        // the path after its last backslash
+    FIELD_PRODUCT_VERSION,  // of the program the path names
+    FIELD_COMPANY_NAME,
+    FIELD_STARTUP_VERSION,  // "Disabled " for a disabled startup entry, else the product version
+    FIELD_SERVICE_STATUS,   // the service's current state, empty when it cannot be read
+    FIELD_PROGRAM_NAME,     // the program of a file type's command
+    FIELD_KIND_NUMBER,
+    FIELD_VALUE_NUMBER,
+};
+
+const Field kStartupColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_STARTUP_VERSION, FIELD_NONE, FIELD_NONE};
+const Field kRunningColumns[5] = {FIELD_FILE_NAME, FIELD_TITLE, FIELD_PRODUCT_VERSION, FIELD_NONE, FIELD_NONE};
+const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_DETAIL, FIELD_EXTRA, FIELD_NONE};
+const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION, FIELD_NONE};
+const Field kServiceColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_SERVICE_STATUS, FIELD_EXTRA, FIELD_NONE};
+const Field kFileTypeColumns[5] = {FIELD_TITLE, FIELD_PROGRAM_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
+const Field kIeCookieColumns[5] = {FIELD_FILE_NAME, FIELD_DETAIL, FIELD_KIND_NUMBER, FIELD_NONE, FIELD_NONE};
+const Field kMozillaCookieColumns[5] = {FIELD_TITLE, FIELD_DETAIL, FIELD_PATH, FIELD_EXTRA, FIELD_VALUE_NUMBER};
+
+const int INTERNET_EXPLORER = 1;
+int g_cookieSource = INTERNET_EXPLORER;
+
+// The five version texts, in this order.
+const int VERSION_FIELD_CHARS = 128;
+const char* const kVersionFieldNames[5] = {"ProductName", "ProductVersion", "CompanyName", "FileDescription",
+                                           "LegalCopyright"};
+enum { VERSION_PRODUCT_NAME, VERSION_PRODUCT_VERSION, VERSION_COMPANY_NAME };
+
+// The version texts of a program file; 1 when it has a product name. Every translation
+// that has a product name overwrites what an earlier one gave.
+int ReadVersionTexts(const char* file, char fields[5][VERSION_FIELD_CHARS])
+{
+    for (int i = 0; i < 5; ++i) fields[i][0] = '\0';
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(file, &handle);
+    BYTE data[4096];
+    if (size == 0 || size > 4095 || !GetFileVersionInfoA(file, 0, size, data)) return 0;
+    WORD* translations = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length) ||
+        !translations)
+        return 0;
+    for (UINT t = 0; t < length / 4; ++t) {
+        for (int i = 0; i < 5; ++i) {
+            char query[80];
+            FormatText(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translations[2 * t],
+                       translations[2 * t + 1], kVersionFieldNames[i]);
+            char* value = nullptr;
+            UINT valueLength = 0;
+            bool found = VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &valueLength) && value;
+            fields[i][0] = '\0';
+            if (found && strlen(value) < VERSION_FIELD_CHARS) CopyText(fields[i], VERSION_FIELD_CHARS, value);
+            if (!found && i == VERSION_PRODUCT_NAME) break;
+        }
+    }
+    return fields[VERSION_PRODUCT_NAME][0] ? 1 : 0;
+}
+
+void ProgramVersionText(int index, int field, char* out, int capacity)
+{
+    char path[ENTRY_PATH_CHARS] = "";
+    char program[MAX_PATH] = "";
+    char fields[5][VERSION_FIELD_CHARS];
+    GetEntryPath(index, path);
+    CanonicalProgramPath(path, program, sizeof program);
+    ReadVersionTexts(program, fields);
+    CopyText(out, (size_t)capacity, fields[field]);
+}
+
+UINT ServiceStateTextId(DWORD state)
+{
+    switch (state) {
+    case SERVICE_START_PENDING: return IDS_SVC_START_PENDING;
+    case SERVICE_STOP_PENDING: return IDS_SVC_STOP_PENDING;
+    case SERVICE_RUNNING: return IDS_SVC_RUNNING;
+    case SERVICE_CONTINUE_PENDING: return IDS_SVC_CONTINUE_PENDING;
+    case SERVICE_PAUSE_PENDING: return IDS_SVC_PAUSE_PENDING;
+    case SERVICE_PAUSED: return IDS_SVC_PAUSED;
+    default: return IDS_SVC_STOPPED;
+    }
+}
+
+// The state of the service an entry names, asked of the service control manager: by its
+// display name (the title), or else by a key name in extra. Empty when the service does not
+// open or does not answer (a stopped service does not).
+void ServiceStatusText(int index, char* out, int capacity)
+{
+    out[0] = '\0';
+    char title[ENTRY_TITLE_CHARS] = "";
+    char extra[ENTRY_EXTRA_CHARS] = "";
+    GetEntryTitle(index, title);
+    GetEntryExtra(index, extra);
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, GENERIC_READ);
+    if (!manager) return;
+    char key[256];
+    DWORD size = sizeof key;
+    SC_HANDLE service = nullptr;
+    if (GetServiceKeyNameA(manager, title, key, &size)) service = OpenServiceA(manager, key, SERVICE_INTERROGATE);
+    if (!service && extra[0]) service = OpenServiceA(manager, extra, SERVICE_INTERROGATE);
+    if (service) {
+        SERVICE_STATUS status = {};
+        if (ControlService(service, SERVICE_CONTROL_INTERROGATE, &status))
+            LoadText(ServiceStateTextId(status.dwCurrentState), out, capacity);
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+}
+
+// The program a file type's command runs, as the File Types page shows it.
+void ProgramNameText(int index, char* out, int capacity)
+{
+    char command[ENTRY_PATH_CHARS] = "";
+    GetEntryPath(index, command);
+    if (!command[0]) {
+        LoadText(IDS_NO_ASSOCIATED_FILE, out, capacity);
+        return;
+    }
+    if (SameText(command, "%1 %*") || SameText(command, "%1 /S")) {
+        LoadText(IDS_EXECUTABLE, out, capacity);
+        return;
+    }
+    const char* program = command;
+    if (ContainsNoCase(command, "RUNDLL32.EXE") && strlen(command) > 13) program += 13;  // "RUNDLL32.EXE "
+    char canonical[MAX_PATH] = "";
+    CanonicalProgramPath(program, canonical, sizeof canonical);
+    CopyText(out, (size_t)capacity, canonical);
+    FileNamePart(canonical, out, capacity);
+}
+
+void FieldText(int index, Field field, char* out, int capacity)
+{
+    out[0] = '\0';
+    char path[ENTRY_PATH_CHARS] = "";
+    switch (field) {
+    case FIELD_TITLE: GetEntryTitle(index, out); break;
+    case FIELD_PATH: GetEntryPath(index, out); break;
+    case FIELD_EXTRA: GetEntryExtra(index, out); break;
+    case FIELD_DETAIL: GetEntryDetail(index, out); break;
+    case FIELD_FILE_NAME:
+        GetEntryPath(index, path);
+        CopyText(out, (size_t)capacity, path);  // the whole path when it has no backslash
+        FileNamePart(path, out, capacity);
+        break;
+    case FIELD_PRODUCT_VERSION: ProgramVersionText(index, VERSION_PRODUCT_VERSION, out, capacity); break;
+    case FIELD_COMPANY_NAME: ProgramVersionText(index, VERSION_COMPANY_NAME, out, capacity); break;
+    case FIELD_STARTUP_VERSION:
+        if (IsEntryDisabled(index))
+            LoadText(IDS_DISABLED_MARK, out, capacity);
+        else
+            ProgramVersionText(index, VERSION_PRODUCT_VERSION, out, capacity);
+        break;
+    case FIELD_SERVICE_STATUS: ServiceStatusText(index, out, capacity); break;
+    case FIELD_PROGRAM_NAME: ProgramNameText(index, out, capacity); break;
+    default: break;
+    }
+}
+
+// The common rule: the two rows' texts compared without regard to case, the operands
+// swapped when the column sorts descending. cutToShorter makes a text equal to every text
+// that begins with it.
+int CompareRows(LPARAM first, LPARAM second, LPARAM column, const Field* columns, bool cutToShorter)
+{
+    if (column < 0 || column >= 5) return 0;
+    Field field = columns[column];
+    int a = (int)first;
+    int b = (int)second;
+    if (field == FIELD_NONE) return 0;
+    if (field == FIELD_KIND_NUMBER || field == FIELD_VALUE_NUMBER) {
+        int (*number)(int) = field == FIELD_KIND_NUMBER ? GetEntryKind : GetEntryValue;
+        int x = number(a);
+        int y = number(b);
+        return SortDirection((int)column) ? (y > x) - (y < x) : (x > y) - (x < y);
+    }
+    char left[ENTRY_DETAIL_CHARS];
+    char right[ENTRY_DETAIL_CHARS];
+    FieldText(a, field, left, sizeof left);
+    FieldText(b, field, right, sizeof right);
+    if (cutToShorter) {
+        size_t shorter = strlen(left) < strlen(right) ? strlen(left) : strlen(right);
+        left[shorter] = '\0';
+        right[shorter] = '\0';
+    }
+    return SortDirection((int)column) ? lstrcmpiA(right, left) : lstrcmpiA(left, right);
+}
+
+// The compare function of one list: its column table, and whether texts are cut to the shorter.
+template <const Field* columns, bool cutToShorter> int CALLBACK CompareBy(LPARAM a, LPARAM b, LPARAM column)
+{
+    return CompareRows(a, b, column, columns, cutToShorter);
+}
+
+int CALLBACK CompareHistory(LPARAM, LPARAM, LPARAM) { return 0; }
+
+}  // namespace
+
+void SetCookieCompareSource(int browser) { g_cookieSource = browser; }
+
+int CookieCompareSource() { return g_cookieSource; }
+
+PFNLVCOMPARE CompareFunctionFor(int listKind)
+{
+    switch (listKind) {
+    case CMD_STARTUP_PAGE: return CompareBy<kStartupColumns, true>;
+    case CMD_TASKS_PAGE: return CompareBy<kRunningColumns, false>;
+    case CMD_SCHEDULED_PAGE: return CompareBy<kScheduledColumns, false>;
+    case CMD_IEHELPERS_PAGE: return CompareBy<kHelperColumns, false>;
+    case CMD_SERVICES_PAGE: return CompareBy<kServiceColumns, false>;
+    case CMD_FILETYPES_PAGE: return CompareBy<kFileTypeColumns, false>;
+    case CMD_COOKIES_PAGE:
+    case CMD_COOKIE_LIST:
+        return g_cookieSource == INTERNET_EXPLORER ? CompareBy<kIeCookieColumns, false>
+                                                   : CompareBy<kMozillaCookieColumns, false>;
+    case CMD_HISTORY_LIST: return CompareHistory;
+    default: return nullptr;
+    }
+}
+
+void SortList(HWND list, int listKind, int column)
+{
+    PFNLVCOMPARE compare = CompareFunctionFor(listKind);
+    if (!list || !compare || column < 0 || column >= 5) return;
+    SendMessageA(list, LVM_SORTITEMS, (WPARAM)column, reinterpret_cast<LPARAM>(compare));
+}
+
+void OnListColumnClick(HWND list, int listKind, int column)
+{
+    if (column < 0 || column >= 5) return;
+    SortList(list, listKind, column);
+    SetSortDirection(column, !SortDirection(column));
+    const char* option = SortOptionName(listKind);
+    if (option) SetOption(option, column + 1);
+}
+
+void ApplyStoredSort(HWND list, int listKind)
+{
+    const char* option = SortOptionName(listKind);
+    if (!option) return;
+    int stored = GetOption(option, 0);
+    if (stored > 0) SortList(list, listKind, stored - 1);
+}
