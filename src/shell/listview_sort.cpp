@@ -7,6 +7,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "foundations/version_info.h"
 #include "resource.h"
 #include "startup/startup_scan.h"
 
@@ -45,51 +46,18 @@ const Field kMozillaCookieColumns[5] = {FIELD_TITLE, FIELD_DETAIL, FIELD_PATH, F
 const int INTERNET_EXPLORER = 1;
 int g_cookieSource = INTERNET_EXPLORER;
 
-// The five version texts, in this order.
-const int VERSION_FIELD_CHARS = 128;
-const char* const kVersionFieldNames[5] = {"ProductName", "ProductVersion", "CompanyName", "FileDescription",
-                                           "LegalCopyright"};
-enum { VERSION_PRODUCT_NAME, VERSION_PRODUCT_VERSION, VERSION_COMPANY_NAME };
-
-// The version texts of a program file; 1 when it has a product name. Every translation
-// that has a product name overwrites what an earlier one gave.
-int ReadVersionTexts(const char* file, char fields[5][VERSION_FIELD_CHARS])
-{
-    for (int i = 0; i < 5; ++i) fields[i][0] = '\0';
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(file, &handle);
-    BYTE data[4096];
-    if (size == 0 || size > 4095 || !GetFileVersionInfoA(file, 0, size, data)) return 0;
-    WORD* translations = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length) ||
-        !translations)
-        return 0;
-    for (UINT t = 0; t < length / 4; ++t) {
-        for (int i = 0; i < 5; ++i) {
-            char query[80];
-            FormatText(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translations[2 * t],
-                       translations[2 * t + 1], kVersionFieldNames[i]);
-            char* value = nullptr;
-            UINT valueLength = 0;
-            bool found = VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &valueLength) && value;
-            fields[i][0] = '\0';
-            if (found && strlen(value) < VERSION_FIELD_CHARS) CopyText(fields[i], VERSION_FIELD_CHARS, value);
-            if (!found && i == VERSION_PRODUCT_NAME) break;
-        }
-    }
-    return fields[VERSION_PRODUCT_NAME][0] ? 1 : 0;
-}
+// The version texts the compare functions use.
+enum { VERSION_PRODUCT_VERSION, VERSION_COMPANY_NAME };
 
 void ProgramVersionText(int index, int field, char* out, int capacity)
 {
     char path[ENTRY_PATH_CHARS] = "";
     char program[MAX_PATH] = "";
-    char fields[5][VERSION_FIELD_CHARS];
+    VersionFields fields;
     GetEntryPath(index, path);
     CanonicalProgramPath(path, program, sizeof program);
-    ReadVersionTexts(program, fields);
-    CopyText(out, (size_t)capacity, fields[field]);
+    ReadVersionFields(program, &fields);
+    CopyText(out, (size_t)capacity, field == VERSION_COMPANY_NAME ? fields.companyName : fields.productVersion);
 }
 
 UINT ServiceStateTextId(DWORD state)

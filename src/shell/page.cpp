@@ -28,8 +28,10 @@ BOOL PageOnInitDialog(HWND page, const PageDescription& description)
     }
     ResetSortDirections();
 
+    // The Cookies page uses 1004 for an edit; only a button is the page's Close button.
     HWND close = GetDlgItem(page, IDC_CLOSE_BUTTON);
-    if (close) {
+    char className[16] = "";
+    if (close && GetClassNameA(close, className, sizeof className) && lstrcmpiA(className, "Button") == 0) {
         SetItemTextById(page, IDS_CLOSE, IDC_CLOSE_BUTTON);
         if (!IsNT()) ShowWindow(close, SW_HIDE);
     }
@@ -75,8 +77,9 @@ void PageOnRelayout(HWND page, const PageDescription& description)
     LayOutPage(PageLayoutOf(page, description.buttons, description.buttonCount, description.alternates));
 }
 
-bool PageOnCommonCommand(HWND page, const PageDescription& description, int command)
+bool PageOnCommonCommand(HWND page, const PageDescription& description, int command, int code)
 {
+    if (code != BN_CLICKED) return false;
     switch (command) {
     case IDC_HELP_ICON:
         OpenHelp(page, description.command);
@@ -145,7 +148,7 @@ INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT mes
     case WM_NOTIFY:
         return OnStandardNotify(description, page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
-        return PageOnCommonCommand(page, description, LOWORD(wParam)) ? TRUE : FALSE;
+        return PageOnCommonCommand(page, description, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case MSG_REFILL:
         if (description.fill) description.fill(page);
         return TRUE;

@@ -40,9 +40,10 @@ void PageOnDestroy(HWND page);
 // MSG_RELAYOUT: lays the page out from its description.
 void PageOnRelayout(HWND page, const PageDescription& description);
 
-// The Help icon (1077), the Monitor icon (1112) and the Close button (1004).
-// Returns true when the command was one of them.
-bool PageOnCommonCommand(HWND page, const PageDescription& description, int command);
+// The Help icon (1077), the Monitor icon (1112) and the Close button (1004), clicked
+// (notification code 0; other pages use these ids for edits and texts). Returns true when
+// the command was one of them.
+bool PageOnCommonCommand(HWND page, const PageDescription& description, int command, int code);
 
 // Cursor, owner-draw and mouse messages for the icons and link buttons. True when handled;
 // *result is the dialog procedure's return value.

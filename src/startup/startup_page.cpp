@@ -280,8 +280,8 @@ BOOL OnInitDialog(HWND page)
 
 void OnCommand(HWND page, int command, int code)
 {
+    if (PageOnCommonCommand(page, kPage, command, code)) return;
     if (code == 2) command = IDOK;  // treated as Enter
-    if (PageOnCommonCommand(page, kPage, command)) return;
     switch (command) {
     case IDOK:
     case IDC_INFO:

@@ -11,11 +11,11 @@ protected:
     void SetUp() override
     {
         bed::StartupBed::SetUp();
-        bed::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+        bed::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
     }
     void TearDown() override
     {
-        bed::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+        bed::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
         bed::StartupBed::TearDown();
     }
 };

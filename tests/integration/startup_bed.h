@@ -28,7 +28,7 @@ const char* const kKnownProgramsKey = VIGILARK_KEY "\\Run";
 const char* const kUsersSoftware = "Software";
 
 // Deletes a key with everything below it.
-inline void DeleteKeyTree(HKEY hive, const std::string& subkey)
+inline void DeleteRegTree(HKEY hive, const std::string& subkey)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(hive, subkey.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return;
@@ -39,7 +39,7 @@ inline void DeleteKeyTree(HKEY hive, const std::string& subkey)
          ++i, size = sizeof name)
         children.push_back(name);
     RegCloseKey(key);
-    for (const std::string& child : children) DeleteKeyTree(hive, subkey + "\\" + child);
+    for (const std::string& child : children) DeleteRegTree(hive, subkey + "\\" + child);
     RegDeleteKeyA(hive, subkey.c_str());
 }
 
@@ -63,7 +63,7 @@ public:
     }
     ~ScratchKey()
     {
-        if (!made_.empty()) DeleteKeyTree(hive_, made_);
+        if (!made_.empty()) DeleteRegTree(hive_, made_);
     }
     ScratchKey(const ScratchKey&) = delete;
     ScratchKey& operator=(const ScratchKey&) = delete;
@@ -326,7 +326,7 @@ protected:
     void TearDown() override
     {
         for (const KeySnapshot& key : runKeys_) key.Restore();
-        if (!usersSoftwareExisted_) DeleteKeyTree(HKEY_USERS, kUsersSoftware);
+        if (!usersSoftwareExisted_) DeleteRegTree(HKEY_USERS, kUsersSoftware);
         WriteProfileStringA("windows", "run", runLine_.c_str());
         WriteProfileStringA("windows", "load", loadLine_.c_str());
         for (const FolderSnapshot& folder : folders_) folder.Restore();
@@ -338,8 +338,8 @@ protected:
     // and the history file.
     static void ResetProgramState()
     {
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY);
-        DeleteKeyTree(HKEY_CURRENT_USER, kKnownProgramsKey);
+        DeleteRegTree(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY);
+        DeleteRegTree(HKEY_CURRENT_USER, kKnownProgramsKey);
         DeleteFolder(ProgramFolder("Disabled"));
         DeleteFolder(ProgramFolder("Removed"));
         SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -2,28 +2,13 @@
 // after it, and a value put back as it was (or removed when it did not exist).
 #pragma once
 
+#include "support/testing.h"
+
 #include <windows.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
-
-// Deletes a key with everything below it (RegDeleteTree is not there before Vista).
-inline bool DeleteKeyTree(HKEY hive, const char* subkey)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        char child[256];
-        DWORD size = sizeof child;
-        while (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            std::string path = std::string(subkey) + "\\" + child;
-            if (!DeleteKeyTree(hive, path.c_str())) break;
-            size = sizeof child;
-        }
-        RegCloseKey(key);
-    }
-    return RegDeleteKeyA(hive, subkey) == ERROR_SUCCESS;
-}
 
 // Creates the key when it is missing and deletes it (with everything below) at the end,
 // only when this holder created it.
@@ -40,7 +25,7 @@ public:
     }
     ~ScratchKey()
     {
-        if (created_) DeleteKeyTree(hive_, subkey_.c_str());
+        if (created_) DeleteRegTree(hive_, subkey_.c_str());
     }
     ScratchKey(const ScratchKey&) = delete;
     ScratchKey& operator=(const ScratchKey&) = delete;

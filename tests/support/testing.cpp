@@ -1,7 +1,6 @@
 // Helpers every test program shares (see testing.h).
 #include "support/testing.h"
 
-#include <shlwapi.h>
 #include <vector>
 
 #ifndef VIGILARK_TEST_OUTPUT
@@ -31,8 +30,19 @@ std::string BesideTestProgram(const char* name)
 
 bool DeleteRegTree(HKEY hive, const char* subkey)
 {
-    SHDeleteKeyA(hive, subkey);
     HKEY key;
+    if (RegOpenKeyExA(hive, subkey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        char child[256];
+        DWORD size = sizeof child;
+        // Always the first child: each one is gone before the next is asked for.
+        while (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            std::string path = std::string(subkey) + "\\" + child;
+            if (!DeleteRegTree(hive, path.c_str())) break;
+            size = sizeof child;
+        }
+        RegCloseKey(key);
+        RegDeleteKeyA(hive, subkey);
+    }
     if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         RegCloseKey(key);
         return false;

@@ -170,7 +170,7 @@ TEST_F(ListSort, StartupVersionColumnPutsDisabledEntriesByTheirMark)
     ASSERT_TRUE(marker.written());
 
     int versioned = Add("Versioned", SelfPath().c_str());   // "5.0.0.1"
-    int sleeper = Add("Sleeper", SelfPath().c_str());       // "Disabled "
+    int sleeper = Add("Sleeper", SelfPath().c_str(), "", "", 11);  // "Disabled "
     EXPECT_LT(Compare(CMD_STARTUP_PAGE, versioned, sleeper, 2), 0);
     EXPECT_GT(Compare(CMD_STARTUP_PAGE, sleeper, versioned, 2), 0);
 }
