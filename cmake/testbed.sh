@@ -2,7 +2,8 @@
 # Test bed for the Windows tests under wine64: one Xvfb display, one fresh Wine
 # prefix and one persistent wineserver for a whole ctest run.
 #
-#   testbed.sh start <dir>             fresh prefix, display and server (ctest fixture setup)
+#   testbed.sh start <dir> [keeper]    fresh prefix, display and server (ctest fixture setup);
+#                                      keeper: a Windows program that keeps the desktop alive
 #   testbed.sh stop <dir>              stop the server and the display (fixture cleanup)
 #   testbed.sh run <dir> <exe> [args]  run one Windows program in the bed (the ctest emulator)
 #   testbed.sh env <dir>               print the environment of the bed (for a shell: eval)
@@ -93,12 +94,15 @@ start_bed() {
     timeout 60 "$WINESERVER" -w >>"$log" 2>&1
     "$WINESERVER" -p </dev/null >>"$log" 2>&1
     timeout 120 "$WINE64" wineboot </dev/null >>"$log" 2>&1
+    if [ -n "$keeper" ]; then
+        setsid "$WINE64" "$keeper" </dev/null >>"$log" 2>&1 &
+    fi
     touch "$dir/ready"
     echo "testbed ready: WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY"
 }
 
 case "$cmd" in
-    start) start_bed ;;
+    start) keeper=${3:-}; start_bed ;;
     stop) stop_bed; echo "testbed stopped" ;;
     env) bed_env; echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='${DISPLAY:-}'" ;;
     run)
