@@ -96,6 +96,12 @@ start_bed() {
     timeout 120 "$WINE64" wineboot </dev/null >>"$log" 2>&1
     if [ -n "$keeper" ]; then
         setsid "$WINE64" "$keeper" </dev/null >>"$log" 2>&1 &
+        # The desktop process must be up before any test starts, or it would be started by
+        # the test and hold the test's output pipe open.
+        for _ in $(seq 1 100); do
+            pgrep -f 'explorer.exe /desktop' >/dev/null && break
+            sleep 0.1
+        done
     fi
     touch "$dir/ready"
     echo "testbed ready: WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY"

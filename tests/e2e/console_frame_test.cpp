@@ -6,6 +6,7 @@
 #include "support/console_driver.h"
 #include "support/testing.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,6 +40,12 @@ void ResizeSheet(HWND sheet, int width, int height)
     SetWindowPos(sheet, nullptr, rect.left, rect.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int TabRows(HWND sheet)
+{
+    HWND tabs = FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr);
+    return tabs ? (int)SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0) : 0;
+}
+
 void ClickIcon(HWND page, int id)
 {
     RECT icon = ChildRect(page, id);
@@ -68,16 +75,23 @@ TEST_F(ConsoleFrame, PagesFollowTheSheetWhenItIsResized)
     RECT list = ChildRect(page, IDC_LIST);
     RECT help = ChildRect(page, IDC_HELP_ICON);
     RECT remove = ChildRect(page, IDC_REMOVE);
+    int rows = TabRows(run_.sheet);
 
     ResizeSheet(run_.sheet, 840, 670);
     ASSERT_TRUE(WaitFor([&] { return ChildRect(page, IDC_LIST).right - list.right == 200; }));
     RECT bigList = ChildRect(page, IDC_LIST);
+    // With a single row of tabs the page is taller: the list grows by 21 more pixels and the
+    // buttons sit half a button plus 6 pixels lower.
+    int bigRows = TabRows(run_.sheet);
+    int buttonHeight = remove.bottom - remove.top;
+    int extraList = (bigRows == 1 ? 21 : 0) - (rows == 1 ? 21 : 0);
+    int extraButtons = (bigRows == 1 ? buttonHeight / 2 + 6 : 0) - (rows == 1 ? buttonHeight / 2 + 6 : 0);
     EXPECT_EQ(list.left, bigList.left);
     EXPECT_EQ(list.top, bigList.top);
-    EXPECT_EQ(150, (bigList.bottom - bigList.top) - (list.bottom - list.top));
+    EXPECT_EQ(150 + extraList, (bigList.bottom - bigList.top) - (list.bottom - list.top));
     EXPECT_EQ(200, ChildRect(page, IDC_HELP_ICON).left - help.left);  // the icons keep to the right edge
     RECT bigRemove = ChildRect(page, IDC_REMOVE);
-    EXPECT_EQ(150, bigRemove.top - remove.top);  // the buttons keep to the foot of the page
+    EXPECT_EQ(150 + extraButtons, bigRemove.top - remove.top);  // the buttons keep to the foot
     EXPECT_GT(bigRemove.left, remove.left);      // and spread over the wider list
     EXPECT_GE(bigRemove.top, bigList.bottom);
 
