@@ -117,25 +117,52 @@ bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, 
     }
 }
 
-static INT_PTR OnStandardNotify(const PageDescription& description, HWND page, const NMHDR* header)
+static INT_PTR OnListNotify(const PageDescription& description, HWND page, const NMHDR* header)
 {
+    if (description.onListNotify && description.onListNotify(page, header)) return TRUE;
     switch (header->code) {
-    case PSN_SETACTIVE:
-        PageOnSetActive(page, description);
-        return TRUE;
-    case PSN_KILLACTIVE:
-        PageOnKillActive(page);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
-        return TRUE;
     case LVN_COLUMNCLICK: {
         const NMLISTVIEW* click = reinterpret_cast<const NMLISTVIEW*>(header);
         if (click->iSubItem >= 0 && click->iSubItem <= 4)
             OnListColumnClick(header->hwndFrom, description.command, click->iSubItem);
         return TRUE;
     }
+    case NM_RCLICK:
+        if (!description.sharedContextMenu) return FALSE;
+        ShowListContextMenu(page, description.command, IDC_LIST);
+        return TRUE;
     default:
         return FALSE;
     }
+}
+
+static INT_PTR OnStandardNotify(const PageDescription& description, HWND page, const NMHDR* header)
+{
+    if (header->idFrom == IDC_LIST) return OnListNotify(description, page, header);
+    switch (header->code) {
+    case PSN_SETACTIVE:
+        PageOnSetActive(page, description);
+        if (description.onActivated) description.onActivated(page);
+        return TRUE;
+    case PSN_KILLACTIVE:
+        PageOnKillActive(page);
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+static BOOL OnStandardInit(const PageDescription& description, HWND page)
+{
+    BOOL result = PageOnInitDialog(page, description);
+    return description.onInit ? description.onInit(page) : result;
+}
+
+static void OnStandardCommand(const PageDescription& description, HWND page, int command, int code)
+{
+    if (PageOnCommonCommand(page, description, command, code)) return;
+    if (description.onCommand) description.onCommand(page, command, code);
 }
 
 INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
@@ -144,11 +171,12 @@ INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT mes
     if (PageOnCommonMessage(page, message, wParam, lParam, &result)) return result;
     switch (message) {
     case WM_INITDIALOG:
-        return PageOnInitDialog(page, description);
+        return OnStandardInit(description, page);
     case WM_NOTIFY:
         return OnStandardNotify(description, page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
-        return PageOnCommonCommand(page, description, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        OnStandardCommand(description, page, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
     case MSG_REFILL:
         if (description.fill) description.fill(page);
         return TRUE;

@@ -23,6 +23,13 @@ struct PageDescription {
     const int* alternates;            // a button sharing each button's place, or nullptr
     bool relayout;                    // false: keeps the dialog's own layout on resize
     void (*fill)(HWND page);          // fills the list from the entry list (may be nullptr)
+
+    // What the page does beyond the common protocol; every one may be nullptr.
+    BOOL (*onInit)(HWND page) = nullptr;                             // after the common initialisation
+    void (*onActivated)(HWND page) = nullptr;                        // after the common activation
+    void (*onCommand)(HWND page, int command, int code) = nullptr;   // commands the protocol leaves
+    bool (*onListNotify)(HWND page, const NMHDR* header) = nullptr;  // list notices; true when handled
+    bool sharedContextMenu = false;   // right-click on the list shows the toolkit's menu
 };
 
 // WM_INITDIALOG: texts, columns, Close button, active page, first placement. Returns TRUE.

@@ -34,8 +34,14 @@ const UINT kColumns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_VERSION};
 const int kButtons[] = {IDC_INFO, IDC_ENABLE, IDC_ADD, IDC_REMOVE, IDC_CLOSE_BUTTON};
 const int kAlternates[] = {0, IDC_DISABLE, 0, 0, 0};
 
+BOOL OnInitDialog(HWND page);
+void OnCommand(HWND page, int command, int code);
+bool OnListNotify(HWND page, const NMHDR* header);
+void UpdateSelectionState(HWND page);
+
 const PageDescription kPage = {
     CMD_STARTUP_PAGE, kTexts, 7, kColumns, 3, IDS_PATROL_STARTUP, kButtons, 5, kAlternates, true, FillStartupList,
+    OnInitDialog, UpdateSelectionState, OnCommand, OnListNotify, true,
 };
 
 const char kMonitorClass[] = "Vigilark";
@@ -273,14 +279,12 @@ void StartMonitorIfAbsent()
 BOOL OnInitDialog(HWND page)
 {
     ShowWindow(GetDlgItem(page, IDC_DISABLE), SW_HIDE);
-    PageOnInitDialog(page, kPage);
     StartMonitorIfAbsent();
     return TRUE;
 }
 
 void OnCommand(HWND page, int command, int code)
 {
-    if (PageOnCommonCommand(page, kPage, command, code)) return;
     if (code == 2) command = IDOK;  // treated as Enter
     switch (command) {
     case IDOK:
@@ -307,40 +311,19 @@ void OnCommand(HWND page, int command, int code)
     }
 }
 
-INT_PTR OnNotify(HWND page, const NMHDR* header)
+bool OnListNotify(HWND page, const NMHDR* header)
 {
-    if (header->idFrom != IDC_LIST) {
-        if (header->code == PSN_SETACTIVE) {
-            PageOnSetActive(page, kPage);
-            UpdateSelectionState(page);
-            return TRUE;
-        }
-        if (header->code == PSN_KILLACTIVE) {
-            PageOnKillActive(page);
-            SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
-            return TRUE;
-        }
-        return FALSE;
-    }
     switch (header->code) {
     case LVN_ITEMCHANGED:
     case NM_CLICK:
     case LVN_KEYDOWN:
         UpdateSelectionState(page);
-        return TRUE;
+        return true;
     case NM_DBLCLK:
         OnInfo(page);
-        return TRUE;
-    case NM_RCLICK:
-        ShowListContextMenu(page, CMD_STARTUP_PAGE, IDC_LIST);
-        return TRUE;
-    case LVN_COLUMNCLICK: {
-        int column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
-        if (column >= 0 && column <= 4) OnListColumnClick(header->hwndFrom, CMD_STARTUP_PAGE, column);
-        return TRUE;
-    }
+        return true;
     default:
-        return FALSE;
+        return false;
     }
 }
 
@@ -348,24 +331,5 @@ INT_PTR OnNotify(HWND page, const NMHDR* header)
 
 INT_PTR CALLBACK StartupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    INT_PTR result = FALSE;
-    if (PageOnCommonMessage(page, message, wParam, lParam, &result)) return result;
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
-    case WM_NOTIFY:
-        return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-    case WM_COMMAND:
-        OnCommand(page, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case MSG_RELAYOUT:
-        PageOnRelayout(page, kPage);
-        return TRUE;
-    case WM_CLOSE:
-    case WM_DESTROY:
-        PageOnDestroy(page);
-        return message == WM_CLOSE ? FALSE : TRUE;
-    default:
-        return FALSE;
-    }
+    return StandardPageProc(kPage, page, message, wParam, lParam);
 }

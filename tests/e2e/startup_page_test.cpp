@@ -2,11 +2,15 @@
 // Enable and Remove from the buttons and the context menu, the removal question,
 // sorting that survives a restart.
 #include "foundations/registry.h"
+#include "foundations/shortcut.h"
+#include "foundations/winini.h"
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/testing.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
 #include <algorithm>
 
 namespace {
@@ -191,13 +195,67 @@ TEST_F(StartupPage, SortedColumnSurvivesARestart)
     EXPECT_EQ(ascending, titles());
 }
 
-TEST_F(StartupPage, ScreenshotWithADisabledEntry)
+// Every kind of location at once, one entry disabled: the rows, and a screenshot.
+class StartupPageAllKinds : public StartupPage {
+protected:
+    void SetUp() override
+    {
+        StartupPage::SetUp();
+        CoInitialize(nullptr);
+        char folder[MAX_PATH] = "";
+        SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
+        startupFolder_ = folder;
+        CreateDirectoryA(startupFolder_.c_str(), nullptr);
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, sizeof windows);
+        regedit_ = std::string(windows) + "\\regedit.exe";
+        savedLoad_ = ReadWinIniLine("load");
+
+        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRunKey, "Delta Service", (regedit_ + " /s").c_str()));
+        ASSERT_TRUE(WriteProfileStringA("windows", "load", (std::string(windows) + "\\notepad.exe").c_str()));
+        ASSERT_TRUE(SUCCEEDED(CreateShortcut((startupFolder_ + "\\Echo.lnk").c_str(), regedit_.c_str(), "",
+                                             windows, "Echo Helper", regedit_.c_str(), 0)));
+        ASSERT_TRUE(CopyFileA(regedit_.c_str(), (startupFolder_ + "\\foxtrot.exe").c_str(), FALSE));
+    }
+    void TearDown() override
+    {
+        StartupPage::TearDown();
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Delta Service");
+            RegCloseKey(key);
+        }
+        WriteProfileStringA("windows", "load", savedLoad_.c_str());
+        DeleteFileA((startupFolder_ + "\\Echo.lnk").c_str());
+        DeleteFileA((startupFolder_ + "\\foxtrot.exe").c_str());
+        CoUninitialize();
+    }
+    std::string startupFolder_;
+    std::string regedit_;
+    std::string savedLoad_;
+};
+
+TEST_F(StartupPageAllKinds, EveryLocationIsListedAndOneIsDisabled)
 {
     Open();
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("Vigilark", nullptr) != nullptr; }));  // the monitor was started
+
+    int delta = Row("Delta Service");
+    ASSERT_GE(delta, 0);
+    EXPECT_EQ("regedit.exe /s", ListCell(run_, list_, delta, 1));
+    EXPECT_NE("?", ListCell(run_, list_, delta, 2));  // a real program with a version
+    int echo = Row("Echo Helper");
+    ASSERT_GE(echo, 0);
+    EXPECT_EQ("regedit.exe", ListCell(run_, list_, echo, 1));
+    EXPECT_GE(Row("load"), 0);  // notepad has no product name: the line's name stands in
+    bool foxtrot = false;
+    for (const std::string& command : ListColumn(run_, list_, 1)) foxtrot |= command == "foxtrot.exe";
+    EXPECT_TRUE(foxtrot);
+
     Select("Beta Tool");
     PressButton(page_, IDC_DISABLE);
     ASSERT_TRUE(WaitForCell("Beta Tool", 2, "Disabled "));
     Select("Beta Tool");
-    Sleep(300);
+    Sleep(500);
     EXPECT_TRUE(SaveScreenshot(run_.sheet, "startup-page.bmp"));
 }

@@ -3,6 +3,9 @@
 #include "startup_bed.h"
 
 #include "foundations/settings.h"
+#include "foundations/trace.h"
+
+#include <cstring>
 
 namespace {
 
@@ -66,4 +69,46 @@ TEST_F(FirstRun, CreatesKeysRecordsStartupProgramsAndStartsTheMonitor)
     EXPECT_TRUE(MonitorStartsAutomatically());
     EXPECT_FALSE(bed::Exists(bed::HistoryFile())) << "the monitor's own entries leave no history";
     EXPECT_EQ(0, EntryCount());
+}
+
+TEST_F(FirstRun, FilterWordsComeFromTheSettingsFileWhenItHasThem)
+{
+    std::string settings = SettingsFile();
+    ASSERT_FALSE(settings.empty());
+    WritePrivateProfileStringA("Nuts", "count", "2", settings.c_str());
+    WritePrivateProfileStringA("Nuts", "Nut1", "tracker", settings.c_str());
+    WritePrivateProfileStringA("Nuts", "Nut2", "beacon", settings.c_str());
+
+    LoadInitialValues();
+    std::vector<RegValue> words;
+    ReadRegValues(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", words);
+    DeleteFileA(settings.c_str());
+    ASSERT_EQ(2u, words.size());
+    EXPECT_EQ("1", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", "tracker")));
+    EXPECT_EQ("1", bed::Text(bed::ReadRaw(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", "beacon")));
+
+    // The creation time: "YYYY-MM-DD   hh:mm".
+    char created[64];
+    ReadRegString(HKEY_CURRENT_USER, VIGILARK_KEY, nullptr, created, sizeof created);
+    ASSERT_EQ(18u, strlen(created)) << created;
+    EXPECT_EQ('-', created[4]);
+    EXPECT_EQ('-', created[7]);
+    EXPECT_EQ(std::string("   "), std::string(created + 10, 3));
+    EXPECT_EQ(':', created[15]);
+}
+
+TEST_F(FirstRun, TracingIsDecidedByTheFirstStartOfTheRunOnly)
+{
+    LoadInitialValues();  // first run: the keys exist afterwards
+    ASSERT_TRUE(SetOption("Debug", 1));
+    // This process has decided already (tracing off); turning Debug on later changes nothing.
+    LoadInitialValues();
+    EXPECT_EQ(TRACE_OFF, TraceCounter());
+
+    // A counter that runs is not reset when the Options page reloads the settings.
+    SetTraceCounter(8990);
+    LoadInitialValues();
+    EXPECT_GE(TraceCounter(), 8990);
+    SetOption("Debug", 0);
+    SetTraceCounter(TRACE_OFF);
 }

@@ -181,22 +181,32 @@ int ActiveTab(HWND sheet)
     return tabs ? (int)SendMessageA(tabs, TCM_GETCURSEL, 0, 0) : -1;
 }
 
+// Sends a message whose record and text buffer live in the console's memory and returns
+// the text the control wrote there.
+template <typename Item>
+std::string RemoteItemText(ConsoleRun& run, HWND window, UINT message, WPARAM wParam, Item item,
+                           LPSTR Item::*text, int Item::*capacity)
+{
+    const int kChars = 1024;
+    RemoteBuffer remote(run.process.hProcess, sizeof(Item) + kChars);
+    item.*text = remote.at(sizeof item);
+    item.*capacity = kChars - 1;
+    char buffer[kChars] = "";
+    remote.Write(0, &item, sizeof item);
+    remote.Write(sizeof item, buffer, sizeof buffer);
+    SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote.at(0)));
+    remote.Read(sizeof item, buffer, sizeof buffer);
+    buffer[kChars - 1] = '\0';
+    return buffer;
+}
+
 std::string TabText(ConsoleRun& run, int index)
 {
     HWND tabs = FindWindowExA(run.sheet, nullptr, "SysTabControl32", nullptr);
     if (!tabs) return std::string();
-    RemoteBuffer remote(run.process.hProcess, sizeof(TCITEMA) + 256);
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
-    item.pszText = remote.at(sizeof item);
-    item.cchTextMax = 255;
-    char text[256] = "";
-    remote.Write(0, &item, sizeof item);
-    remote.Write(sizeof item, text, sizeof text);
-    SendMessageA(tabs, TCM_GETITEMA, (WPARAM)index, reinterpret_cast<LPARAM>(remote.at(0)));
-    remote.Read(sizeof item, text, sizeof text);
-    text[255] = '\0';
-    return text;
+    return RemoteItemText(run, tabs, TCM_GETITEMA, (WPARAM)index, item, &TCITEMA::pszText, &TCITEMA::cchTextMax);
 }
 
 std::string ActiveTabText(ConsoleRun& run) { return TabText(run, ActiveTab(run.sheet)); }
@@ -225,18 +235,9 @@ int ListRowCount(HWND list) { return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0
 
 std::string ListCell(ConsoleRun& run, HWND list, int row, int column)
 {
-    RemoteBuffer remote(run.process.hProcess, sizeof(LVITEMA) + 1024);
     LVITEMA item = {};
     item.iSubItem = column;
-    item.pszText = remote.at(sizeof item);
-    item.cchTextMax = 1023;
-    char text[1024] = "";
-    remote.Write(0, &item, sizeof item);
-    remote.Write(sizeof item, text, sizeof text);
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, reinterpret_cast<LPARAM>(remote.at(0)));
-    remote.Read(sizeof item, text, sizeof text);
-    text[1023] = '\0';
-    return text;
+    return RemoteItemText(run, list, LVM_GETITEMTEXTA, (WPARAM)row, item, &LVITEMA::pszText, &LVITEMA::cchTextMax);
 }
 
 LPARAM ListItemData(ConsoleRun& run, HWND list, int row)
