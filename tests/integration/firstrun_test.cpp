@@ -14,11 +14,11 @@ protected:
     void SetUp() override
     {
         bed::StartupBed::SetUp();
-        bed::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+        DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
     }
     void TearDown() override
     {
-        bed::DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+        DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
         bed::StartupBed::TearDown();
     }
 };

@@ -77,7 +77,7 @@ TEST(ServerAddress, ComesFromTheStringTableAndCanBeOverridden)
 
     ScratchKey key(HKEY_LOCAL_MACHINE, VIGILARK_KEY);
     SavedValue saved(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263");
-    ASSERT_TRUE(PutString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
     ServerAddress(server, sizeof server);
     EXPECT_STREQ("http://mirror.test/", server);  // page names still go after a slash
 }

@@ -11,7 +11,7 @@ namespace {
 
 class HistoryFile : public bed::StartupBed {
 protected:
-    bed::ScratchKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
+    ScratchKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
 
     void TearDown() override
     {

@@ -76,9 +76,9 @@ protected:
     ScratchKey maker{HKEY_CURRENT_USER, "Software\\Brondlewick"};
     ScratchKey program{HKEY_CURRENT_USER, VIGILARK_KEY};
     ScratchKey options{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
-    ScratchValue sortStartup{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup"};
-    ScratchValue sortTasks{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortActiveTask"};
-    ScratchValue update{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"};
+    SavedValue sortStartup{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup"};
+    SavedValue sortTasks{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortActiveTask"};
+    SavedValue update{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"};
     HWND host = nullptr;
     HWND page = nullptr;
     HWND list = nullptr;

@@ -217,8 +217,8 @@ protected:
                                 reinterpret_cast<HMENU>((INT_PTR)IDC_MONITOR_ICON), GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(nullptr, icon_);
         SetMonitorIcon(page_, IDC_MONITOR_ICON, false);
-        PutString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "2");
-        PutString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
+        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "2");
+        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
         CurrentOptions().start = 2;
     }
     void TearDown() override
@@ -239,7 +239,7 @@ protected:
     {
         return reinterpret_cast<HBITMAP>(SendMessageA(icon_, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }
-    std::string Stored(const char* name) const { return GetString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, name); }
+    std::string Stored(const char* name) const { return GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, name); }
 
     ScratchKey key_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
     SavedValue start_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start"};
@@ -286,16 +286,16 @@ TEST(PatrolSettings, StoringRefusesNegativeMinutesAndUnknownKinds)
     SavedValue nuts(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts");
     SavedValue update(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update");
     Options saved = CurrentOptions();
-    PutString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts", "9");
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts", "9");
     CurrentOptions().nuts = 9;
 
     EXPECT_EQ(0, StorePatrolTime(IDS_PATROL_NUTS, -1));
     EXPECT_EQ(0, StorePatrolTime(IDS_PATROL_INTRO, 5));
-    EXPECT_EQ("9", GetString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
+    EXPECT_EQ("9", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
     EXPECT_EQ(9, CurrentOptions().nuts);
 
     EXPECT_EQ(1, StorePatrolTime(IDS_PATROL_NUTS, 14));
-    EXPECT_EQ("14", GetString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
+    EXPECT_EQ("14", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
     EXPECT_EQ(14, CurrentOptions().nuts);
     CurrentOptions() = saved;
 }

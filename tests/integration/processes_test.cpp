@@ -77,7 +77,7 @@ protected:
         for (int i = 0; i < 50 && bed::Exists(program_) && !DeleteFileA(program_.c_str()); ++i) Sleep(20);
     }
     std::string program_;
-    bed::ScratchKey blacklist_{HKEY_CURRENT_USER, BLACKLIST_KEY};
+    ScratchKey blacklist_{HKEY_CURRENT_USER, BLACKLIST_KEY};
 };
 
 struct Visit {

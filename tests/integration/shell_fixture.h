@@ -6,6 +6,7 @@
 #include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "shell/layout.h"
+#include "support/scratch_registry.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -96,55 +97,6 @@ inline void PumpMessages()
     }
 }
 
-// A registry value that is put back (or removed again) when the test ends.
-class ScratchValue {
-public:
-    ScratchValue(HKEY hive, const char* subkey, const char* name) : hive_(hive), subkey_(subkey), name_(name)
-    {
-        existed_ = RegValueExists(hive, subkey, name);
-        if (existed_) ReadRegText(hive, subkey, name, old_);
-    }
-    ~ScratchValue()
-    {
-        if (existed_)
-            SetRegString(hive_, subkey_.c_str(), name_.c_str(), old_.c_str());
-        else
-            DeleteRegValue(hive_, subkey_.c_str(), name_.c_str());
-    }
-    ScratchValue(const ScratchValue&) = delete;
-    ScratchValue& operator=(const ScratchValue&) = delete;
-
-private:
-    HKEY hive_;
-    std::string subkey_;
-    std::string name_;
-    std::string old_;
-    bool existed_ = false;
-};
-
-// A key that exists for the test and is removed afterwards when the test made it.
-class ScratchKey {
-public:
-    ScratchKey(HKEY hive, const char* subkey) : hive_(hive), subkey_(subkey)
-    {
-        HKEY key = nullptr;
-        existed_ = RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (key) RegCloseKey(key);
-        if (!existed_) CreateRegKey(hive, subkey);
-    }
-    ~ScratchKey()
-    {
-        if (!existed_) RegDeleteKeyA(hive_, subkey_.c_str());
-    }
-    ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
-
-private:
-    HKEY hive_;
-    std::string subkey_;
-    bool existed_ = false;
-};
-
 // The program's key and the four values of a placement family, put back as they were.
 class ScratchPlacement {
 public:
@@ -155,12 +107,11 @@ public:
     }
 
 private:
-    ScratchKey maker_{HKEY_CURRENT_USER, "Software\\Brondlewick"};
     ScratchKey program_{HKEY_CURRENT_USER, VIGILARK_KEY};
-    ScratchValue left_;
-    ScratchValue top_;
-    ScratchValue width_;
-    ScratchValue height_;
+    SavedValue left_;
+    SavedValue top_;
+    SavedValue width_;
+    SavedValue height_;
 };
 
 // A disabled marker of the startup store (named by the entry's title, holding its former
@@ -175,10 +126,8 @@ public:
 
 private:
     static constexpr const char* kDisabled = VIGILARK_KEY "\\Disabled";
-    ScratchKey maker_{HKEY_LOCAL_MACHINE, "Software\\Brondlewick"};
-    ScratchKey program_{HKEY_LOCAL_MACHINE, VIGILARK_KEY};
     ScratchKey disabled_{HKEY_LOCAL_MACHINE, kDisabled};
-    ScratchValue marker_;
+    SavedValue marker_;
     bool written_ = false;
 };
 

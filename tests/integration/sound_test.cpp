@@ -49,7 +49,7 @@ protected:
 
 TEST_F(Sounds, EachEventReadsItsOwnCurrentKey)
 {
-    ASSERT_TRUE(PutString(HKEY_CURRENT_USER, kOpenCurrent, nullptr, "C:\\sounds\\open.wav"));
+    ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kOpenCurrent, nullptr, "C:\\sounds\\open.wav"));
     ASSERT_TRUE(PutExpandString(HKEY_CURRENT_USER, kCookieCurrent, "%SystemRoot%\\media\\cookie.wav"));
 
     EXPECT_EQ("C:\\sounds\\open.wav", EventFile(SOUND_OPEN));

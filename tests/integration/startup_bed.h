@@ -11,6 +11,8 @@
 #include "startup/disabled_store.h"
 #include "startup/startup_locations.h"
 #include "startup/startup_scan.h"
+#include "support/scratch_registry.h"
+#include "support/testing.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -26,52 +28,6 @@ namespace bed {
 
 const char* const kKnownProgramsKey = VIGILARK_KEY "\\Run";
 const char* const kUsersSoftware = "Software";
-
-// Deletes a key with everything below it.
-inline void DeleteRegTree(HKEY hive, const std::string& subkey)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(hive, subkey.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    DWORD size = sizeof name;
-    std::vector<std::string> children;
-    for (DWORD i = 0; RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, size = sizeof name)
-        children.push_back(name);
-    RegCloseKey(key);
-    for (const std::string& child : children) DeleteRegTree(hive, subkey + "\\" + child);
-    RegDeleteKeyA(hive, subkey.c_str());
-}
-
-// Makes sure a key exists; on destruction removes the part of its path it had to make.
-class ScratchKey {
-public:
-    ScratchKey(HKEY hive, const std::string& subkey) : hive_(hive)
-    {
-        for (size_t end = 0; end != std::string::npos;) {
-            end = subkey.find('\\', end + 1);
-            std::string part = subkey.substr(0, end);
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(hive, part.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-                RegCloseKey(key);
-                continue;
-            }
-            made_ = part;
-            break;
-        }
-        CreateRegKey(hive, subkey.c_str());
-    }
-    ~ScratchKey()
-    {
-        if (!made_.empty()) DeleteRegTree(hive_, made_);
-    }
-    ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
-
-private:
-    HKEY hive_;
-    std::string made_;
-};
 
 inline std::string RunKey(int kind)
 {

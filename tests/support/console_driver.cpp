@@ -295,6 +295,11 @@ struct PendingNotify {
     PendingNotify(HANDLE process) : buffer(process, sizeof(NMITEMACTIVATE)) {}
 };
 
+static void CALLBACK NotifyHandled(HWND, UINT, ULONG_PTR data, LRESULT)
+{
+    reinterpret_cast<PendingNotify*>(data)->done = true;
+}
+
 static PendingNotify* SendListNotify(ConsoleRun& run, HWND page, HWND list, UINT code, int column)
 {
     PendingNotify* pending = new PendingNotify(run.process.hProcess);
@@ -306,8 +311,7 @@ static PendingNotify* SendListNotify(ConsoleRun& run, HWND page, HWND list, UINT
     notify.iSubItem = column;
     pending->buffer.Write(0, &notify, sizeof notify);
     SendMessageCallbackA(page, WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(pending->buffer.at(0)),
-                         [](HWND, UINT, ULONG_PTR data, LRESULT) { reinterpret_cast<PendingNotify*>(data)->done = true; },
-                         reinterpret_cast<ULONG_PTR>(pending));
+                         NotifyHandled, reinterpret_cast<ULONG_PTR>(pending));
     return pending;
 }
 

@@ -10,30 +10,36 @@
 #include <string>
 #include <vector>
 
-// Creates the key when it is missing and deletes it (with everything below) at the end,
-// only when this holder created it.
+// Makes sure a key exists; at the end removes the part of its path it had to make (with
+// everything below), and nothing when the key was there before.
 class ScratchKey {
 public:
-    ScratchKey(HKEY hive, const char* subkey) : hive_(hive), subkey_(subkey)
+    ScratchKey(HKEY hive, const std::string& subkey) : hive_(hive)
     {
-        HKEY key = nullptr;
-        DWORD disposition = 0;
-        if (RegCreateKeyExA(hive, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) == ERROR_SUCCESS) {
-            created_ = disposition == REG_CREATED_NEW_KEY;
-            RegCloseKey(key);
+        for (size_t end = 0; end != std::string::npos;) {
+            end = subkey.find('\\', end + 1);
+            std::string part = subkey.substr(0, end);
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(hive, part.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+                RegCloseKey(key);
+                continue;
+            }
+            made_ = part;
+            break;
         }
+        HKEY key = nullptr;
+        if (RegCreateKeyA(hive, subkey.c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
     }
     ~ScratchKey()
     {
-        if (created_) DeleteRegTree(hive_, subkey_.c_str());
+        if (!made_.empty()) DeleteRegTree(hive_, made_.c_str());
     }
     ScratchKey(const ScratchKey&) = delete;
     ScratchKey& operator=(const ScratchKey&) = delete;
 
 private:
     HKEY hive_;
-    std::string subkey_;
-    bool created_ = false;
+    std::string made_;
 };
 
 // Remembers a value (or that it is absent) and restores that at the end.
@@ -75,28 +81,3 @@ private:
     DWORD type_ = 0;
     std::vector<BYTE> data_;
 };
-
-// Writes a REG_SZ value into an existing key; true on success.
-inline bool PutString(HKEY hive, const char* subkey, const char* name, const char* text)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
-    LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (DWORD)strlen(text) + 1);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-// Reads a string value; "<missing>" when there is none.
-inline std::string GetString(HKEY hive, const char* subkey, const char* name)
-{
-    char text[1024];
-    DWORD size = sizeof text;
-    DWORD type = 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return "<missing>";
-    text[size < sizeof text ? size : sizeof text - 1] = '\0';
-    return text;
-}

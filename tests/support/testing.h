@@ -13,6 +13,7 @@ std::string BesideTestProgram(const char* name);
 
 // Deletes a key and everything below it; true when it is gone afterwards.
 bool DeleteRegTree(HKEY hive, const char* subkey);
+inline bool DeleteRegTree(HKEY hive, const std::string& subkey) { return DeleteRegTree(hive, subkey.c_str()); }
 
 // Writes a REG_SZ value, creating the key; true on success.
 bool PutRegString(HKEY hive, const char* subkey, const char* name, const char* text);

@@ -18,8 +18,8 @@ TEST(FirstPlacementOn95Family, LeavesTheSheetAsTheSystemMadeIt)
     InitControls();
     ScratchKey maker{HKEY_CURRENT_USER, "Software\\Brondlewick"};
     ScratchKey program{HKEY_CURRENT_USER, VIGILARK_KEY};
-    ScratchValue left{HKEY_CURRENT_USER, VIGILARK_KEY, "xPos"};
-    ScratchValue top{HKEY_CURRENT_USER, VIGILARK_KEY, "yPos"};
+    SavedValue left{HKEY_CURRENT_USER, VIGILARK_KEY, "xPos"};
+    SavedValue top{HKEY_CURRENT_USER, VIGILARK_KEY, "yPos"};
     ASSERT_EQ(1, SetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xPos", "40"));
     ASSERT_EQ(1, SetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "yPos", "30"));
 
