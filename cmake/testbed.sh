@@ -115,7 +115,17 @@ case "$cmd" in
         shift 2
         bed_env
         if [ ! -f "$dir/ready" ]; then echo "testbed: not started (run: testbed.sh start $dir)" >&2; exit 2; fi
-        exec "$WINE64" "$@" </dev/null
+        # Wine very rarely fails to start a program at all (no output, at once); that is
+        # retried once and noted in the log. A program that printed anything is never rerun.
+        out=$(mktemp)
+        for attempt in 1 2; do
+            "$WINE64" "$@" </dev/null 2>&1 | tee "$out"
+            status=${PIPESTATUS[0]}
+            [ $status -eq 0 ] || [ -s "$out" ] || [ $attempt -eq 2 ] && break
+            echo "testbed: $* gave no output and status $status; starting it again" >>"$log"
+        done
+        rm -f "$out"
+        exit $status
         ;;
     *) echo "usage: $0 start|stop|run|env <dir> ..." >&2; exit 2 ;;
 esac
