@@ -44,6 +44,39 @@ TEST_F(ConsoleStart, WithoutOptionsOpensStartupProgramsAndClosingEndsTheProgram)
     EXPECT_EQ(0, CloseConsole(run_));
 }
 
+TEST_F(ConsoleStart, SheetFrameHasOnlyItsCloseButtonAndCanBeResized)
+{
+    ASSERT_TRUE(StartConsole("", run_));
+    HWND ok = GetDlgItem(run_.sheet, IDOK);
+    EXPECT_TRUE(ok == nullptr || !IsWindowVisible(ok));
+    HWND apply = GetDlgItem(run_.sheet, 0x3021);  // the sheet's Apply button
+    EXPECT_TRUE(apply == nullptr || !IsWindowVisible(apply));
+    EXPECT_EQ("Close", WindowText(GetDlgItem(run_.sheet, IDCANCEL)));
+    EXPECT_FALSE(GetWindowLongPtrA(run_.sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    EXPECT_TRUE(GetWindowLongPtrA(run_.sheet, GWL_STYLE) & WS_THICKFRAME);  // NT family: resizable
+    // The page's own Close button stands in for the sheet's.
+    HWND page = ActivePage(run_.sheet);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_CLOSE_BUTTON)));
+    PressButton(page, IDC_CLOSE_BUTTON);
+    EXPECT_EQ(0, WaitForExit(run_));
+}
+
+TEST_F(ConsoleStart, ToggleAutorunCommandSwitchesTheMonitorsRunValue)
+{
+    ASSERT_TRUE(StartConsole("-RORO", run_));
+    bool before = RegValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
+    PostMessageA(run_.main, WM_COMMAND, CMD_TOGGLE_AUTORUN, 0);
+    EXPECT_TRUE(WaitFor([&] { return RegValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark") != before; }));
+    PostMessageA(run_.main, WM_COMMAND, CMD_TOGGLE_AUTORUN, 0);
+    EXPECT_TRUE(WaitFor([&] { return RegValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark") == before; }));
+    // Commands that name lists, not pages, are not requests.
+    PostMessageA(run_.main, WM_COMMAND, CMD_HISTORY_LIST, 0);
+    PostMessageA(run_.main, WM_COMMAND, CMD_COOKIE_LIST, 0);
+    Sleep(300);
+    EXPECT_EQ("RORO", ActiveTabText(run_));
+    EXPECT_EQ(nullptr, WaitForDialog(run_, 300));
+}
+
 TEST_F(ConsoleStart, TabsInOrderWithTheirCaptions)
 {
     ASSERT_TRUE(StartConsole("-RORO", run_));
