@@ -3,6 +3,7 @@
 #include "foundations/entries.h"
 
 #include "foundations/paths.h"
+#include "foundations/platform.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
@@ -63,13 +64,6 @@ const struct {
     {901, "TYPE_EXTENSION"}, {902, "TYPE_MONITOR"}, {350, "TYPE_BLACKLIST"}, {360, "TYPE_PROSEARCH"},
     {450, "TYPE_FILETYPE"},
 };
-
-bool IsWindows95()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 0;
-}
 
 int CopyField(const char* field, char* out)
 {

@@ -2,6 +2,7 @@
 #include "shell/console.h"
 
 #include "foundations/entries.h"
+#include "foundations/platform.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
@@ -104,12 +105,7 @@ int CALLBACK SheetCallback(HWND, UINT message, LPARAM lParam)
 
 }  // namespace
 
-bool IsNT()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
+bool IsNT() { return IsNtFamily(); }
 
 DWORD CommonControlsVersion(const char* library)
 {

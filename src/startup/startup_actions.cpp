@@ -4,6 +4,7 @@
 #include "foundations/entries.h"
 #include "foundations/handles.h"
 #include "foundations/paths.h"
+#include "foundations/platform.h"
 #include "foundations/registry.h"
 #include "foundations/settings.h"
 #include "foundations/shortcut.h"
@@ -31,13 +32,6 @@ struct Removal {
     std::string file;
     std::string identity;  // the command as Windows ran it (for the "Vigilark" test)
 };
-
-bool IsNtFamily()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
 
 // A title that fills the entry's title field may have been cut from a longer name.
 bool MayBeCut(const char* title) { return strlen(title) >= (size_t)ENTRY_TITLE_CHARS - 1; }
