@@ -329,15 +329,21 @@ void RightClickList(ConsoleRun& run, HWND page, HWND list)
     SendListNotify(run, page, list, NM_RCLICK, 0);
 }
 
-HWND WaitForDialog(ConsoleRun& run, DWORD timeoutMs, HWND except)
+// A visible top-level window of the console's process with that class, other than `except`.
+static HWND WaitForWindowOfClass(ConsoleRun& run, const char* className, HWND except, DWORD timeoutMs)
 {
-    DialogSearch search = {run.process.dwProcessId, except ? except : run.sheet, nullptr, "#32770"};
+    DialogSearch search = {run.process.dwProcessId, except, nullptr, className};
     WaitFor([&] {
         search.found = nullptr;
         EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     }, timeoutMs);
     return search.found;
+}
+
+HWND WaitForDialog(ConsoleRun& run, DWORD timeoutMs, HWND except)
+{
+    return WaitForWindowOfClass(run, "#32770", except ? except : run.sheet, timeoutMs);
 }
 
 std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
@@ -349,13 +355,7 @@ void AnswerDialog(HWND box, int id)
 
 HWND WaitForPopupMenu(ConsoleRun& run, DWORD timeoutMs)
 {
-    DialogSearch search = {run.process.dwProcessId, nullptr, nullptr, "#32768"};
-    WaitFor([&] {
-        search.found = nullptr;
-        EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, timeoutMs);
-    return search.found;
+    return WaitForWindowOfClass(run, "#32768", nullptr, timeoutMs);
 }
 
 void ChooseMenuItem(HWND owner, int position)
