@@ -6,6 +6,7 @@
 #include "foundations/trace.h"
 #include "resource.h"
 
+#include <cstdarg>
 #include <cstring>
 
 static HINSTANCE g_instance = nullptr;
@@ -42,6 +43,25 @@ int LoadText(UINT id, char* out, int capacity)
     }
     out[len] = '\0';
     return len;
+}
+
+size_t FormatLoadedText(char* out, size_t capacity, UINT id, const char* conversions, ...)
+{
+    if (!out || capacity == 0) return 0;
+    out[0] = '\0';
+    char format[1024];
+    LoadText(id, format);
+    if (!FormatDirectivesAre(format, conversions)) {
+        Trace("LString override is no format for its arguments", format);
+        format[0] = '\0';
+        LoadStringA(AppInstance(), id, format, (int)sizeof format);
+        if (!FormatDirectivesAre(format, conversions)) return 0;
+    }
+    va_list args;
+    va_start(args, conversions);
+    size_t length = FormatTextV(out, capacity, format, args);
+    va_end(args);
+    return length;
 }
 
 void SetItemTextById(HWND dialog, UINT id, int control)

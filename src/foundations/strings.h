@@ -13,6 +13,12 @@ HINSTANCE AppInstance();
 int LoadText(UINT id, char* out, int capacity);
 template <size_t N> inline int LoadText(UINT id, char (&out)[N]) { return LoadText(id, out, (int)N); }
 
+// Formats the text of string `id` with the arguments, whose printf conversions are
+// `conversions` (e.g. "s"). An override whose directives are not exactly those is
+// never used as a format (one registry value must not be able to read or write the
+// stack): the built-in text is used instead. Returns the length stored.
+size_t FormatLoadedText(char* out, size_t capacity, UINT id, const char* conversions, ...);
+
 // Sets the dialog control's text to string `id` when that text is not empty.
 void SetItemTextById(HWND dialog, UINT id, int control);
 

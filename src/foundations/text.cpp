@@ -47,6 +47,41 @@ size_t FormatText(char* out, size_t cap, const char* format, ...)
     return n;
 }
 
+namespace {
+
+// Skips up to three digits; false when there are more (a width that large is no text of ours).
+bool SkipNumber(const char*& p)
+{
+    int digits = 0;
+    while (*p >= '0' && *p <= '9') {
+        if (++digits > 3) return false;
+        ++p;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FormatDirectivesAre(const char* text, const char* conversions)
+{
+    if (!text || !conversions) return false;
+    const char* expected = conversions;
+    for (const char* p = text; *p; ++p) {
+        if (*p != '%') continue;
+        ++p;
+        if (*p == '%') continue;
+        while (*p && strchr("-+ #0", *p)) ++p;
+        if (!SkipNumber(p)) return false;
+        if (*p == '.') {
+            ++p;
+            if (!SkipNumber(p)) return false;
+        }
+        if (!*p || !strchr("diouxXcs", *p) || *p != *expected) return false;
+        ++expected;
+    }
+    return *expected == '\0';
+}
+
 bool FitsText(const char* src, size_t cap)
 {
     return src && strnlen(src, cap) < cap;

@@ -17,6 +17,12 @@ size_t FormatText(char* out, size_t cap, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 size_t FormatTextV(char* out, size_t cap, const char* format, va_list args);
 
+// True when the printf directives of text are exactly `conversions`, in order (e.g. "s"
+// for one %s, "sd" for a %s then a %d). Flags and widths or precisions of up to three
+// digits are allowed; "%%" is a literal; anything else ("*", "%n", length modifiers, a
+// lone "%" at the end) makes the text no format for those arguments.
+bool FormatDirectivesAre(const char* text, const char* conversions);
+
 // True when src fits into a buffer of cap characters with its terminator.
 bool FitsText(const char* src, size_t cap);
 

@@ -184,10 +184,8 @@ void RepaintTaskbar()
 
 bool AskToEnd(const char* programPath, const char* title)
 {
-    char format[512];
     char text[1024];
-    LoadText(IDS_CONFIRM_END_PROGRAM, format);
-    FormatText(text, sizeof text, format, title && *title ? title : programPath);
+    FormatLoadedText(text, sizeof text, IDS_CONFIRM_END_PROGRAM, "s", title && *title ? title : programPath);
     return ConsoleMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
