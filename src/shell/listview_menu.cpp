@@ -31,33 +31,32 @@ void AppendItem(HMENU menu, const MenuItem& item)
     AppendMenuA(menu, MF_STRING, (UINT_PTR)item.command, text);
 }
 
-template <size_t N> int AppendItems(HMENU menu, const MenuItem (&items)[N])
+template <size_t N> void AppendItems(HMENU menu, const MenuItem (&items)[N])
 {
     for (const MenuItem& item : items) AppendItem(menu, item);
-    return (int)N;
 }
 
-int AppendStartupItems(HMENU menu, int entry)
+void AppendStartupItems(HMENU menu, int entry)
 {
     const MenuItem toggle = IsEntryDisabled(entry) ? MenuItem{IDC_ENABLE, IDS_ENABLE} : MenuItem{IDC_DISABLE, IDS_DISABLE};
     const MenuItem items[] = {{IDC_INFO, IDS_INFO}, {IDC_ADD, IDS_ADD}, {IDC_REMOVE, IDS_REMOVE}, toggle,
                               {IDC_DELETE_ON_REBOOT, IDS_DELETE_ON_REBOOT}};
-    return AppendItems(menu, items);
+    AppendItems(menu, items);
 }
 
-// The items of the list kind before the separator; their number.
-int AppendKindItems(HMENU menu, int listKind, int entry)
+// The items of the list kind before the separator.
+void AppendKindItems(HMENU menu, int listKind, int entry)
 {
     switch (listKind) {
-    case CMD_STARTUP_PAGE: return AppendStartupItems(menu, entry);
-    case CMD_COOKIES_PAGE: return AppendItems(menu, kCookieItems);
-    case CMD_TASKS_PAGE: return AppendItems(menu, kTaskItems);
-    case CMD_SERVICES_PAGE: return AppendItems(menu, kServiceItems);
+    case CMD_STARTUP_PAGE: AppendStartupItems(menu, entry); break;
+    case CMD_COOKIES_PAGE: AppendItems(menu, kCookieItems); break;
+    case CMD_TASKS_PAGE: AppendItems(menu, kTaskItems); break;
+    case CMD_SERVICES_PAGE: AppendItems(menu, kServiceItems); break;
     case CMD_SCHEDULED_PAGE:
-    case CMD_IEHELPERS_PAGE: return AppendItems(menu, kRemovableItems);
-    case CMD_HISTORY_LIST: return AppendItems(menu, kHistoryItems);
-    case CMD_FILETYPES_PAGE: return AppendItems(menu, kFileTypeItems);
-    default: return 0;
+    case CMD_IEHELPERS_PAGE: AppendItems(menu, kRemovableItems); break;
+    case CMD_HISTORY_LIST: AppendItems(menu, kHistoryItems); break;
+    case CMD_FILETYPES_PAGE: AppendItems(menu, kFileTypeItems); break;
+    default: break;  // lists with nothing of their own still get the separator
     }
 }
 
@@ -67,7 +66,8 @@ HMENU BuildListContextMenu(int listKind, int entry)
 {
     HMENU menu = CreatePopupMenu();
     if (!menu) return nullptr;
-    if (AppendKindItems(menu, listKind, entry) > 0) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendKindItems(menu, listKind, entry);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     // The cookie lists have no place in the report.
     if (listKind != CMD_COOKIES_PAGE) AppendItem(menu, {IDC_FULL_REPORT_CMD, IDS_FULL_REPORT});
     AppendItem(menu, {IDC_HELP_ICON, IDS_HELP_CAPTION});

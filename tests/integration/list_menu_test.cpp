@@ -119,8 +119,8 @@ TEST_F(ListMenu, EachListKindHasItsItems)
               ItemsOf(CMD_HISTORY_LIST, 0));
     EXPECT_EQ((Lines{"1008 Info...", "1064 &Add", "1003 &Remove", "-", "9 Full Repor&t", "1077 Vigilark Help"}),
               ItemsOf(CMD_FILETYPES_PAGE, 0));
-    // A kind without items of its own starts with the report.
-    EXPECT_EQ((Lines{"9 Full Repor&t", "1077 Vigilark Help"}), ItemsOf(CMD_COOKIE_LIST, 0));
+    // A kind without items of its own still has the separator before the shared items.
+    EXPECT_EQ((Lines{"-", "9 Full Repor&t", "1077 Vigilark Help"}), ItemsOf(CMD_COOKIE_LIST, 0));
 }
 
 TEST_F(ListMenu, NoSelectionShowsNoMenu)
