@@ -1,34 +1,22 @@
 // Records made on the first run (see firstrun.h).
-#include "foundations/firstrun.h"
+#include "app/firstrun.h"
 
-#include "foundations/entries.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
+#include "foundations/entries.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
 #include "startup/startup_actions.h"
-#include "startup/startup_scan.h"
 
 #include <windows.h>
 
-static const char* const kKnownProgramsKey = VIGILARK_KEY "\\Run";
 static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 
 void RecordInitialData()
 {
-    int count = CollectStartupEntries();
-    for (int i = 0; i < count; ++i) {
-        char path[ENTRY_PATH_CHARS];
-        char name[ENTRY_PATH_CHARS];
-        char kind[16];
-        GetEntryPath(i, path);
-        ColonForEquals(path, name, sizeof name);
-        FormatText(kind, sizeof kind, "%d", GetEntryKind(i));
-        SetRegString(HKEY_CURRENT_USER, kKnownProgramsKey, name, kind);
-    }
-    FreeEntries();
+    RecordKnownStartupEntries();
 
     // An older installation registered the monitor under another title; replace it.
     char oldTitle[64];

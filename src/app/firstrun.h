@@ -1,7 +1,8 @@
 // Records made on the first run, so the resident monitor later reports only what is new.
+// They visit every subject, so they live here, above all of them.
 #pragma once
 
-// Marks every current startup entry as known and puts the resident monitor into the
+// Marks what starts automatically today as known and puts the resident monitor into the
 // machine's Run key.
 void RecordInitialData();
 

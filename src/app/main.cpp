@@ -1,5 +1,6 @@
 // Entry point of the console VigilarkEx.exe: turns the command line into one command,
 // hands it to a copy that is already running, or becomes the running copy.
+#include "app/start.h"
 #include "foundations/entries.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
@@ -7,6 +8,7 @@
 #include "foundations/trace.h"
 #include "resource.h"
 #include "shell/app.h"
+#include "shell/console.h"
 #include "shell/main_window.h"
 
 #include <objbase.h>
@@ -27,7 +29,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         PostMessageA(running, WM_COMMAND, quit ? CMD_QUIT : command, 0);
         return 0;
     }
-    if (quit || gaveUp) return 0;
+    if (gaveUp) {
+        // Never end a start in silence: say why no console opens.
+        if (!quit) ErrorBox(IDS_START_NO_ANSWER);
+        return 0;
+    }
+    if (quit) return 0;
 
     HWND mainWindow = CreateMainWindow(instance);
     if (!mainWindow) return 0;
@@ -39,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     SetTraceFileName("sendex2kw.txt");
     LoadInitialValues();
+    InstallUndoActions();
     Trace("Application Start", "Vigilark Explorer ");
 
     PostMessageA(mainWindow, WM_COMMAND, command, 0);

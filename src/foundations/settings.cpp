@@ -1,15 +1,12 @@
 // The option store and the start-up step (see settings.h).
 #include "foundations/settings.h"
 
-#include "foundations/entries.h"
-#include "foundations/firstrun.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "foundations/trace.h"
 #include "resource.h"
-#include "shell/listview.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -129,28 +126,30 @@ void SaveOptions()
     SetOption("ViewCookies", o.viewCookies);
 }
 
-void LoadInitialValues()
+void DecideTracing()
 {
-    // Tracing is decided once per run, so a run writes at most 9001 records however often
-    // the Options page reloads the settings.
-    if (!g_traceCounterSet) {
-        SetTraceCounter(GetOption("Debug", 0) != 0 ? 0 : TRACE_OFF);
-        g_traceCounterSet = true;
-    }
+    // Once per run, so a run writes at most 9001 records however often the Options page
+    // reloads the settings.
+    if (g_traceCounterSet) return;
+    SetTraceCounter(GetOption("Debug", 0) != 0 ? 0 : TRACE_OFF);
+    g_traceCounterSet = true;
+}
+
+bool CreateProgramKeysOnFirstRun()
+{
     TraceStep("INIFILE");
     SettingsFile();
-
     char created[32];
-    if (ReadRegString(HKEY_CURRENT_USER, VIGILARK_KEY, nullptr, created, sizeof created) == 0) {
-        TraceStep("FIRSTTIME");
-        CreateProgramKeys();
-        TraceStep("REGKEYSCREATE");
-        RecordInitialData();
-        TraceStep("INITIALDATA");
-        ImportFilterWords();
-        TraceStep("GETOLDSTARTUP");
-    }
+    if (ReadRegString(HKEY_CURRENT_USER, VIGILARK_KEY, nullptr, created, sizeof created) != 0) return false;
+    TraceStep("FIRSTTIME");
+    CreateProgramKeys();
+    TraceStep("REGKEYSCREATE");
+    return true;
+}
 
+void LoadSettingValues()
+{
+    char created[32];
     if (ReadRegString(HKEY_CURRENT_USER, kServicesKey, nullptr, created, sizeof created) == 0) {
         CreateRegKey(HKEY_CURRENT_USER, kServicesKey);
         WriteCreationTime(kServicesKey);
@@ -167,9 +166,6 @@ void LoadInitialValues()
     char language[8];
     LoadText(IDS_LANGUAGE, language);
     g_messageLanguage = LanguageFromCode(language);
-
-    ForgetImageLists();
-    FreeEntries();
 }
 
 bool MonitorStartsAutomatically() { return g_monitorAutostart; }

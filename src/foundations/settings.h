@@ -1,6 +1,6 @@
 // The option store shared with the resident monitor: decimal-text values under
 // HKCU\Software\Brondlewick\Vigilark\Options, an in-memory copy for the console,
-// and the start-up step that prepares the registry on the first run.
+// and the registry keys the program makes on its first run.
 #pragma once
 
 #include <windows.h>
@@ -44,9 +44,14 @@ int ParseOptionText(const char* text, int defaultValue);
 void LoadOptions();
 void SaveOptions();
 
-// Start-up: tracing, first-run keys and records, options, the monitor's autostart flag,
-// the message-box language. Called once by the program and again by the Options page.
-void LoadInitialValues();
+// The pieces of the start-up step that belong to the settings (the step itself, with the
+// first-run records of every subject, is the application's LoadInitialValues):
+// Decides once per run whether the trace file is written (option "Debug").
+void DecideTracing();
+// Creates the program's keys when they do not exist yet; true on that first run.
+bool CreateProgramKeysOnFirstRun();
+// Reads the options, the monitor's autostart flag and the message-box language.
+void LoadSettingValues();
 
 // Whether the resident monitor is registered to start at log-on (kept current by
 // the start-up step and by the code that switches it).

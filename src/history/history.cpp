@@ -7,7 +7,6 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
-#include "startup/startup_actions.h"
 
 #include <cstring>
 
@@ -101,14 +100,8 @@ int SelectedHistoryRecord(int index, HistoryRecord& record)
     return 1;
 }
 
-// regsvr32 with the command quoted when it holds a blank and no quotes yet.
-int RegisterServerAgain(const char* command)
-{
-    char line[HISTORY_FIELD_CHARS + 32];
-    bool quote = strchr(command, ' ') && !strchr(command, '"');
-    FormatText(line, sizeof line, quote ? "regsvr32 /s \"%s\"" : "regsvr32 /s %s", command);
-    return WinExec(line, SW_SHOW) > 31;
-}
+const int ACTION_CODES = ACTION_SERVICE_FROM_DISABLED + 1;
+UndoFunction g_undo[ACTION_CODES] = {};
 
 }  // namespace
 
@@ -223,19 +216,15 @@ int IsReversible(int index)
     return index >= 0 && index < EntryCount() && GetEntryValue(index) == ACTION_START_REMOVE;
 }
 
+void SetUndoAction(int action, UndoFunction undo)
+{
+    if (action >= 0 && action < ACTION_CODES) g_undo[action] = undo;
+}
+
 int UndoHistoryEntry(int index)
 {
     HistoryRecord record;
     if (!SelectedHistoryRecord(index, record)) return 0;
-    switch (record.action) {
-    case ACTION_START_REMOVE:
-        return RestoreStartupEntry(record.title, record.command, record.extra, record.kind);
-    case ACTION_START_DISABLE:
-    case ACTION_START_ENABLE:
-        return ToggleStartupEntry(record.title, record.command, record.extra, record.kind) == STARTUP_OK;
-    case ACTION_IEHELPER_REMOVE:
-        return record.command[0] ? RegisterServerAgain(record.command) : 0;
-    default:
-        return 0;
-    }
+    if (record.action < 0 || record.action >= ACTION_CODES || !g_undo[record.action]) return 0;
+    return g_undo[record.action](record);
 }

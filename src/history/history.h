@@ -78,8 +78,13 @@ int LoadHistoryEntries();
 // 1 when the entry's action can be undone (only "*START_Remove"), else 0.
 int IsReversible(int index);
 
-// Undoes the entry's change, using the line exactly as the file holds it (the entry
-// list keeps commands without their quotes): a removal is put back, a monitor's
-// disable or enable is toggled, an Internet Explorer helper is registered again.
-// 1 when something was done, 0 when the action has no undo or the undo failed.
+// Each subject knows how to undo its own changes and puts that here at start-up, one
+// function per action code; history itself knows no subject. The function gets the line
+// exactly as the file holds it and returns 1 when the change was undone.
+typedef int (*UndoFunction)(const HistoryRecord& record);
+void SetUndoAction(int action, UndoFunction undo);
+
+// Undoes the entry's change through the undo table, using the line exactly as the file
+// holds it (the entry list keeps commands without their quotes). 1 when something was
+// done, 0 when the action has no undo or the undo failed.
 int UndoHistoryEntry(int index);

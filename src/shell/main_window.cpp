@@ -38,6 +38,8 @@ const char kMonitorProgram[] = "Vigilark.exe";
 
 // The lock that decides which of several copies started together becomes the running one.
 const char kStartupMutex[] = "Brondlewick.VigilarkEx.Startup";
+// How long a starting copy waits for the copy that holds the lock to show its window.
+const DWORD kClaimWaitMs = 10000;
 
 bool IsPageCommand(int command)
 {
@@ -169,19 +171,20 @@ HWND FindOrClaimRunningCopy(const char* className, bool* gaveUp)
     // The mutex is owned by the running copy for its whole life and is never closed here,
     // so it dies with the process.
     HANDLE lock = CreateMutexA(nullptr, TRUE, kStartupMutex);
-    bool ours = lock && GetLastError() != ERROR_ALREADY_EXISTS;
-    if (ours) return FindWindowA(className, nullptr);
+    // Any program may hold an object of that name: without the lock the window class
+    // alone decides, as it did before copies could start at the same instant.
+    if (!lock || GetLastError() != ERROR_ALREADY_EXISTS) return FindWindowA(className, nullptr);
 
     // Another copy holds the lock: it runs, or it is creating its window right now.
-    for (int tries = 0; tries < 100; ++tries) {
+    DWORD start = GetTickCount();
+    for (;;) {
         HWND running = FindWindowA(className, nullptr);
         if (running) return running;
-        if (!lock) continue;
         DWORD wait = WaitForSingleObject(lock, 100);
-        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
-            // That copy ended without a window; this one takes over.
-            return FindWindowA(className, nullptr);
-        }
+        // WAIT_OBJECT_0 or WAIT_ABANDONED: that copy ended without a window and the lock
+        // is this copy's now. WAIT_FAILED: the lock is no use; the class decides.
+        if (wait != WAIT_TIMEOUT) return FindWindowA(className, nullptr);
+        if (GetTickCount() - start >= kClaimWaitMs) break;
     }
     *gaveUp = true;
     return nullptr;

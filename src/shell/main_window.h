@@ -19,5 +19,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Makes sure only one copy becomes the running copy, also when two start at the same
 // instant. Returns the running copy's main window when another copy runs (the caller
 // forwards its command there), or NULL when this copy is to become the running copy.
-// *gaveUp is set when another copy holds the start-up lock but shows no window in time.
+// *gaveUp is set when another copy holds the start-up lock but shows no window within
+// ten seconds; the caller tells the user. When the lock cannot be made at all (another
+// program holds an object of its name), the window class alone decides.
 HWND FindOrClaimRunningCopy(const char* className, bool* gaveUp);

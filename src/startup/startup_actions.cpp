@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "startup/disabled_store.h"
 #include "startup/startup_locations.h"
+#include "startup/startup_scan.h"
 
 #include <commdlg.h>
 #include <cstring>
@@ -70,12 +71,14 @@ struct RunPlace {
     char subkey[MAX_PATH];
 };
 
-StartupResult DisableRunEntry(const char* title, int kind)
+// With apply false these only decide whether the change would be refused.
+StartupResult DisableRunEntry(const char* title, int kind, bool apply)
 {
     RunPlace place(kind);
     std::string data;
     DWORD type = 0;
     if (!ReadRegRaw(place.hive, place.subkey, title, data, &type)) return NotFound(title);
+    if (!apply) return STARTUP_OK;
     if (!SaveDisabledCommand(kind, title, data, type)) return STARTUP_FAILED;
     if (!DeleteRegValue(place.hive, place.subkey, title)) {
         DeleteSavedCommand(kind, title);
@@ -102,7 +105,7 @@ StartupResult EnableRunEntry(const char* title, int kind)
     return STARTUP_OK;
 }
 
-StartupResult RemoveRunEntry(const char* title, int kind, bool disabled, Removal& removal)
+StartupResult RemoveRunEntry(const char* title, int kind, bool disabled, bool apply, Removal& removal)
 {
     RunPlace place(kind);
     std::string data;
@@ -113,6 +116,7 @@ StartupResult RemoveRunEntry(const char* title, int kind, bool disabled, Removal
     removal.command = data.c_str();
     removal.identity = removal.command;
     if (!FitsHistory(removal.command)) return STARTUP_COMMAND_TOO_LONG;
+    if (!apply) return STARTUP_OK;
 
     if (disabled) {
         if (!DeleteSavedCommand(kind, title)) return STARTUP_FAILED;
@@ -138,11 +142,12 @@ bool FindWinIniPiece(const char* line, const char* command, std::string& piece)
     return false;
 }
 
-StartupResult DisableWinIniEntry(const char* title, const char* command, int kind)
+StartupResult DisableWinIniEntry(const char* title, const char* command, int kind, bool apply)
 {
     const char* line = WinIniLineName(kind);
     std::string piece;
     if (!FindWinIniPiece(line, command, piece)) return STARTUP_FAILED;
+    if (!apply) return STARTUP_OK;
     if (!SaveDisabledCommand(kind, title, WithTerminator(piece), REG_SZ)) return STARTUP_FAILED;
     if (!RemoveWinIniProgram(line, piece.c_str())) {
         DeleteSavedCommand(kind, title);
@@ -166,7 +171,8 @@ StartupResult EnableWinIniEntry(const char* title, int kind)
     return STARTUP_OK;
 }
 
-StartupResult RemoveWinIniEntry(const char* title, const char* command, int kind, bool disabled, Removal& removal)
+StartupResult RemoveWinIniEntry(const char* title, const char* command, int kind, bool disabled, bool apply,
+                                Removal& removal)
 {
     const char* line = WinIniLineName(kind);
     std::string piece;
@@ -178,6 +184,7 @@ StartupResult RemoveWinIniEntry(const char* title, const char* command, int kind
         return STARTUP_FAILED;
     }
     if (!FitsHistory(piece)) return STARTUP_COMMAND_TOO_LONG;
+    if (!apply) return STARTUP_OK;
 
     if (disabled) {
         if (!DeleteSavedCommand(kind, title)) return STARTUP_FAILED;
@@ -233,13 +240,14 @@ void DeleteStartupMarker(const char* title)
     if (DisabledMarkerKind(title) == KIND_GROUP_STARTUP) DeleteDisabledMarker(title);
 }
 
-StartupResult DisableStartupItem(const char* title, const char* item)
+StartupResult DisableStartupItem(const char* title, const char* item, bool apply)
 {
     char name[MAX_PATH];
     char folder[MAX_PATH];
     char target[MAX_PATH];
     if (!FileNameOf(item, name, sizeof name) || DisabledFolder(folder, sizeof folder) == 0) return STARTUP_FAILED;
     if (FormatText(target, sizeof target, "%s\\%s", folder, name) >= sizeof target - 1) return STARTUP_COMMAND_TOO_LONG;
+    if (!apply) return STARTUP_OK;
     CreateDirectoryA(folder, nullptr);
     if (!MoveFileA(item, target)) return STARTUP_FAILED;
     if (!RecordStartupOrigin(name, item) || !WriteDisabledMarker(title, KIND_GROUP_STARTUP)) {
@@ -293,12 +301,13 @@ bool MoveAside(const char* file, std::string& movedTo)
     return false;
 }
 
-StartupResult RemoveStartupItem(const char* title, const char* command, const char* item, bool disabled,
+StartupResult RemoveStartupItem(const char* title, const char* command, const char* item, bool disabled, bool apply,
                                 Removal& removal)
 {
     char name[MAX_PATH];
     char home[MAX_PATH];
     if (!FileNameOf(item, name, sizeof name)) return STARTUP_FAILED;
+    if (!apply) return STARTUP_OK;
     // The undo puts the entry back where it ran from, also when it was disabled.
     if (disabled) {
         if (!HomeOfDisabledFile(name, home, sizeof home)) CopyText(home, item);
@@ -423,9 +432,7 @@ int AddWinInitDeleteLine(const char* file)
     return WriteWholeFile(path, WinInitWithDeleteLine(text, shortPath));
 }
 
-}  // namespace
-
-StartupResult ToggleStartupEntry(const char* title, const char* command, const char* file, int kind)
+StartupResult Toggle(const char* title, const char* command, const char* file, int kind, bool apply)
 {
     title = OrEmpty(title);
     command = OrEmpty(command);
@@ -436,13 +443,15 @@ StartupResult ToggleStartupEntry(const char* title, const char* command, const c
     DisabledState state = EntryDisabledState(title, command, file, kind);
     if (state == ENTRY_TITLE_TAKEN) return STARTUP_TITLE_TAKEN;
     bool enable = state == ENTRY_DISABLED;
-    if (IsOwnRunKind(kind)) return enable ? EnableRunEntry(title, kind) : DisableRunEntry(title, kind);
-    if (IsWinIniKind(kind)) return enable ? EnableWinIniEntry(title, kind) : DisableWinIniEntry(title, command, kind);
+    if (enable && !apply) return STARTUP_OK;  // nothing runs that an enable would have to end
+    if (IsOwnRunKind(kind)) return enable ? EnableRunEntry(title, kind) : DisableRunEntry(title, kind, apply);
+    if (IsWinIniKind(kind))
+        return enable ? EnableWinIniEntry(title, kind) : DisableWinIniEntry(title, command, kind, apply);
     const char* item = StartupItemFile(command, file);
-    return enable ? EnableStartupItem(title, item) : DisableStartupItem(title, item);
+    return enable ? EnableStartupItem(title, item) : DisableStartupItem(title, item, apply);
 }
 
-StartupResult RemoveStartupEntry(const char* title, const char* command, const char* file, int kind)
+StartupResult Remove(const char* title, const char* command, const char* file, int kind, bool apply)
 {
     title = OrEmpty(title);
     command = OrEmpty(command);
@@ -457,12 +466,12 @@ StartupResult RemoveStartupEntry(const char* title, const char* command, const c
     removal.file = file;
     StartupResult result;
     if (IsOwnRunKind(kind))
-        result = RemoveRunEntry(title, kind, disabled, removal);
+        result = RemoveRunEntry(title, kind, disabled, apply, removal);
     else if (IsWinIniKind(kind))
-        result = RemoveWinIniEntry(title, command, kind, disabled, removal);
+        result = RemoveWinIniEntry(title, command, kind, disabled, apply, removal);
     else
-        result = RemoveStartupItem(title, command, StartupItemFile(command, file), disabled, removal);
-    if (result != STARTUP_OK) return result;
+        result = RemoveStartupItem(title, command, StartupItemFile(command, file), disabled, apply, removal);
+    if (result != STARTUP_OK || !apply) return result;
 
     if (!ContainsNoCase(command, "Vigilark") && !ContainsNoCase(removal.identity.c_str(), "Vigilark"))
         AppendHistory(title, removal.command.c_str(), removal.file.c_str(), kind, ACTION_START_REMOVE);
@@ -470,6 +479,28 @@ StartupResult RemoveStartupEntry(const char* title, const char* command, const c
     if (removal.identity != command) ForgetKnownProgram(removal.identity.c_str());
     DeleteRegValue(HKEY_CURRENT_USER, kKnownProgramsKey, title);
     return STARTUP_OK;
+}
+
+}  // namespace
+
+StartupResult ToggleStartupEntry(const char* title, const char* command, const char* file, int kind)
+{
+    return Toggle(title, command, file, kind, true);
+}
+
+StartupResult CheckToggleStartupEntry(const char* title, const char* command, const char* file, int kind)
+{
+    return Toggle(title, command, file, kind, false);
+}
+
+StartupResult RemoveStartupEntry(const char* title, const char* command, const char* file, int kind)
+{
+    return Remove(title, command, file, kind, true);
+}
+
+StartupResult CheckRemoveStartupEntry(const char* title, const char* command, const char* file, int kind)
+{
+    return Remove(title, command, file, kind, false);
 }
 
 int RestoreStartupEntry(const char* title, const char* command, const char* file, int kind)
@@ -547,6 +578,42 @@ StartupResult RegisterStartupProgram(const char* path)
     if (!same && !SetRegString(HKEY_LOCAL_MACHINE, kMachineRunKey, name.c_str(), path)) return STARTUP_FAILED;
     RememberKnownProgram(path);
     return STARTUP_OK;
+}
+
+void RecordKnownStartupEntries()
+{
+    int count = CollectStartupEntries();
+    for (int i = 0; i < count; ++i) {
+        char path[ENTRY_PATH_CHARS];
+        char name[ENTRY_PATH_CHARS];
+        char kind[16];
+        GetEntryPath(i, path);
+        ColonForEquals(path, name, sizeof name);
+        FormatText(kind, sizeof kind, "%d", GetEntryKind(i));
+        SetRegString(HKEY_CURRENT_USER, kKnownProgramsKey, name, kind);
+    }
+    FreeEntries();
+}
+
+namespace {
+
+int UndoRemoval(const HistoryRecord& record)
+{
+    return RestoreStartupEntry(record.title, record.command, record.extra, record.kind);
+}
+
+int UndoToggle(const HistoryRecord& record)
+{
+    return ToggleStartupEntry(record.title, record.command, record.extra, record.kind) == STARTUP_OK;
+}
+
+}  // namespace
+
+void InstallStartupUndo()
+{
+    SetUndoAction(ACTION_START_REMOVE, UndoRemoval);
+    SetUndoAction(ACTION_START_DISABLE, UndoToggle);
+    SetUndoAction(ACTION_START_ENABLE, UndoToggle);
 }
 
 int SetMonitorAutostart(bool on)

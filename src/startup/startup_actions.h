@@ -36,6 +36,13 @@ StartupResult ToggleStartupEntry(const char* title, const char* command, const c
 // so the removal could not be undone; the entry is left alone.
 StartupResult RemoveStartupEntry(const char* title, const char* command, const char* file, int kind);
 
+// Decide, changing nothing, whether ToggleStartupEntry or RemoveStartupEntry would
+// refuse the entry (every result but a failure of the system itself); STARTUP_OK when
+// the change is to be tried. Pages ask first, so that a running program is only offered
+// to be ended for a change that will then be made.
+StartupResult CheckToggleStartupEntry(const char* title, const char* command, const char* file, int kind);
+StartupResult CheckRemoveStartupEntry(const char* title, const char* command, const char* file, int kind);
+
 // Puts a removed entry back (undo from the history): the Run value, the win.ini
 // program, a new shortcut at the recorded file, or the program file moved back from
 // "Removed". Nothing that exists is overwritten. 1 when the entry is back, else 0.
@@ -47,6 +54,14 @@ bool AddStartupProgram(HWND owner, char* path, int capacity);
 // Registers the chosen program under the machine's Run key (never overwriting another
 // value) and in the known-programs list.
 StartupResult RegisterStartupProgram(const char* path);
+
+// First run: every startup entry of today is marked as known (its kind as the value),
+// so the resident monitor later reports only new ones.
+void RecordKnownStartupEntries();
+
+// Puts this subject's undo into the history's table: a removal is restored, a disable
+// or enable of the monitor's is toggled back.
+void InstallStartupUndo();
 
 // Adds or removes the resident monitor's own Run entry.
 int SetMonitorAutostart(bool on);

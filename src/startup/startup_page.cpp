@@ -195,8 +195,12 @@ void OnDisable(HWND page)
     for (int index : entries) {
         EntryFields entry = ReadEntry(index);
         if (IsEntryDisabled(index)) continue;
-        EndProgram(entry.path, entry.title, ask);
-        outcome = FirstFailure(outcome, ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
+        StartupResult result = CheckToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+        if (result == STARTUP_OK) {
+            EndProgram(entry.path, entry.title, ask);
+            result = ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+        }
+        outcome = FirstFailure(outcome, result);
     }
     Refresh(page);
     ReportResult(outcome);
@@ -218,10 +222,8 @@ void OnEnable(HWND page)
 
 bool ConfirmRemoval(const EntryFields& entry)
 {
-    char format[1024];
     char text[1400];
-    LoadText(IDS_CONFIRM_REMOVE_STARTUP, format);
-    FormatText(text, sizeof text, format, entry.path);
+    FormatLoadedText(text, sizeof text, IDS_CONFIRM_REMOVE_STARTUP, "s", entry.path);
     return ConsoleMessageBox(text, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
@@ -232,15 +234,22 @@ void OnRemove(HWND page)
     StartupResult outcome = STARTUP_OK;
     if (entries.size() == 1) {
         EntryFields entry = ReadEntry(entries[0]);
-        EndProgram(entry.path, entry.title, true);
-        if (!ConfirmRemoval(entry)) return;
-        outcome = RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+        outcome = CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+        if (outcome == STARTUP_OK) {
+            EndProgram(entry.path, entry.title, true);
+            if (!ConfirmRemoval(entry)) return;
+            outcome = RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+        }
     } else {
         // Several rows: the user chose them all; nothing is asked.
         for (int index : entries) {
             EntryFields entry = ReadEntry(index);
-            EndProgram(entry.path, entry.title, false);
-            outcome = FirstFailure(outcome, RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
+            StartupResult result = CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+            if (result == STARTUP_OK) {
+                EndProgram(entry.path, entry.title, false);
+                result = RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+            }
+            outcome = FirstFailure(outcome, result);
         }
     }
     Refresh(page);

@@ -3,6 +3,7 @@
 // store, the folders "Disabled" and "Removed", the known-programs list and history.txt.
 #pragma once
 
+#include "app/start.h"
 #include "foundations/entries.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
@@ -264,6 +265,7 @@ protected:
     void SetUp() override
     {
         CoInitialize(nullptr);
+        InstallUndoActions();
         usersSoftwareExisted_ = RegValueOrKeyExists(HKEY_USERS, kUsersSoftware);
         for (int base : {0, 10, 20})
             for (int n = 1; n <= 5; ++n) runKeys_.emplace_back(RunKindHive(base + n), RunKey(base + n));

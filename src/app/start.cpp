@@ -1,0 +1,30 @@
+// The program's start-up step (see start.h).
+#include "app/start.h"
+
+#include "app/firstrun.h"
+#include "foundations/entries.h"
+#include "foundations/settings.h"
+#include "foundations/trace.h"
+#include "iehelpers/iehelpers_actions.h"
+#include "shell/listview.h"
+#include "startup/startup_actions.h"
+
+void LoadInitialValues()
+{
+    DecideTracing();
+    if (CreateProgramKeysOnFirstRun()) {
+        RecordInitialData();
+        Trace("Get Initial Values", "INITIALDATA");
+        ImportFilterWords();
+        Trace("Get Initial Values", "GETOLDSTARTUP");
+    }
+    LoadSettingValues();
+    ForgetImageLists();
+    FreeEntries();
+}
+
+void InstallUndoActions()
+{
+    InstallStartupUndo();
+    InstallIeHelperUndo();
+}

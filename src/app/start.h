@@ -1,0 +1,10 @@
+// The program's start-up step, above every subject: settings, first-run records and the
+// tables through which the application reaches each subject.
+#pragma once
+
+// Start-up: tracing, first-run keys and records, options, the monitor's autostart flag,
+// the message-box language. Called once by the program and again by the Options page.
+void LoadInitialValues();
+
+// Fills the history's undo table with each subject's undo.
+void InstallUndoActions();
