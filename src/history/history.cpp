@@ -71,17 +71,41 @@ void StoreField(HistoryRecord& record, int number, const FieldBuffer& field)
     }
 }
 
-// The records of the first 128 KiB of history.txt; false when it cannot be read.
+// The newest 128 KiB of history.txt, whole lines only; false when it cannot be read.
+bool ReadHistoryTail(const char* path, std::string& text)
+{
+    text.clear();
+    ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    DWORD high = 0;
+    DWORD low = GetFileSize(file.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    unsigned long long size = ((unsigned long long)high << 32) | low;
+    // One byte before the window tells whether the window starts on a line boundary.
+    unsigned long long want = HISTORY_READ_BYTES + 1ULL;
+    if (size > want) {
+        LARGE_INTEGER from;
+        from.QuadPart = (LONGLONG)(size - want);
+        if (!SetFilePointerEx(file.get(), from, nullptr, FILE_BEGIN)) return false;
+    }
+    text.resize((size_t)(size < want ? size : want));
+    DWORD got = 0;
+    if (!text.empty() && !ReadFile(file.get(), &text[0], (DWORD)text.size(), &got, nullptr)) return false;
+    text.resize(got);
+    if (size > HISTORY_READ_BYTES) text = NewestHistoryLines(text, HISTORY_READ_BYTES);
+    return true;
+}
+
+// The records of the newest 128 KiB of history.txt; false when it cannot be read.
 bool ReadHistoryRecords(std::vector<HistoryRecord>& records)
 {
     records.clear();
     char path[MAX_PATH];
     if (HistoryFilePath(path, sizeof path) == 0) return false;
-    DWORD size = HISTORY_READ_BYTES;
-    char* text = LoadTextFile(path, &size);
-    if (!text) return false;
+    std::string text;
+    if (!ReadHistoryTail(path, text)) return false;
     ParseHistoryText(text, records);
-    FreeTextFile(text);
     return true;
 }
 
@@ -170,15 +194,22 @@ int AppendHistory(const char* title, const char* command, const char* extra, int
     return WriteFile(file.get(), line.data(), (DWORD)line.size(), &written, nullptr) && written == line.size();
 }
 
-int ParseHistoryText(const char* text, std::vector<HistoryRecord>& records)
+std::string NewestHistoryLines(const std::string& bytes, size_t window)
+{
+    if (bytes.size() <= window) return bytes;
+    size_t lineFeed = bytes.find('\n', bytes.size() - window - 1);
+    return lineFeed == std::string::npos ? std::string() : bytes.substr(lineFeed + 1);
+}
+
+int ParseHistoryText(const char* text, size_t length, std::vector<HistoryRecord>& records)
 {
     records.clear();
     if (!text) return 0;
     HistoryRecord record = {};
     FieldBuffer field = {};
     int number = 0;
-    for (const char* p = text; *p; ++p) {
-        char c = *p;
+    for (size_t i = 0; i < length; ++i) {
+        char c = text[i];
         if (c == '\t') {
             StoreField(record, number, field);
             ++number;

@@ -40,7 +40,7 @@ int ActionFromKeyword(const char* keyword);
 const int HISTORY_DATE_CHARS = 32;
 const int HISTORY_FIELD_CHARS = 260;   // the longest field a line may carry
 const int HISTORY_LINE_CHARS = 1024;
-const DWORD HISTORY_READ_BYTES = 131072;  // only the first 128 KiB are read
+const DWORD HISTORY_READ_BYTES = 131072;  // only the newest 128 KiB are read
 
 // One line of history.txt.
 struct HistoryRecord {
@@ -66,13 +66,23 @@ int AppendHistory(const char* title, const char* command, const char* extra, int
 // history.txt beside the program; its length.
 int HistoryFilePath(char* out, int capacity);
 
-// Parses history text as LoadTextFile delivers it (each line ending "\r\r\n") into
-// records, one per line feed; a last line without a line feed is not a record. A field
-// too long for its record field is left empty. Returns the number of records.
-int ParseHistoryText(const char* text, std::vector<HistoryRecord>& records);
+// Parses history text into records, one per line feed (the carriage returns that end a
+// line are dropped); a last line without a line feed is not a record. A field too long
+// for its record field is left empty. Returns the number of records.
+int ParseHistoryText(const char* text, size_t length, std::vector<HistoryRecord>& records);
+inline int ParseHistoryText(const std::string& text, std::vector<HistoryRecord>& records)
+{
+    return ParseHistoryText(text.data(), text.size(), records);
+}
 
-// Reads history.txt (first 128 KiB) into the entry list: title, command as path, extra,
-// date as detail, kind and action code as value. Returns the number of entries.
+// The newest lines of a history text: all of it when it is no longer than `window`
+// bytes, else what follows the first line feed of its last window + 1 bytes. The file is
+// only ever appended to, so the changes a user may want to undo are at its end, and the
+// window never starts inside a line.
+std::string NewestHistoryLines(const std::string& bytes, size_t window);
+
+// Reads history.txt (its newest 128 KiB) into the entry list: title, command as path,
+// extra, date as detail, kind and action code as value. Returns the number of entries.
 int LoadHistoryEntries();
 
 // 1 when the entry's action can be undone (only "*START_Remove"), else 0.

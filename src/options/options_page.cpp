@@ -1,4 +1,5 @@
 // The Options page: the settings the resident monitor obeys.
+#include "history/history_dialog.h"
 #include "resource.h"
 #include "shell/page.h"
 #include "shell/pages.h"
@@ -23,9 +24,17 @@ const ControlText kTexts[] = {
     {IDC_PRO_OPTIONS, IDS_PRO_OPTIONS},
 };
 
+void OnCommand(HWND page, int command, int)
+{
+    switch (command) {
+    case IDC_VIEW_HISTORY: ShowHistoryDialog(GetParent(page)); break;
+    default: break;  // the other buttons arrive with the rest of the page
+    }
+}
+
 // The page keeps its dialog layout when the sheet is resized.
 const PageDescription kPage = {
-    CMD_OPTIONS_PAGE, kTexts, 15, nullptr, 0, 0, nullptr, 0, nullptr, false, nullptr,
+    CMD_OPTIONS_PAGE, kTexts, 15, nullptr, 0, 0, nullptr, 0, nullptr, false, nullptr, nullptr, nullptr, OnCommand,
 };
 
 }  // namespace

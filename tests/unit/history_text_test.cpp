@@ -14,7 +14,7 @@ namespace {
 std::vector<HistoryRecord> Parse(const std::string& text)
 {
     std::vector<HistoryRecord> records;
-    ParseHistoryText(text.c_str(), records);
+    ParseHistoryText(text, records);
     return records;
 }
 
@@ -142,6 +142,6 @@ TEST(HistoryParse, LineEndsEmptyLinesAndExtraFields)
     EXPECT_STREQ("e", records[1].extra);
     EXPECT_STREQ("unix", records[2].extra) << "a line without carriage returns keeps its last characters";
     EXPECT_EQ(ACTION_TASK_KILL, records[2].action);
-    EXPECT_EQ(0, ParseHistoryText(nullptr, records));
+    EXPECT_EQ(0, ParseHistoryText(nullptr, 0, records));
     EXPECT_TRUE(records.empty());
 }
