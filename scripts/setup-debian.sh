@@ -2,8 +2,10 @@
 # Installs what building and testing need on Debian 12 (root, or a user with sudo).
 # Only missing packages are installed; nothing else on the machine is assumed.
 set -euo pipefail
-packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-          wine wine64 xvfb x11-apps imagemagick googletest procps)
+# The shipped 32-bit programs use the win32 thread model compilers; the 64-bit test build
+# uses the -posix ones, which GoogleTest needs.
+packages=(cmake make gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
+          mingw-w64-tools wine wine64 xvfb x11-apps imagemagick googletest procps)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
