@@ -85,9 +85,11 @@ bool ReadHistoryTail(const char* path, std::string& text)
     // One byte before the window tells whether the window starts on a line boundary.
     unsigned long long want = HISTORY_READ_BYTES + 1ULL;
     if (size > want) {
-        LARGE_INTEGER from;
-        from.QuadPart = (LONGLONG)(size - want);
-        if (!SetFilePointerEx(file.get(), from, nullptr, FILE_BEGIN)) return false;
+        unsigned long long from = size - want;
+        LONG fromHigh = (LONG)(from >> 32);
+        if (SetFilePointer(file.get(), (LONG)(DWORD)from, &fromHigh, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
+            GetLastError() != NO_ERROR)
+            return false;
     }
     text.resize((size_t)(size < want ? size : want));
     DWORD got = 0;
