@@ -385,53 +385,6 @@ void MonitorCommand(char* title, int titleCapacity, char* command, int commandCa
     FormatText(command, (size_t)commandCapacity, "%s\\vigilark.exe", directory);
 }
 
-// ---- delete at restart ----------------------------------------------------------------
-
-bool IsRenameHeader(const std::string& line)
-{
-    size_t first = line.find_first_not_of(" \t");
-    size_t last = line.find_last_not_of(" \t\r");
-    if (first == std::string::npos || last == std::string::npos) return false;
-    return SameText(line.substr(first, last - first + 1).c_str(), "[rename]");
-}
-
-bool ReadWholeFile(const char* path, std::string& text)
-{
-    text.clear();
-    ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (!file.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    return true;
-}
-
-bool WriteWholeFile(const char* path, const std::string& text)
-{
-    ScopedHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), (DWORD)text.size(), &written, nullptr) || written != text.size())
-        return false;
-    return SetEndOfFile(file.get()) != 0;
-}
-
-int AddWinInitDeleteLine(const char* file)
-{
-    char shortPath[MAX_PATH];
-    DWORD n = GetShortPathNameA(file, shortPath, sizeof shortPath);
-    if (n == 0 || n >= sizeof shortPath) return 0;
-    char path[MAX_PATH];
-    UINT len = GetWindowsDirectoryA(path, sizeof path);
-    if (len == 0 || len >= sizeof path) return 0;
-    AddBackslash(path, sizeof path);
-    AppendText(path, "wininit.ini");
-    std::string text;
-    if (!ReadWholeFile(path, text)) return 0;
-    return WriteWholeFile(path, WinInitWithDeleteLine(text, shortPath));
-}
-
 StartupResult Toggle(const char* title, const char* command, const char* file, int kind, bool apply)
 {
     title = OrEmpty(title);
@@ -631,32 +584,6 @@ int SetMonitorAutostart(bool on)
     int removed = RemoveStartupEntry(title, command, "", KIND_MACHINE_RUN) == STARTUP_OK;
     if (removed || !RegValueExists(HKEY_LOCAL_MACHINE, kMachineRunKey, title)) SetMonitorStartsAutomatically(false);
     return removed;
-}
-
-int DeleteFileOnRestart(const char* file)
-{
-    if (!file || !*file) return 0;
-    if (IsNtFamily()) return MoveFileExA(file, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
-    return AddWinInitDeleteLine(file);
-}
-
-std::string WinInitWithDeleteLine(const std::string& text, const char* shortPath)
-{
-    std::string line = std::string("NUL=") + shortPath + "\r\n";
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (IsRenameHeader(text.substr(start, next - start - (end == std::string::npos ? 0 : 1)))) {
-            std::string head = text.substr(0, next);
-            if (end == std::string::npos) head += "\r\n";
-            return head + line + text.substr(next);
-        }
-        start = next;
-    }
-    std::string result = text;
-    if (!result.empty() && result.back() != '\n') result += "\r\n";
-    return result + "[rename]\r\n" + line;
 }
 
 UINT StartupResultMessage(StartupResult result)

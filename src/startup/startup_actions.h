@@ -3,6 +3,8 @@
 // and deleting a file at the next restart.
 #pragma once
 
+#include "foundations/delete_at_restart.h"
+
 #include <windows.h>
 #include <string>
 
@@ -65,14 +67,6 @@ void InstallStartupUndo();
 
 // Adds or removes the resident monitor's own Run entry.
 int SetMonitorAutostart(bool on);
-
-// Arranges for the file to be deleted when Windows restarts; 1 when arranged, 0 when the
-// system refused (the page then shows IDS_DELETE_ON_RESTART_FAILED).
-int DeleteFileOnRestart(const char* file);
-
-// wininit.ini text with the line "NUL=<short path>" added to its [rename] section (the
-// section is added at the end when missing); every other line is kept as it was.
-std::string WinInitWithDeleteLine(const std::string& text, const char* shortPath);
 
 // The string id of the message that explains a refused action; 0 for STARTUP_OK.
 UINT StartupResultMessage(StartupResult result);
