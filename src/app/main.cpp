@@ -46,7 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     SetTraceFileName("sendex2kw.txt");
     LoadInitialValues();
-    InstallUndoActions();
+    InstallSubjectTables();
     Trace("Application Start", "Vigilark Explorer ");
 
     PostMessageA(mainWindow, WM_COMMAND, command, 0);

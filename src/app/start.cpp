@@ -7,7 +7,9 @@
 #include "foundations/trace.h"
 #include "iehelpers/iehelpers_actions.h"
 #include "shell/listview.h"
+#include "processes/running_state.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_properties.h"
 
 void LoadInitialValues()
 {
@@ -23,8 +25,13 @@ void LoadInitialValues()
     FreeEntries();
 }
 
-void InstallUndoActions()
+void InstallSubjectTables()
 {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
     InstallStartupUndo();
     InstallIeHelperUndo();
+    InstallStartupProperties();
+    InstallTaskProperties();
 }

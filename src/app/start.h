@@ -6,5 +6,6 @@
 // the message-box language. Called once by the program and again by the Options page.
 void LoadInitialValues();
 
-// Fills the history's undo table with each subject's undo.
-void InstallUndoActions();
+// Fills the tables through which the application reaches each subject: the history's
+// undo table and the Properties dialog's kinds.
+void InstallSubjectTables();

@@ -1,9 +1,32 @@
-// The Active Tasks page: the programs running now.
+// The Active Tasks page: the programs running now, with Info, Refresh, Kill Task and
+// Delete File on Reboot.
+#include "foundations/delete_at_restart.h"
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/platform.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "foundations/version_info.h"
+#include "history/history.h"
+#include "processes/processes.h"
 #include "resource.h"
+#include "shell/console.h"
+#include "shell/layout.h"
+#include "shell/listview.h"
 #include "shell/page.h"
 #include "shell/pages.h"
+#include "shell/properties_dialog.h"
+
+#include <commctrl.h>
+#include <cstring>
+#include <vector>
 
 namespace {
+
+void FillTaskList(HWND page);
+BOOL OnInitDialog(HWND page);
+void OnCommand(HWND page, int command, int code);
+bool OnListNotify(HWND page, const NMHDR* header);
 
 const ControlText kTexts[] = {
     {IDC_TASKS_INTRO, IDS_TASKS_INTRO}, {IDC_TASKS_HINT, IDS_TASKS_HINT},
@@ -14,8 +37,140 @@ const UINT kColumns[] = {IDS_COL_MODULE, IDS_COL_DESCRIPTION, IDS_COL_VERSION};
 const int kButtons[] = {IDC_INFO, IDC_REFRESH, IDC_KILL_TASK, IDC_CLOSE_BUTTON};
 
 const PageDescription kPage = {
-    CMD_TASKS_PAGE, kTexts, 5, kColumns, 3, 0, kButtons, 4, nullptr, true, nullptr,
+    CMD_TASKS_PAGE, kTexts, 5, kColumns, 3, 0, kButtons, 4, nullptr, true, FillTaskList,
+    OnInitDialog, nullptr, OnCommand, OnListNotify, true,
 };
+
+HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
+
+void AddTaskRow(HWND list, int index, const char* path)
+{
+    char title[ENTRY_TITLE_CHARS];
+    GetEntryTitle(index, title);
+    int image = AddProgramIcon(path, 0, 0);
+    InsertListRow(list, path + FileNameOffset(path), index, image < 0 ? 0 : image);
+
+    char program[1024];
+    VersionFields fields;
+    CanonicalProgramPath(path, program, sizeof program);
+    ReadVersionFields(program, &fields);
+    SetListCell(list, index, 2, fields.productVersion[0] ? fields.productVersion : "?");
+    if (title[0]) SetListCell(list, index, 1, title);
+}
+
+void FillTaskList(HWND page)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    HWND list = List(page);
+    int count = BuildTaskList();
+    ListView_DeleteAllItems(list);
+    CreateImageList(list, 0);
+    for (int index = 0; index < count; ++index) {
+        char path[ENTRY_PATH_CHARS];
+        GetEntryPath(index, path);
+        if (strchr(path, '\\')) AddTaskRow(list, index, path);
+    }
+    ApplyStoredSort(list, CMD_TASKS_PAGE);
+    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// The entry indexes of the selected rows, in row order: each row's own entry, so of two
+// programs with one file name the chosen one is meant.
+std::vector<int> SelectedEntries(HWND list)
+{
+    std::vector<int> entries;
+    int row = -1;
+    while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        if (ListView_GetItem(list, &item)) entries.push_back((int)item.lParam);
+    }
+    return entries;
+}
+
+void OnKillTask(HWND page)
+{
+    std::vector<int> entries = SelectedEntries(List(page));
+    if (entries.empty()) {
+        InfoBox(IDS_NO_SELECTION);
+        return;
+    }
+    for (int index : entries) {
+        char title[ENTRY_TITLE_CHARS];
+        char path[ENTRY_PATH_CHARS];
+        char detail[ENTRY_DETAIL_CHARS];
+        char program[1024];
+        GetEntryTitle(index, title);
+        GetEntryPath(index, path);
+        GetEntryDetail(index, detail);
+        CanonicalProgramPath(path, program, sizeof program);
+        // A process that cannot be ended is left out silently; the refill shows it still runs.
+        if (EndProcess((DWORD)GetEntryValue(index)))
+            AppendHistory(title, program, detail, KIND_INFO_TASK, ACTION_TASK_KILL);
+    }
+    FillTaskList(page);
+}
+
+void OnDeleteOnReboot(HWND page)
+{
+    int index = SelectedEntry(List(page));
+    if (index < 0) {
+        InfoBox(IDS_NO_SELECTION);
+        return;
+    }
+    char path[ENTRY_PATH_CHARS];
+    GetEntryPath(index, path);
+    // Ask nothing that would then be refused: a file that is not there cannot be deleted.
+    if (!FileExists(path)) {
+        ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
+        return;
+    }
+    char text[1024];
+    LoadText(IDS_CONFIRM_DELETE_ON_REBOOT, text);
+    if (ConsoleMessageBox(text, MB_YESNO | MB_ICONHAND) != IDYES) return;
+    if (!DeleteFileOnRestart(path)) ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
+}
+
+void ShowSelectedPath(HWND page)
+{
+    int index = SelectedEntry(List(page));
+    if (index < 0 || !StatusBar()) return;
+    char path[ENTRY_PATH_CHARS];
+    GetEntryPath(index, path);
+    SetStatusText(path);
+}
+
+BOOL OnInitDialog(HWND page)
+{
+    if (!IsNtFamily()) ShowWindow(GetDlgItem(page, IDC_CLOSE_BUTTON), SW_HIDE);
+    ResetSortDirections();
+    return TRUE;
+}
+
+void OnCommand(HWND page, int command, int code)
+{
+    if (code == 2) command = IDOK;  // treated as Enter
+    switch (command) {
+    case IDOK:
+    case IDC_INFO: ShowProperties(page, List(page)); break;
+    case IDC_REFRESH: FillTaskList(page); break;
+    case IDC_KILL_TASK: OnKillTask(page); break;
+    case IDC_DELETE_ON_REBOOT: OnDeleteOnReboot(page); break;
+    default: break;  // Escape is ignored; the full report comes with its own module
+    }
+}
+
+bool OnListNotify(HWND page, const NMHDR* header)
+{
+    switch (header->code) {
+    case LVN_ITEMCHANGED:
+    case NM_CLICK:
+    case LVN_KEYDOWN: ShowSelectedPath(page); return true;
+    case NM_DBLCLK: ShowProperties(page, List(page)); return true;
+    default: return false;
+    }
+}
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "shell/listview.h"
 #include "shell/page.h"
 #include "shell/pages.h"
+#include "shell/properties_dialog.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_scan.h"
 
@@ -180,11 +181,7 @@ bool HaveSelection(const std::vector<int>& entries)
     return false;
 }
 
-void OnInfo(HWND page)
-{
-    // The Properties dialog opens here once it exists; without a selection the user is told how.
-    if (SelectedEntry(List(page)) < 0) InfoBox(IDS_NO_SELECTION);
-}
+void OnInfo(HWND page) { ShowProperties(page, List(page)); }
 
 void OnDisable(HWND page)
 {

@@ -74,6 +74,13 @@ TEST_F(HistoryDialog, OpensFromTheOptionsPageAndRestoresARemovedRunValue)
 
     ASSERT_TRUE(WaitFor([] { return RegValuePresent(HKEY_CURRENT_USER, kRunKey, kTitle); }));
     EXPECT_EQ(kCommand, GetRegString(HKEY_CURRENT_USER, kRunKey, kTitle));
+
+    // Clear File deletes the file even when it is read-only; the list empties.
+    const std::string file = BesideTestProgram("history.txt");
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    PostMessageA(history, WM_COMMAND, MAKEWPARAM(IDC_CLEAR_FILE, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return ListRowCount(historyList) == 0; }));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
     AnswerDialog(history, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(history); }));
 }

@@ -2,24 +2,14 @@
 // the entry's running program: a program is never ended for a change that is refused.
 #include "resource.h"
 #include "support/console_driver.h"
+#include "support/probe.h"
 #include "support/testing.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <memory>
 
 namespace {
-
-const char kProbeSwitch[] = "--refusal-probe-sleep";
-
-// A copy of this test program started with the switch only waits to be ended.
-const bool g_probe = [] {
-    if (strstr(GetCommandLineA(), kProbeSwitch)) {
-        Sleep(60000);
-        ExitProcess(0);
-    }
-    return false;
-}();
 
 const char kUsersRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kTitle[] = "Probe Elsewhere";
@@ -29,13 +19,10 @@ protected:
     void SetUp() override
     {
         EndAllCopies();
-        char self[MAX_PATH];
-        GetModuleFileNameA(nullptr, self, sizeof self);
-        probePath_ = BesideTestProgram("refusal_probe.exe");
-        ASSERT_TRUE(CopyFileA(self, probePath_.c_str(), FALSE));
-        ASSERT_TRUE(StartProgram("refusal_probe.exe", kProbeSwitch, &probe_));
+        probe_ = std::make_unique<Probe>(BesideTestProgram("refusal_probe.exe"));
+        ASSERT_TRUE(probe_->Started());
         // Another user's entry (HKEY_USERS): listed, never changed.
-        ASSERT_TRUE(PutRegString(HKEY_USERS, kUsersRun, kTitle, probePath_.c_str()));
+        ASSERT_TRUE(PutRegString(HKEY_USERS, kUsersRun, kTitle, probe_->Path().c_str()));
     }
     void TearDown() override
     {
@@ -46,18 +33,10 @@ protected:
             RegDeleteValueA(key, kTitle);
             RegCloseKey(key);
         }
-        if (probe_.hProcess) {
-            TerminateProcess(probe_.hProcess, 0);
-            WaitForSingleObject(probe_.hProcess, 5000);
-            CloseHandle(probe_.hProcess);
-            CloseHandle(probe_.hThread);
-        }
-        DeleteFileA(probePath_.c_str());
+        probe_.reset();
     }
-    bool ProbeRuns() const { return WaitForSingleObject(probe_.hProcess, 0) == WAIT_TIMEOUT; }
 
-    std::string probePath_;
-    PROCESS_INFORMATION probe_ = {};
+    std::unique_ptr<Probe> probe_;
     ConsoleRun run_;
 };
 
@@ -81,7 +60,7 @@ TEST_F(RefusalBeforeKill, AnotherUsersRunningEntryIsRefusedWithoutAnOfferToEndIt
         EXPECT_EQ(nullptr, GetDlgItem(box, IDYES)) << MessageBoxText(box);
         AnswerDialog(box, GetDlgItem(box, IDOK) ? IDOK : IDNO);
         ASSERT_TRUE(WaitFor([&] { return WaitForDialog(run_, 0) == nullptr; }));
-        EXPECT_TRUE(ProbeRuns());
+        EXPECT_TRUE(probe_->Running());
     }
-    EXPECT_EQ(std::string(probePath_), GetRegString(HKEY_USERS, kUsersRun, kTitle));
+    EXPECT_EQ(probe_->Path(), GetRegString(HKEY_USERS, kUsersRun, kTitle));
 }

@@ -265,7 +265,7 @@ protected:
     void SetUp() override
     {
         CoInitialize(nullptr);
-        InstallUndoActions();
+        InstallSubjectTables();
         usersSoftwareExisted_ = RegValueOrKeyExists(HKEY_USERS, kUsersSoftware);
         for (int base : {0, 10, 20})
             for (int n = 1; n <= 5; ++n) runKeys_.emplace_back(RunKindHive(base + n), RunKey(base + n));

@@ -1,0 +1,141 @@
+// The Active Tasks page and the Properties dialog of the real console: Kill Task ends the
+// row's own program (of two with one file name), writes one history line per ended
+// process; Properties steps through the whole list and wraps.
+#include "resource.h"
+#include "support/console_driver.h"
+#include "support/probe.h"
+#include "support/testing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return (char)toupper(c); });
+    return text;
+}
+
+class TasksPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EndAllCopies();
+        DeleteFileA(History().c_str());
+    }
+    void TearDown() override
+    {
+        if (run_.process.hProcess) CloseConsole(run_);
+        EndAllCopies();
+        DeleteFileA(History().c_str());
+    }
+    static std::string History() { return BesideTestProgram("history.txt"); }
+    HWND OpenTab(const char* caption)
+    {
+        for (int i = 0; i < TabCount(run_.sheet); ++i)
+            if (TabText(run_, i) == caption) SelectTab(run_.sheet, i);
+        HWND page = nullptr;
+        WaitFor([&] { return (page = ActivePage(run_.sheet)) != nullptr && ActiveTabText(run_) == caption; });
+        return page;
+    }
+    // The row whose program is `path` (the page shows the selected row's path in the status bar).
+    int RowOf(HWND list, const std::string& path)
+    {
+        HWND status = GetDlgItem(run_.sheet, IDC_STATUS_BAR);
+        for (int row = 0; row < ListRowCount(list); ++row) {
+            SelectListRows(run_, list, {row});
+            if (WaitFor([&] { return Upper(WindowText(status)) == Upper(path); }, 500)) return row;
+        }
+        return -1;
+    }
+    ConsoleRun run_;
+};
+
+}  // namespace
+
+TEST_F(TasksPage, KillTaskEndsTheRowsOwnProgramAndRecordsEach)
+{
+    Probe first(BesideTestProgram("tasks_a\\setup.exe"));
+    Probe second(BesideTestProgram("tasks_b\\setup.exe"));
+    ASSERT_TRUE(first.Started() && second.Started());
+    ASSERT_TRUE(StartConsole("-TASK", run_));
+    HWND page = ActivePage(run_.sheet);
+    HWND list = GetDlgItem(page, IDC_LIST);
+    ASSERT_TRUE(WaitFor([&] { return FindListRow(run_, list, 0, "setup.exe") >= 0; }));
+
+    // The second folder's program, though the first has the same file name.
+    int row = RowOf(list, second.Path());
+    ASSERT_GE(row, 0);
+    PressButton(page, IDC_KILL_TASK);
+    EXPECT_TRUE(second.EndsWithin(10000));
+    EXPECT_TRUE(first.Running());
+
+    ASSERT_TRUE(WaitFor([&] { return (row = RowOf(list, first.Path())) >= 0; }));
+    PressButton(page, IDC_KILL_TASK);
+    EXPECT_TRUE(first.EndsWithin(10000));
+
+    std::string history;
+    ASSERT_TRUE(WaitFor([&] {
+        history = ReadWholeFile(History());
+        return std::count(history.begin(), history.end(), '\n') == 2;
+    }));
+    EXPECT_NE(std::string::npos, Upper(history).find(Upper(second.Path())));
+    EXPECT_NE(std::string::npos, Upper(history).find(Upper(first.Path())));
+    EXPECT_EQ(2u, (size_t)std::count(history.begin(), history.end(), '\n'));
+    EXPECT_NE(std::string::npos, history.find("\tTASK_Kill\tINFO_TASK\t"));
+}
+
+TEST_F(TasksPage, PropertiesStepsThroughTheWholeListAndWraps)
+{
+    const char kKey[] = "Software\\Brondlewick\\Vigilark";
+    const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRun, "Properties One", "C:\\one\\one.exe"));
+    ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRun, "Properties Two", "C:\\two\\two.exe"));
+    for (const char* arguments : {"-TASK", "-START"}) {
+        SCOPED_TRACE(arguments);
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "xInfo");
+            RegCloseKey(key);
+        }
+        ASSERT_TRUE(StartConsole(arguments, run_));
+        HWND page = ActivePage(run_.sheet);
+        HWND list = GetDlgItem(page, IDC_LIST);
+        ASSERT_TRUE(WaitFor([&] { return ListRowCount(list) > 1; }));
+        int rows = ListRowCount(list);
+        SelectListRows(run_, list, {0});
+        PressButton(page, IDC_INFO);
+        HWND dialog = WaitForDialog(run_);
+        ASSERT_NE(nullptr, dialog);
+        const std::string first = WindowText(GetDlgItem(dialog, IDC_PROP_PATH));
+        ASSERT_FALSE(first.empty());
+        EXPECT_FALSE(WindowText(GetDlgItem(dialog, IDC_PROP_STATUS)).empty());
+
+        // Every entry has a row on these pages, so as many steps as rows come back to the start.
+        std::vector<std::string> seen;
+        for (int step = 0; step < rows; ++step) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_NEXT, BN_CLICKED), 0);
+            seen.push_back(WindowText(GetDlgItem(dialog, IDC_PROP_PATH)));
+        }
+        EXPECT_EQ(first, seen.back());
+        EXPECT_NE(first, seen.front());
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_PREVIOUS, BN_CLICKED), 0);
+        EXPECT_EQ(seen[seen.size() - 2], WindowText(GetDlgItem(dialog, IDC_PROP_PATH)));
+
+        AnswerDialog(dialog, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+        EXPECT_TRUE(RegValuePresent(HKEY_CURRENT_USER, kKey, "xInfo")) << "the dialog keeps its own place";
+        CloseConsole(run_);
+        run_ = ConsoleRun();
+    }
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "Properties One");
+        RegDeleteValueA(key, "Properties Two");
+        RegCloseKey(key);
+    }
+}
