@@ -19,9 +19,13 @@ const ControlText kTexts[] = {
 };
 
 // The page keeps its dialog layout when the sheet is resized.
-const PageDescription kPage = {
-    CMD_COOKIES_PAGE, kTexts, 10, nullptr, 0, IDS_PATROL_NUTS, nullptr, 0, nullptr, false, nullptr,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribePage(CMD_COOKIES_PAGE, kTexts);
+    page.patrolKind = IDS_PATROL_NUTS;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 }  // namespace
 

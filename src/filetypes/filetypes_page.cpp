@@ -13,9 +13,13 @@ const ControlText kTexts[] = {
 const UINT kColumns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_CLASS, IDS_COL_EXTENSION};
 const int kButtons[] = {IDC_INFO, IDC_ADD, IDC_REMOVE, IDC_CLOSE_BUTTON};
 
-const PageDescription kPage = {
-    CMD_FILETYPES_PAGE, kTexts, 5, kColumns, 4, IDS_PATROL_FILETYPES, kButtons, 4, nullptr, true, nullptr,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribeListPage(CMD_FILETYPES_PAGE, kTexts, kColumns, kButtons);
+    page.patrolKind = IDS_PATROL_FILETYPES;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 }  // namespace
 

@@ -12,9 +12,13 @@ const ControlText kTexts[] = {
 const UINT kColumns[] = {IDS_COL_NAME, IDS_COL_PROGRAM, IDS_COL_COMPANY, IDS_COL_VERSION, IDS_COL_TYPE};
 const int kButtons[] = {IDC_INFO, IDC_REMOVE, IDC_CLOSE_BUTTON};
 
-const PageDescription kPage = {
-    CMD_IEHELPERS_PAGE, kTexts, 4, kColumns, 5, IDS_PATROL_IEHELPERS, kButtons, 3, nullptr, true, nullptr,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribeListPage(CMD_IEHELPERS_PAGE, kTexts, kColumns, kButtons);
+    page.patrolKind = IDS_PATROL_IEHELPERS;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 }  // namespace
 

@@ -33,9 +33,13 @@ void OnCommand(HWND page, int command, int)
 }
 
 // The page keeps its dialog layout when the sheet is resized.
-const PageDescription kPage = {
-    CMD_OPTIONS_PAGE, kTexts, 15, nullptr, 0, 0, nullptr, 0, nullptr, false, nullptr, nullptr, nullptr, OnCommand,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribePage(CMD_OPTIONS_PAGE, kTexts);
+    page.onCommand = OnCommand;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 }  // namespace
 

@@ -36,10 +36,17 @@ const ControlText kTexts[] = {
 const UINT kColumns[] = {IDS_COL_MODULE, IDS_COL_DESCRIPTION, IDS_COL_VERSION};
 const int kButtons[] = {IDC_INFO, IDC_REFRESH, IDC_KILL_TASK, IDC_CLOSE_BUTTON};
 
-const PageDescription kPage = {
-    CMD_TASKS_PAGE, kTexts, 5, kColumns, 3, 0, kButtons, 4, nullptr, true, FillTaskList,
-    OnInitDialog, nullptr, OnCommand, OnListNotify, true,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribeListPage(CMD_TASKS_PAGE, kTexts, kColumns, kButtons);
+    page.fill = FillTaskList;
+    page.onInit = OnInitDialog;
+    page.onCommand = OnCommand;
+    page.onListNotify = OnListNotify;
+    page.sharedContextMenu = true;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 

@@ -12,9 +12,13 @@ const ControlText kTexts[] = {
 const UINT kColumns[] = {IDS_COL_NAME, IDS_COL_PROGRAM, IDS_COL_NEXT_RUN, IDS_COL_LAST_RUN};
 const int kButtons[] = {IDC_INFO, IDC_REMOVE, IDC_CLOSE_BUTTON};
 
-const PageDescription kPage = {
-    CMD_SCHEDULED_PAGE, kTexts, 4, kColumns, 4, IDS_PATROL_TASKS, kButtons, 3, nullptr, true, nullptr,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribeListPage(CMD_SCHEDULED_PAGE, kTexts, kColumns, kButtons);
+    page.patrolKind = IDS_PATROL_TASKS;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 }  // namespace
 

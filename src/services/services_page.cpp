@@ -12,9 +12,13 @@ const ControlText kTexts[] = {
 const UINT kColumns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_STATUS, IDS_COL_STARTUP};
 const int kButtons[] = {IDC_INFO, IDC_HIDE_MS_SERVICES, IDC_CLOSE_BUTTON};
 
-const PageDescription kPage = {
-    CMD_SERVICES_PAGE, kTexts, 4, kColumns, 4, IDS_PATROL_SERVICES, kButtons, 3, nullptr, true, nullptr,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribeListPage(CMD_SERVICES_PAGE, kTexts, kColumns, kButtons);
+    page.patrolKind = IDS_PATROL_SERVICES;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 }  // namespace
 

@@ -10,19 +10,20 @@ struct ControlText {
 };
 
 // What a list page is made of. The page's own logic fills the list and handles its
-// buttons; the common protocol is done here.
+// buttons; the common protocol is done here. A page starts from DescribePage and sets
+// the rest field by field, so no count is ever typed by hand.
 struct PageDescription {
-    int command;                      // page identifier, list kind and help topic
-    const ControlText* texts;         // control texts set on WM_INITDIALOG
-    int textCount;
-    const UINT* columns;              // column titles (string ids), in order
-    int columnCount;
-    UINT patrolKind;                  // title id of the Set Patrol Time dialog; 0 = no Monitor icon
-    const int* buttons;               // bottom buttons, left to right (layout)
-    int buttonCount;
-    const int* alternates;            // a button sharing each button's place, or nullptr
-    bool relayout;                    // false: keeps the dialog's own layout on resize
-    void (*fill)(HWND page);          // fills the list from the entry list (may be nullptr)
+    int command = 0;                      // page identifier, list kind and help topic
+    const ControlText* texts = nullptr;   // control texts set on WM_INITDIALOG
+    int textCount = 0;
+    const UINT* columns = nullptr;        // column titles (string ids), in order
+    int columnCount = 0;
+    UINT patrolKind = 0;                  // title id of the Set Patrol Time dialog; 0 = no Monitor icon
+    const int* buttons = nullptr;         // bottom buttons, left to right (layout)
+    int buttonCount = 0;
+    const int* alternates = nullptr;      // a button sharing each button's place, or nullptr
+    bool relayout = false;                // false: keeps the dialog's own layout on resize
+    void (*fill)(HWND page) = nullptr;    // fills the list from the entry list (may be nullptr)
 
     // What the page does beyond the common protocol; every one may be nullptr.
     BOOL (*onInit)(HWND page) = nullptr;                             // after the common initialisation
@@ -31,6 +32,31 @@ struct PageDescription {
     bool (*onListNotify)(HWND page, const NMHDR* header) = nullptr;  // list notices; true when handled
     bool sharedContextMenu = false;   // right-click on the list shows the toolkit's menu
 };
+
+template <size_t N> PageDescription DescribePage(int command, const ControlText (&texts)[N])
+{
+    PageDescription page;
+    page.command = command;
+    page.texts = texts;
+    page.textCount = (int)N;
+    return page;
+}
+
+// A list page: its columns and its bottom buttons (with the buttons sharing their places),
+// laid out again when the sheet is resized.
+template <size_t T, size_t C, size_t B>
+PageDescription DescribeListPage(int command, const ControlText (&texts)[T], const UINT (&columns)[C],
+                                 const int (&buttons)[B], const int (*alternates)[B] = nullptr)
+{
+    PageDescription page = DescribePage(command, texts);
+    page.columns = columns;
+    page.columnCount = (int)C;
+    page.buttons = buttons;
+    page.buttonCount = (int)B;
+    page.alternates = alternates ? *alternates : nullptr;
+    page.relayout = true;
+    return page;
+}
 
 // WM_INITDIALOG: texts, columns, Close button, active page, first placement. Returns TRUE.
 BOOL PageOnInitDialog(HWND page, const PageDescription& description);

@@ -40,10 +40,19 @@ void OnCommand(HWND page, int command, int code);
 bool OnListNotify(HWND page, const NMHDR* header);
 void UpdateSelectionState(HWND page);
 
-const PageDescription kPage = {
-    CMD_STARTUP_PAGE, kTexts, 7, kColumns, 3, IDS_PATROL_STARTUP, kButtons, 5, kAlternates, true, FillStartupList,
-    OnInitDialog, UpdateSelectionState, OnCommand, OnListNotify, true,
-};
+PageDescription Describe()
+{
+    PageDescription page = DescribeListPage(CMD_STARTUP_PAGE, kTexts, kColumns, kButtons, &kAlternates);
+    page.patrolKind = IDS_PATROL_STARTUP;
+    page.fill = FillStartupList;
+    page.onInit = OnInitDialog;
+    page.onActivated = UpdateSelectionState;
+    page.onCommand = OnCommand;
+    page.onListNotify = OnListNotify;
+    page.sharedContextMenu = true;
+    return page;
+}
+const PageDescription kPage = Describe();
 
 const char kMonitorClass[] = "Vigilark";
 const char kMonitorProgram[] = "Vigilark.exe";
