@@ -170,6 +170,20 @@ int GetEntryValue(int index)
     return entry ? entry->value : 0;
 }
 
+bool CopyEntry(int index, EntryCopy& out)
+{
+    out = EntryCopy{};
+    LockedEntry entry(index);
+    if (!entry) return false;
+    CopyField(entry->title, out.title);
+    CopyField(entry->path, out.path);
+    CopyField(entry->extra, out.extra);
+    CopyField(entry->detail, out.detail);
+    out.kind = entry->kind;
+    out.value = entry->value;
+    return true;
+}
+
 void FreeEntries()
 {
     for (int i = 0; i < g_entryCount; ++i) {

@@ -54,6 +54,18 @@ int GetEntryDetail(int index, char* out);
 int GetEntryKind(int index);
 int GetEntryValue(int index);
 
+// A copy of every field of one record.
+struct EntryCopy {
+    char title[ENTRY_TITLE_CHARS];
+    char path[ENTRY_PATH_CHARS];
+    char extra[ENTRY_EXTRA_CHARS];
+    char detail[ENTRY_DETAIL_CHARS];
+    int kind;
+    int value;
+};
+// False (and every field empty) when there is no such record.
+bool CopyEntry(int index, EntryCopy& out);
+
 // Frees every record; the count becomes 0.
 void FreeEntries();
 int EntryCount();

@@ -1,6 +1,5 @@
 // The Active Tasks page: the programs running now, with Info, Refresh, Kill Task and
 // Delete File on Reboot.
-#include "foundations/delete_at_restart.h"
 #include "foundations/entries.h"
 #include "foundations/paths.h"
 #include "foundations/platform.h"
@@ -11,6 +10,7 @@
 #include "processes/processes.h"
 #include "resource.h"
 #include "shell/console.h"
+#include "shell/delete_on_reboot.h"
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/page.h"
@@ -81,21 +81,6 @@ void FillTaskList(HWND page)
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// The entry indexes of the selected rows, in row order: each row's own entry, so of two
-// programs with one file name the chosen one is meant.
-std::vector<int> SelectedEntries(HWND list)
-{
-    std::vector<int> entries;
-    int row = -1;
-    while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        if (ListView_GetItem(list, &item)) entries.push_back((int)item.lParam);
-    }
-    return entries;
-}
-
 void OnKillTask(HWND page)
 {
     std::vector<int> entries = SelectedEntries(List(page));
@@ -103,40 +88,17 @@ void OnKillTask(HWND page)
         InfoBox(IDS_NO_SELECTION);
         return;
     }
+    // Each row's own entry: of two programs with one file name, the chosen one is ended.
     for (int index : entries) {
-        char title[ENTRY_TITLE_CHARS];
-        char path[ENTRY_PATH_CHARS];
-        char detail[ENTRY_DETAIL_CHARS];
+        EntryCopy entry;
         char program[1024];
-        GetEntryTitle(index, title);
-        GetEntryPath(index, path);
-        GetEntryDetail(index, detail);
-        CanonicalProgramPath(path, program, sizeof program);
+        CopyEntry(index, entry);
+        CanonicalProgramPath(entry.path, program, sizeof program);
         // A process that cannot be ended is left out silently; the refill shows it still runs.
-        if (EndProcess((DWORD)GetEntryValue(index)))
-            AppendHistory(title, program, detail, KIND_INFO_TASK, ACTION_TASK_KILL);
+        if (EndProcess((DWORD)entry.value))
+            AppendHistory(entry.title, program, entry.detail, KIND_INFO_TASK, ACTION_TASK_KILL);
     }
     FillTaskList(page);
-}
-
-void OnDeleteOnReboot(HWND page)
-{
-    int index = SelectedEntry(List(page));
-    if (index < 0) {
-        InfoBox(IDS_NO_SELECTION);
-        return;
-    }
-    char path[ENTRY_PATH_CHARS];
-    GetEntryPath(index, path);
-    // Ask nothing that would then be refused: a file that is not there cannot be deleted.
-    if (!FileExists(path)) {
-        ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
-        return;
-    }
-    char text[1024];
-    LoadText(IDS_CONFIRM_DELETE_ON_REBOOT, text);
-    if (ConsoleMessageBox(text, MB_YESNO | MB_ICONHAND) != IDYES) return;
-    if (!DeleteFileOnRestart(path)) ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
 }
 
 void ShowSelectedPath(HWND page)
@@ -163,7 +125,7 @@ void OnCommand(HWND page, int command, int code)
     case IDC_INFO: ShowProperties(page, List(page)); break;
     case IDC_REFRESH: FillTaskList(page); break;
     case IDC_KILL_TASK: OnKillTask(page); break;
-    case IDC_DELETE_ON_REBOOT: OnDeleteOnReboot(page); break;
+    case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(List(page)); break;
     default: break;  // Escape is ignored; the full report comes with its own module
     }
 }

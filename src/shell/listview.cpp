@@ -186,6 +186,19 @@ int AddProgramIcon(const char* command, int iconNumber, int slot)
     return AddIcon(g_slots[slot].images, icon);
 }
 
+std::vector<int> SelectedEntries(HWND list)
+{
+    std::vector<int> entries;
+    int row = -1;
+    while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        if (ListView_GetItem(list, &item)) entries.push_back((int)item.lParam);
+    }
+    return entries;
+}
+
 int FirstSelectedRow(HWND list)
 {
     if (!list) return -1;

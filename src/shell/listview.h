@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <vector>
 
 // Width of column `column` of a list kind for a list `listWidth` pixels wide, with the
 // vertical scroll-bar metric `scrollWidth`. 0 for a column the kind does not have.
@@ -34,6 +35,9 @@ int AddProgramIcon(const char* command, int iconNumber, int slot);
 int SelectedEntry(HWND list);
 int SelectedEntry(HWND dialog, int control);
 int FirstSelectedRow(HWND list);
+// The item data (entry indexes) of every selected row, in row order: each row's own
+// record, never one found again by its texts.
+std::vector<int> SelectedEntries(HWND list);
 // Selects only `row` and scrolls it into view; returns -1.
 int SelectRow(HWND list, int row);
 

@@ -109,22 +109,17 @@ void FillProperties(HWND dialog)
     SetPropertiesLocation(dialog, "");
     SetPropertiesStatus(dialog, 0);
 
-    char title[ENTRY_TITLE_CHARS];
-    char path[ENTRY_PATH_CHARS];
-    char detail[ENTRY_DETAIL_CHARS];
+    EntryCopy entry;
     char program[1024];
-    GetEntryTitle(index, title);
-    GetEntryPath(index, path);
-    GetEntryDetail(index, detail);
-    int kind = GetEntryKind(index);
-    CanonicalProgramPath(path, program, sizeof program);
+    CopyEntry(index, entry);
+    CanonicalProgramPath(entry.path, program, sizeof program);
     SetDlgItemTextA(dialog, IDC_PROP_PATH, program);
-    SetWindowTextA(dialog, title);
-    SetIcon(dialog, EntryIcon(kind, detail, program));
-    FillVersionFields(dialog, program, title);
-    FillNotes(dialog, detail);
+    SetWindowTextA(dialog, entry.title);
+    SetIcon(dialog, EntryIcon(entry.kind, entry.detail, program));
+    FillVersionFields(dialog, program, entry.title);
+    FillNotes(dialog, entry.detail);
 
-    const PropertiesKind* extra = KindOf(kind);
+    const PropertiesKind* extra = KindOf(entry.kind);
     if (extra && extra->fill) extra->fill(dialog, index);
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }

@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "shell/app.h"
 #include "shell/console.h"
+#include "shell/delete_on_reboot.h"
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/page.h"
@@ -58,37 +59,6 @@ const char kMonitorClass[] = "Vigilark";
 const char kMonitorProgram[] = "Vigilark.exe";
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
-
-// The entry indexes of the selected rows, in row order.
-std::vector<int> SelectedEntries(HWND list)
-{
-    std::vector<int> entries;
-    int row = -1;
-    while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        if (ListView_GetItem(list, &item)) entries.push_back((int)item.lParam);
-    }
-    return entries;
-}
-
-struct EntryFields {
-    char title[ENTRY_TITLE_CHARS];
-    char path[ENTRY_PATH_CHARS];
-    char extra[ENTRY_EXTRA_CHARS];
-    int kind;
-};
-
-EntryFields ReadEntry(int index)
-{
-    EntryFields fields = {};
-    GetEntryTitle(index, fields.title);
-    GetEntryPath(index, fields.path);
-    GetEntryExtra(index, fields.extra);
-    fields.kind = GetEntryKind(index);
-    return fields;
-}
 
 void FillStartupRow(HWND list, int index)
 {
@@ -199,7 +169,8 @@ void OnDisable(HWND page)
     bool ask = entries.size() == 1;
     StartupResult outcome = STARTUP_OK;
     for (int index : entries) {
-        EntryFields entry = ReadEntry(index);
+        EntryCopy entry;
+        CopyEntry(index, entry);
         if (IsEntryDisabled(index)) continue;
         StartupResult result = CheckToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
         if (result == STARTUP_OK) {
@@ -219,14 +190,15 @@ void OnEnable(HWND page)
     StartupResult outcome = STARTUP_OK;
     for (int index : entries) {
         if (!IsEntryDisabled(index)) continue;
-        EntryFields entry = ReadEntry(index);
+        EntryCopy entry;
+        CopyEntry(index, entry);
         outcome = FirstFailure(outcome, ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
     }
     Refresh(page);
     ReportResult(outcome);
 }
 
-bool ConfirmRemoval(const EntryFields& entry)
+bool ConfirmRemoval(const EntryCopy& entry)
 {
     char text[1400];
     FormatLoadedText(text, sizeof text, IDS_CONFIRM_REMOVE_STARTUP, "s", entry.path);
@@ -239,7 +211,8 @@ void OnRemove(HWND page)
     if (!HaveSelection(entries)) return;
     StartupResult outcome = STARTUP_OK;
     if (entries.size() == 1) {
-        EntryFields entry = ReadEntry(entries[0]);
+        EntryCopy entry;
+        CopyEntry(entries[0], entry);
         outcome = CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
         if (outcome == STARTUP_OK) {
             EndProgram(entry.path, entry.title, true);
@@ -249,7 +222,8 @@ void OnRemove(HWND page)
     } else {
         // Several rows: the user chose them all; nothing is asked.
         for (int index : entries) {
-            EntryFields entry = ReadEntry(index);
+            EntryCopy entry;
+            CopyEntry(index, entry);
             StartupResult result = CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
             if (result == STARTUP_OK) {
                 EndProgram(entry.path, entry.title, false);
@@ -269,21 +243,6 @@ void OnAdd(HWND page)
     StartupResult result = RegisterStartupProgram(path);
     Refresh(page);
     ReportResult(result);
-}
-
-void OnDeleteOnReboot(HWND page)
-{
-    int index = SelectedEntry(List(page));
-    if (index < 0) {
-        InfoBox(IDS_NO_SELECTION);
-        return;
-    }
-    char text[1024];
-    LoadText(IDS_CONFIRM_DELETE_ON_REBOOT, text);
-    if (ConsoleMessageBox(text, MB_YESNO | MB_ICONHAND) != IDYES) return;
-    char path[ENTRY_PATH_CHARS];
-    GetEntryPath(index, path);
-    if (!DeleteFileOnRestart(path)) ReportResult(STARTUP_FAILED);
 }
 
 void StartMonitorIfAbsent()
@@ -319,7 +278,7 @@ void OnCommand(HWND page, int command, int code)
         OnAdd(page);
         break;
     case IDC_DELETE_ON_REBOOT:
-        OnDeleteOnReboot(page);
+        OfferDeleteOnReboot(List(page));
         break;
     default:
         break;  // Escape is ignored; the full report comes with its own module

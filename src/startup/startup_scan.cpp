@@ -181,22 +181,6 @@ void ScanDisabled()
     if (DisabledFolder(folder, sizeof folder) > 0) WalkFolder(folder, 0);
 }
 
-struct EntryTexts {
-    char title[ENTRY_TITLE_CHARS];
-    char path[ENTRY_PATH_CHARS];
-    char extra[ENTRY_EXTRA_CHARS];
-    int kind;
-};
-
-void ReadEntry(int index, EntryTexts& entry)
-{
-    entry.title[0] = entry.path[0] = entry.extra[0] = '\0';
-    GetEntryTitle(index, entry.title);
-    GetEntryPath(index, entry.path);
-    GetEntryExtra(index, entry.extra);
-    entry.kind = GetEntryKind(index);
-}
-
 }  // namespace
 
 int CollectStartupEntries()
@@ -211,8 +195,8 @@ int CollectStartupEntries()
 
 int IsEntryDisabled(int index)
 {
-    EntryTexts entry;
-    ReadEntry(index, entry);
+    EntryCopy entry;
+    CopyEntry(index, entry);
     // The marker holds the entry's own kind whenever the entry is the disabled one.
     return EntryDisabledState(entry.title, entry.path, entry.extra, entry.kind) == ENTRY_DISABLED ? entry.kind : 0;
 }

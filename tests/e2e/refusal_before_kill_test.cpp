@@ -1,5 +1,6 @@
 // Disable and Remove on the Startup page decide their refusals before they offer to end
-// the entry's running program: a program is never ended for a change that is refused.
+// the entry's running program: a program is never ended for a change that is refused;
+// nothing is asked for a Delete File on Reboot that cannot be done.
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/probe.h"
@@ -13,6 +14,7 @@ namespace {
 
 const char kUsersRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kTitle[] = "Probe Elsewhere";
+const char kMissing[] = "Gone Elsewhere";
 
 class RefusalBeforeKill : public ::testing::Test {
 protected:
@@ -23,6 +25,7 @@ protected:
         ASSERT_TRUE(probe_->Started());
         // Another user's entry (HKEY_USERS): listed, never changed.
         ASSERT_TRUE(PutRegString(HKEY_USERS, kUsersRun, kTitle, probe_->Path().c_str()));
+        ASSERT_TRUE(PutRegString(HKEY_USERS, kUsersRun, kMissing, "C:\\gone\\gone.exe /quiet"));
     }
     void TearDown() override
     {
@@ -31,6 +34,7 @@ protected:
         HKEY key;
         if (RegOpenKeyExA(HKEY_USERS, kUsersRun, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
             RegDeleteValueA(key, kTitle);
+            RegDeleteValueA(key, kMissing);
             RegCloseKey(key);
         }
         probe_.reset();
@@ -47,13 +51,17 @@ TEST_F(RefusalBeforeKill, AnotherUsersRunningEntryIsRefusedWithoutAnOfferToEndIt
     ASSERT_TRUE(StartConsole("", run_));
     HWND page = ActivePage(run_.sheet);
     HWND list = GetDlgItem(page, IDC_LIST);
-    int row = -1;
-    ASSERT_TRUE(WaitFor([&] { return (row = FindListRow(run_, list, 0, kTitle)) >= 0; }));
+    ASSERT_TRUE(WaitFor([&] { return FindListRow(run_, list, 0, kTitle) >= 0; }));
 
-    for (int button : {IDC_DISABLE, IDC_REMOVE}) {
-        SCOPED_TRACE(button);
-        SelectListRows(run_, list, {FindListRow(run_, list, 0, kTitle)});
-        PressButton(page, button);
+    // Delete File on Reboot of a file that is not there is refused before it is asked.
+    const struct {
+        const char* title;
+        int button;
+    } kSteps[] = {{kTitle, IDC_DISABLE}, {kTitle, IDC_REMOVE}, {kMissing, IDC_DELETE_ON_REBOOT}};
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.button);
+        SelectListRows(run_, list, {FindListRow(run_, list, 0, step.title)});
+        PressButton(page, step.button);
         HWND box = WaitForDialog(run_);
         ASSERT_NE(nullptr, box);
         // The first thing the user sees is the refusal, with nothing to answer Yes to.

@@ -1,0 +1,32 @@
+// Delete File on Reboot (see delete_on_reboot.h).
+#include "shell/delete_on_reboot.h"
+
+#include "foundations/delete_at_restart.h"
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/strings.h"
+#include "resource.h"
+#include "shell/console.h"
+#include "shell/listview.h"
+
+void OfferDeleteOnReboot(HWND list)
+{
+    int index = SelectedEntry(list);
+    if (index < 0) {
+        InfoBox(IDS_NO_SELECTION);
+        return;
+    }
+    // The entry's command may carry arguments; the file is its program.
+    char path[ENTRY_PATH_CHARS];
+    char program[1024];
+    GetEntryPath(index, path);
+    CanonicalProgramPath(path, program, sizeof program);
+    if (!FileExists(program)) {
+        ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
+        return;
+    }
+    char text[1024];
+    LoadText(IDS_CONFIRM_DELETE_ON_REBOOT, text);
+    if (ConsoleMessageBox(text, MB_YESNO | MB_ICONHAND) != IDYES) return;
+    if (!DeleteFileOnRestart(program)) ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
+}
