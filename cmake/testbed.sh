@@ -8,6 +8,9 @@
 #   testbed.sh run <dir> <exe> [args]  run one Windows program in the bed (the ctest emulator)
 #   testbed.sh env <dir>               print the environment of the bed (for a shell: eval)
 #
+# VIGILARK_TESTBED_DPI=<n> (for start) gives the prefix n dots per inch instead of 96: every
+# dialog unit then changes, as it does on a machine with other fonts.
+#
 # Nothing Wine starts may keep a pipe of ctest open, or ctest waits for it forever:
 # every long-lived process is started here with its output in <dir>/testbed.log.
 set -u
@@ -58,8 +61,10 @@ start_display() {
 }
 
 # Registry settings the tests rely on: a virtual desktop (window frames, no 2 s
-# delay on every hide), no audio device, and an empty Run key to start from.
+# delay on every hide), no audio device, the screen's DPI, and Windows 98 for one program.
 write_settings() {
+    local dpi=${VIGILARK_TESTBED_DPI:-96}
+    [[ $dpi =~ ^[0-9]+$ ]] || { echo "testbed: VIGILARK_TESTBED_DPI must be a number" >&2; return 1; }
     cat >"$dir/testbed.reg" <<'REG'
 REGEDIT4
 
@@ -75,6 +80,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\AppDefaults\win98_tests.exe]
 "Version"="win98"
 REG
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$dpi" >>"$dir/testbed.reg"
     "$WINE64" regedit /s "$(winepath_of "$dir/testbed.reg")" </dev/null >>"$log" 2>&1
 }
 
@@ -88,7 +94,7 @@ start_bed() {
     bed_env
     timeout 120 "$WINE64" wineboot -i </dev/null >>"$log" 2>&1
     timeout 60 "$WINESERVER" -w >>"$log" 2>&1
-    write_settings
+    write_settings || return 1
     # A fresh prefix can leave its services half started; one more session start settles them.
     timeout 20 "$WINESERVER" -k >>"$log" 2>&1
     timeout 60 "$WINESERVER" -w >>"$log" 2>&1
@@ -104,7 +110,7 @@ start_bed() {
         done
     fi
     touch "$dir/ready"
-    echo "testbed ready: WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY"
+    echo "testbed ready: WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY DPI=${VIGILARK_TESTBED_DPI:-96}"
 }
 
 case "$cmd" in

@@ -1,5 +1,6 @@
 // A start ends in this copy's console, the running copy raised, or a message that says
 // why not: never in silence, never in a busy loop.
+#include "resource.h"
 #include "support/console_driver.h"
 
 #include <gtest/gtest.h>
@@ -41,9 +42,9 @@ TEST_F(SingleInstance, ACopyThatHoldsTheLockButNeverAnswersIsReported)
     ASSERT_TRUE(StartConsole("", run_, false));
     EXPECT_EQ(nullptr, run_.main);
 
-    HWND box = WaitForDialog(run_, 30000);
+    HWND box = WaitForWindow(run_, "#32770", 30000);
     ASSERT_NE(nullptr, box) << "the start ended without a word";
-    EXPECT_FALSE(MessageBoxText(box).empty());
-    AnswerDialog(box, IDOK);
+    EXPECT_FALSE(WindowText(GetDlgItem(box, 0xFFFF)).empty());
+    PressButton(box, IDOK);
     EXPECT_EQ(0, WaitForExit(run_));
 }

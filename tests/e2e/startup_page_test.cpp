@@ -1,52 +1,39 @@
-// The Startup Programs page of the real console: rows for every location, Disable,
-// Enable and Remove from the buttons and the context menu, the removal question,
-// sorting that survives a restart.
+// The Startup Programs page of the real console: rows for every location; Disable, Enable
+// and Remove from the buttons and the context menu on the row's own record after sorting;
+// the removal question; a sorted column that survives a restart; refusals before any offer
+// to end a program; a removal undone from the History dialog.
 #include "foundations/registry.h"
-#include "foundations/shortcut.h"
-#include "foundations/winini.h"
 #include "resource.h"
 #include "support/console_driver.h"
+#include "support/probe.h"
 #include "support/testing.h"
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
-
-#include <algorithm>
+#include <commctrl.h>
 
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kDisabledRun[] = "Software\\Brondlewick\\Vigilark\\Disabled\\Run";
-const char kDisabledMarkers[] = "Software\\Brondlewick\\Vigilark\\Disabled";
+const char kDisabledRun[] = VIGILARK_KEY "\\Disabled\\Run";
 
 class StartupPage : public ::testing::Test {
 protected:
     void SetUp() override
     {
         EndAllCopies();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, kDisabledMarkers);
-        for (const char* name : {"Alpha Tool", "Beta Tool", "Gamma Tool"}) DeleteValue(HKEY_CURRENT_USER, name);
+        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
         DeleteFileA(BesideTestProgram("history.txt").c_str());
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup", "0");
         // Programs that do not run: nothing asks to end them.
-        ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet"));
-        ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRunKey, "Beta Tool", "\"C:\\Program Files\\Beta\\beta.exe\" -b"));
-        ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRunKey, "Gamma Tool", "C:\\tools\\alpha.exe"));
+        PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet");
+        PutRegString(HKEY_CURRENT_USER, kRunKey, "Beta Tool", "\"C:\\Program Files\\Beta\\beta.exe\" -b");
+        PutRegString(HKEY_CURRENT_USER, kRunKey, "Gamma Tool", "C:\\tools\\alpha.exe");
     }
     void TearDown() override
     {
         if (run_.process.hProcess) CloseConsole(run_);
         EndAllCopies();
-        for (const char* name : {"Alpha Tool", "Beta Tool", "Gamma Tool"}) DeleteValue(HKEY_CURRENT_USER, name);
-        DeleteRegTree(HKEY_LOCAL_MACHINE, kDisabledMarkers);
-        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup", "0");
-    }
-    static void DeleteValue(HKEY hive, const char* name)
-    {
-        HKEY key;
-        if (RegOpenKeyExA(hive, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-        RegDeleteValueA(key, name);
-        RegCloseKey(key);
+        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
     }
     void Open()
     {
@@ -58,204 +45,170 @@ protected:
     int Row(const char* title) { return FindListRow(run_, list_, 0, title); }
     void Select(const char* title)
     {
-        int row = Row(title);
-        ASSERT_GE(row, 0) << title;
-        SelectListRows(run_, list_, {row});
+        ASSERT_GE(Row(title), 0) << title;
+        SelectListRows(run_, list_, {Row(title)});
     }
     // Waits for the page to refill after an action.
     bool WaitForCell(const char* title, int column, const std::string& text)
     {
-        return WaitFor([&] {
-            int row = Row(title);
-            return row >= 0 && ListCell(run_, list_, row, column) == text;
-        });
+        return WaitFor([&] { return Row(title) >= 0 && ListCell(run_, list_, Row(title), column) == text; });
     }
-    ConsoleRun run_;
-    HWND page_ = nullptr;
-    HWND list_ = nullptr;
-};
-
-}  // namespace
-
-TEST_F(StartupPage, ListsTheRunValuesWithTheirCommands)
-{
-    Open();
-    int alpha = Row("Alpha Tool");
-    ASSERT_GE(alpha, 0);
-    EXPECT_EQ("zulu.exe /quiet", ListCell(run_, list_, alpha, 1));
-    EXPECT_EQ("?", ListCell(run_, list_, alpha, 2));  // no such file, so no version
-    EXPECT_EQ("beta.exe -b", ListCell(run_, list_, Row("Beta Tool"), 1));
-    EXPECT_GE(Row("Gamma Tool"), 0);
-    EXPECT_EQ(ListItemData(run_, list_, alpha), alpha);  // rows carry their entry index
-}
-
-TEST_F(StartupPage, DisableAndEnableFromTheButtons)
-{
-    Open();
-    Select("Beta Tool");
-    PressButton(page_, IDC_DISABLE);
-    ASSERT_TRUE(WaitForCell("Beta Tool", 2, "Disabled "));
-    EXPECT_FALSE(RegValuePresent(HKEY_CURRENT_USER, kRunKey, "Beta Tool"));
-    EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", GetRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Beta Tool"));
-    EXPECT_EQ("11", GetRegString(HKEY_LOCAL_MACHINE, kDisabledMarkers, "Beta Tool"));
-
-    Select("Beta Tool");
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(page_, IDC_ENABLE)) != 0; }));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, IDC_DISABLE)));
-    PressButton(page_, IDC_ENABLE);
-    ASSERT_TRUE(WaitForCell("Beta Tool", 2, "?"));
-    // Written back exactly as it was, quotes and all.
-    EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", GetRegString(HKEY_CURRENT_USER, kRunKey, "Beta Tool"));
-    EXPECT_FALSE(RegValuePresent(HKEY_LOCAL_MACHINE, kDisabledMarkers, "Beta Tool"));
-}
-
-TEST_F(StartupPage, RemoveAsksForOneRowAndNoChangesNothing)
-{
-    Open();
-    Select("Gamma Tool");
-    PressButton(page_, IDC_REMOVE);
-    HWND question = WaitForDialog(run_);
-    ASSERT_NE(nullptr, question);
-    EXPECT_NE(std::string::npos, MessageBoxText(question).find("You have chosen to remove C:\\tools\\alpha.exe"));
-    EXPECT_EQ("Vigilark", WindowText(question));
-    AnswerDialog(question, IDNO);
-    Sleep(500);
-    EXPECT_TRUE(RegValuePresent(HKEY_CURRENT_USER, kRunKey, "Gamma Tool"));
-    EXPECT_EQ("", ReadWholeFile(BesideTestProgram("history.txt")));
-
-    Select("Gamma Tool");
-    PressButton(page_, IDC_REMOVE);
-    question = WaitForDialog(run_);
-    ASSERT_NE(nullptr, question);
-    AnswerDialog(question, IDYES);
-    ASSERT_TRUE(WaitFor([&] { return Row("Gamma Tool") < 0; }));
-    EXPECT_FALSE(RegValuePresent(HKEY_CURRENT_USER, kRunKey, "Gamma Tool"));
-    std::string history = ReadWholeFile(BesideTestProgram("history.txt"));
-    EXPECT_NE(std::string::npos, history.find("\t*START_Remove\tCURRENT_RUN\tGamma Tool\tC:\\tools\\alpha.exe\t\r\n"))
-        << history;
-}
-
-TEST_F(StartupPage, RemovingSeveralRowsAsksNothing)
-{
-    Open();
-    SelectListRows(run_, list_, {Row("Alpha Tool"), Row("Gamma Tool")});
-    PressButton(page_, IDC_REMOVE);
-    ASSERT_TRUE(WaitFor([&] { return Row("Alpha Tool") < 0 && Row("Gamma Tool") < 0; }));
-    EXPECT_EQ(nullptr, WaitForDialog(run_, 500));
-    EXPECT_FALSE(RegValuePresent(HKEY_CURRENT_USER, kRunKey, "Alpha Tool"));
-    EXPECT_TRUE(RegValuePresent(HKEY_CURRENT_USER, kRunKey, "Beta Tool"));
-}
-
-TEST_F(StartupPage, ContextMenuActsOnTheSelectedRow)
-{
-    Open();
-    SelectListRows(run_, list_, {});
-    RightClickList(run_, page_, list_);
-    EXPECT_EQ(nullptr, WaitForPopupMenu(run_, 800));  // no row, no menu
-
-    Select("Alpha Tool");
-    RightClickList(run_, page_, list_);
-    ASSERT_NE(nullptr, WaitForPopupMenu(run_));
-    ChooseMenuItem(page_, 3);  // Info..., &Add, &Remove, &Disable
-    ASSERT_TRUE(WaitForCell("Alpha Tool", 2, "Disabled "));
-    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Alpha Tool"));
-
-    Select("Alpha Tool");
-    RightClickList(run_, page_, list_);
-    ASSERT_NE(nullptr, WaitForPopupMenu(run_));
-    ChooseMenuItem(page_, 3);  // now "&Enable"
-    ASSERT_TRUE(WaitForCell("Alpha Tool", 2, "?"));
-    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool"));
-}
-
-TEST_F(StartupPage, SortedColumnSurvivesARestart)
-{
-    Open();
-    auto titles = [&] {
+    // The rows of this test's programs, top to bottom.
+    std::vector<std::string> Titles()
+    {
         std::vector<std::string> ours;
         for (const std::string& title : ListColumn(run_, list_, 0))
             if (title.find(" Tool") != std::string::npos) ours.push_back(title);
         return ours;
-    };
-    // By command: alpha.exe (Gamma), beta.exe (Beta), zulu.exe (Alpha) — not the title order.
-    const std::vector<std::string> ascending = {"Gamma Tool", "Beta Tool", "Alpha Tool"};
-    const std::vector<std::string> descending = {"Alpha Tool", "Beta Tool", "Gamma Tool"};
-    ClickListColumn(run_, page_, list_, 1);
-    EXPECT_EQ(ascending, titles());
-    EXPECT_EQ("2", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup"));
-    ClickListColumn(run_, page_, list_, 1);
-    EXPECT_EQ(descending, titles());
-    ClickListColumn(run_, page_, list_, 1);
-    EXPECT_EQ(ascending, titles());
-    EXPECT_EQ("2", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup"));
-    EXPECT_EQ(0, CloseConsole(run_));
-
-    // The next run sorts the stored column, ascending.
-    Open();
-    EXPECT_EQ(ascending, titles());
-}
-
-// Every kind of location at once, one entry disabled: the rows, and a screenshot.
-class StartupPageAllKinds : public StartupPage {
-protected:
-    void SetUp() override
-    {
-        StartupPage::SetUp();
-        CoInitialize(nullptr);
-        char folder[MAX_PATH] = "";
-        SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
-        startupFolder_ = folder;
-        CreateDirectoryA(startupFolder_.c_str(), nullptr);
-        char windows[MAX_PATH];
-        GetWindowsDirectoryA(windows, sizeof windows);
-        regedit_ = std::string(windows) + "\\regedit.exe";
-        savedLoad_ = ReadWinIniLine("load");
-
-        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRunKey, "Delta Service", (regedit_ + " /s").c_str()));
-        ASSERT_TRUE(WriteProfileStringA("windows", "load", (std::string(windows) + "\\notepad.exe").c_str()));
-        ASSERT_TRUE(SUCCEEDED(CreateShortcut((startupFolder_ + "\\Echo.lnk").c_str(), regedit_.c_str(), "",
-                                             windows, "Echo Helper", regedit_.c_str(), 0)));
-        ASSERT_TRUE(CopyFileA(regedit_.c_str(), (startupFolder_ + "\\foxtrot.exe").c_str(), FALSE));
     }
-    void TearDown() override
-    {
-        StartupPage::TearDown();
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Delta Service");
-            RegCloseKey(key);
-        }
-        WriteProfileStringA("windows", "load", savedLoad_.c_str());
-        DeleteFileA((startupFolder_ + "\\Echo.lnk").c_str());
-        DeleteFileA((startupFolder_ + "\\foxtrot.exe").c_str());
-        CoUninitialize();
-    }
-    std::string startupFolder_;
-    std::string regedit_;
-    std::string savedLoad_;
+    std::string Run(const char* name) { return GetRegString(HKEY_CURRENT_USER, kRunKey, name); }
+
+    SavedKey run_key_{HKEY_CURRENT_USER, kRunKey};
+    ConsoleRun run_;
+    HWND page_ = nullptr, list_ = nullptr;
 };
 
-TEST_F(StartupPageAllKinds, EveryLocationIsListedAndOneIsDisabled)
+}  // namespace
+
+TEST_F(StartupPage, SortedRowsAreDisabledAndEnabledOnTheirOwnRecords)
 {
     Open();
-    EXPECT_TRUE(WaitFor([] { return FindWindowA("Vigilark", nullptr) != nullptr; }));  // the monitor was started
+    EXPECT_EQ("zulu.exe /quiet", ListCell(run_, list_, Row("Alpha Tool"), 1));
+    EXPECT_EQ("?", ListCell(run_, list_, Row("Alpha Tool"), 2)) << "no such file, so no version";
+    EXPECT_EQ("beta.exe -b", ListCell(run_, list_, Row("Beta Tool"), 1));
+    // By command: alpha.exe (Gamma), beta.exe (Beta), zulu.exe (Alpha); no longer the entries' order.
+    const std::vector<std::string> ascending = {"Gamma Tool", "Beta Tool", "Alpha Tool"};
+    const std::vector<std::string> descending = {"Alpha Tool", "Beta Tool", "Gamma Tool"};
+    for (const auto& order : {ascending, descending, ascending}) {
+        ClickListColumn(run_, page_, list_, 1);
+        EXPECT_EQ(order, Titles());
+    }
+    EXPECT_EQ("2", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup"));
 
-    int delta = Row("Delta Service");
-    ASSERT_GE(delta, 0);
-    EXPECT_EQ("regedit.exe /s", ListCell(run_, list_, delta, 1));
-    EXPECT_NE("?", ListCell(run_, list_, delta, 2));  // a real program with a version
-    int echo = Row("Echo Helper");
-    ASSERT_GE(echo, 0);
-    EXPECT_EQ("regedit.exe", ListCell(run_, list_, echo, 1));
-    EXPECT_GE(Row("load"), 0);  // notepad has no product name: the line's name stands in
-    bool foxtrot = false;
-    for (const std::string& command : ListColumn(run_, list_, 1)) foxtrot |= command == "foxtrot.exe";
-    EXPECT_TRUE(foxtrot);
-
-    Select("Beta Tool");
+    Select("Alpha Tool");
     PressButton(page_, IDC_DISABLE);
-    ASSERT_TRUE(WaitForCell("Beta Tool", 2, "Disabled "));
+    ASSERT_TRUE(WaitForCell("Alpha Tool", 2, "Disabled "));
+    EXPECT_EQ("<missing>", Run("Alpha Tool"));
+    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Alpha Tool"));
+    EXPECT_EQ("11", GetRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Alpha Tool"));
+    EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", Run("Beta Tool"));
+    EXPECT_EQ("C:\\tools\\alpha.exe", Run("Gamma Tool"));
+
+    // No row, no menu; on the disabled row the fourth item is Enable.
+    SelectListRows(run_, list_, {});
+    RightClickList(run_, page_, list_);
+    EXPECT_EQ(nullptr, WaitForWindow(run_, "#32768", 800));
+    Select("Alpha Tool");
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(page_, IDC_ENABLE)) != 0; }));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, IDC_DISABLE)));
+    RightClickList(run_, page_, list_);
+    ASSERT_NE(nullptr, WaitForWindow(run_, "#32768"));
+    ChooseMenuItem(page_, 3);  // Info..., &Add, &Remove, &Enable
+    ASSERT_TRUE(WaitForCell("Alpha Tool", 2, "?"));
+    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", Run("Alpha Tool")) << "written back exactly as it was";
+    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Alpha Tool"));
+
+    // The next run sorts the stored column, ascending.
+    EXPECT_EQ(0, CloseConsole(run_));
+    Open();
+    EXPECT_EQ(ascending, Titles());
+}
+
+TEST_F(StartupPage, RemoveAsksForOneRowOnlyAndNoChangesNothing)
+{
+    Open();
+    ClickListColumn(run_, page_, list_, 1);  // rows no longer in the entries' order
+    Select("Gamma Tool");
+    PressButton(page_, IDC_REMOVE);
+    HWND question = WaitForWindow(run_);
+    ASSERT_NE(nullptr, question);
+    EXPECT_NE(std::string::npos, WindowText(GetDlgItem(question, 0xFFFF)).find("You have chosen to remove C:\\tools\\alpha.exe"));
+    EXPECT_EQ("Vigilark", WindowText(question));
+    PressButton(question, IDNO);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    EXPECT_EQ("C:\\tools\\alpha.exe", Run("Gamma Tool"));
+    EXPECT_EQ("", ReadWholeFile(BesideTestProgram("history.txt")));
+
+    Select("Gamma Tool");
+    PressButton(page_, IDC_REMOVE);
+    question = WaitForWindow(run_);
+    ASSERT_NE(nullptr, question);
+    PressButton(question, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return Row("Gamma Tool") < 0; }));
+    EXPECT_EQ("<missing>", Run("Gamma Tool"));
+    EXPECT_NE(std::string::npos, ReadWholeFile(BesideTestProgram("history.txt"))
+                                     .find("\t*START_Remove\tCURRENT_RUN\tGamma Tool\tC:\\tools\\alpha.exe\t\r\n"));
+
+    SelectListRows(run_, list_, {Row("Alpha Tool"), Row("Beta Tool")});
+    PressButton(page_, IDC_REMOVE);
+    ASSERT_TRUE(WaitFor([&] { return Row("Alpha Tool") < 0 && Row("Beta Tool") < 0; }));
+    EXPECT_EQ(nullptr, WaitForWindow(run_, "#32770", 500)) << "several rows: no question";
+    EXPECT_EQ("<missing>", Run("Beta Tool"));
+}
+
+TEST_F(StartupPage, RefusalsComeBeforeAnyOfferToEndTheProgram)
+{
+    // Another user's entries (HKEY_USERS) are listed, never changed: one runs, one is gone.
+    Probe probe(BesideTestProgram("refusal_probe.exe"));
+    ASSERT_TRUE(probe.Started());
+    SavedKey users(HKEY_USERS, kRunKey);
+    PutRegString(HKEY_USERS, kRunKey, "Probe Elsewhere", probe.Path());
+    PutRegString(HKEY_USERS, kRunKey, "Gone Elsewhere", "C:\\gone\\gone.exe /quiet");
+    Open();
+    const struct {
+        const char* title;
+        int button;
+    } steps[] = {{"Probe Elsewhere", IDC_DISABLE}, {"Probe Elsewhere", IDC_REMOVE}, {"Gone Elsewhere", IDC_DELETE_ON_REBOOT}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.button);
+        Select(step.title);
+        PressButton(page_, step.button);
+        HWND box = WaitForWindow(run_);
+        ASSERT_NE(nullptr, box);
+        // The first thing the user sees is the refusal, with nothing to answer Yes to.
+        EXPECT_EQ(nullptr, GetDlgItem(box, IDYES)) << WindowText(GetDlgItem(box, 0xFFFF));
+        PressButton(box, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+        EXPECT_TRUE(probe.Running());
+    }
+    EXPECT_EQ(probe.Path(), GetRegString(HKEY_USERS, kRunKey, "Probe Elsewhere"));
+}
+
+TEST_F(StartupPage, ARemovalIsUndoneFromTheHistoryDialogOfTheOptionsPage)
+{
+    Open();
     Select("Beta Tool");
-    Sleep(500);
-    EXPECT_TRUE(SaveScreenshot(run_.sheet, "startup-page.bmp"));
+    PressButton(page_, IDC_REMOVE);
+    HWND question = WaitForWindow(run_);
+    ASSERT_NE(nullptr, question);
+    PressButton(question, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return Run("Beta Tool") == "<missing>"; }));
+
+    for (int i = 0; i < TabCount(run_.sheet); ++i)
+        if (TabText(run_, i) == "Options") SelectTab(run_.sheet, i);
+    HWND options = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (options = ActivePage(run_.sheet)) != page_ && options; }));
+    PressButton(options, IDC_VIEW_HISTORY);
+    HWND history = WaitForWindow(run_);
+    ASSERT_NE(nullptr, history);
+    HWND lines = GetDlgItem(history, IDC_LIST);
+    int line = -1;
+    ASSERT_TRUE(WaitFor([&] { return (line = FindListRow(run_, lines, 0, "Beta Tool")) >= 0; }));
+    EXPECT_EQ("*START_Remove", ListCell(run_, lines, line, 1));
+    EXPECT_EQ("CURRENT_RUN", ListCell(run_, lines, line, 2));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(history, IDC_RESTORE))) << "nothing selected yet";
+    SelectListRows(run_, lines, {line});
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(history, IDC_RESTORE)) != FALSE; }));
+    PressButton(history, IDC_RESTORE);
+    ASSERT_TRUE(WaitFor([&] { return Run("Beta Tool") != "<missing>"; }));
+    EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", Run("Beta Tool")) << "back exactly as it was";
+
+    // Clear File deletes the file even when it is read-only; the list empties.
+    const std::string file = BesideTestProgram("history.txt");
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    PressButton(history, IDC_CLEAR_FILE);
+    ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(lines) == 0; }));
+    EXPECT_FALSE(Exists(file));
+    PressButton(history, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(history); }));
 }

@@ -7,6 +7,7 @@
 #include "support/testing.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -46,7 +47,7 @@ protected:
     int RowOf(HWND list, const std::string& path)
     {
         HWND status = GetDlgItem(run_.sheet, IDC_STATUS_BAR);
-        for (int row = 0; row < ListRowCount(list); ++row) {
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
             SelectListRows(run_, list, {row});
             if (WaitFor([&] { return Upper(WindowText(status)) == Upper(path); }, 500)) return row;
         }
@@ -93,23 +94,20 @@ TEST_F(TasksPage, PropertiesStepsThroughTheWholeListAndWraps)
 {
     const char kKey[] = "Software\\Brondlewick\\Vigilark";
     const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    SavedKey run(HKEY_CURRENT_USER, kRun);
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRun, "Properties One", "C:\\one\\one.exe"));
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kRun, "Properties Two", "C:\\two\\two.exe"));
     for (const char* arguments : {"-TASK", "-START"}) {
         SCOPED_TRACE(arguments);
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "xInfo");
-            RegCloseKey(key);
-        }
+        PutRegString(HKEY_CURRENT_USER, kKey, "xInfo", "");
         ASSERT_TRUE(StartConsole(arguments, run_));
         HWND page = ActivePage(run_.sheet);
         HWND list = GetDlgItem(page, IDC_LIST);
-        ASSERT_TRUE(WaitFor([&] { return ListRowCount(list) > 1; }));
-        int rows = ListRowCount(list);
+        ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(list) > 1; }));
+        int rows = ListView_GetItemCount(list);
         SelectListRows(run_, list, {0});
         PressButton(page, IDC_INFO);
-        HWND dialog = WaitForDialog(run_);
+        HWND dialog = WaitForWindow(run_);
         ASSERT_NE(nullptr, dialog);
         const std::string first = WindowText(GetDlgItem(dialog, IDC_PROP_PATH));
         ASSERT_FALSE(first.empty());
@@ -126,16 +124,10 @@ TEST_F(TasksPage, PropertiesStepsThroughTheWholeListAndWraps)
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_PREVIOUS, BN_CLICKED), 0);
         EXPECT_EQ(seen[seen.size() - 2], WindowText(GetDlgItem(dialog, IDC_PROP_PATH)));
 
-        AnswerDialog(dialog, IDOK);
+        PressButton(dialog, IDOK);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-        EXPECT_TRUE(RegValuePresent(HKEY_CURRENT_USER, kKey, "xInfo")) << "the dialog keeps its own place";
+        EXPECT_NE("", GetRegString(HKEY_CURRENT_USER, kKey, "xInfo")) << "the dialog keeps its own place";
         CloseConsole(run_);
         run_ = ConsoleRun();
-    }
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "Properties One");
-        RegDeleteValueA(key, "Properties Two");
-        RegCloseKey(key);
     }
 }

@@ -1,45 +1,17 @@
-// Help files, the server address, the AOL client and the version text, against the
-// files, windows, win.ini and registry of the test prefix.
-#include "support/scratch_registry.h"
-
+// Help files, the server address, the AOL client, the version text and the version fields
+// of program files, against the files, windows, win.ini and registry of the test prefix.
 #include "foundations/paths.h"
 #include "foundations/registry.h"
+#include "foundations/version_info.h"
 #include "resource.h"
 #include "shell/help.h"
 #include "shell/help_addresses.h"
+#include "support/testing.h"
 #include "version.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
-
-std::string TempFolder(const char* name)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + name;
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-std::string ThisProgram()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
-bool WriteTextFile(const std::string& path, const char* text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text, (DWORD)strlen(text), &written, nullptr);
-    CloseHandle(file);
-    return ok != FALSE;
-}
 
 std::string Target(int command, WORD language, int* local)
 {
@@ -48,186 +20,159 @@ std::string Target(int command, WORD language, int* local)
     return target;
 }
 
-// Runs the test in a folder of its own as the current directory, and goes back after.
-class InScratchFolder : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        GetCurrentDirectoryA(sizeof previous_, previous_);
-        folder_ = TempFolder("vigilark-help-test");
-        SetCurrentDirectoryA(folder_.c_str());
-    }
-    void TearDown() override
-    {
-        SetCurrentDirectoryA(previous_);
-        RemoveDirectoryA(folder_.c_str());
-    }
-
-    char previous_[MAX_PATH] = "";
-    std::string folder_;
-};
-
-}  // namespace
-
-TEST(ServerAddress, ComesFromTheStringTableAndCanBeOverridden)
+std::string ServerAddressText()
 {
     char server[256];
     ServerAddress(server, sizeof server);
-    EXPECT_STREQ("http://vigilark.invalid/", server);
-
-    ScratchKey key(HKEY_LOCAL_MACHINE, VIGILARK_KEY);
-    SavedValue saved(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263");
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
-    ServerAddress(server, sizeof server);
-    EXPECT_STREQ("http://mirror.test/", server);  // page names still go after a slash
+    return server;
 }
 
-TEST_F(InScratchFolder, GermanHelpIsTheLocalFileWhenFoundElseTheServersPage)
+typedef std::vector<std::pair<std::wstring, std::wstring>> Fields;
+
+std::string Wide(const std::wstring& text) { return std::string((const char*)text.c_str(), (text.size() + 1) * 2); }
+
+// A VS_VERSIONINFO node: length, value length, type and UTF-16 key, then the value and the
+// children, each started on a 32-bit boundary.
+std::string Node(const std::wstring& key, const std::string& value, WORD valueLength, WORD type,
+                 const std::string& children = "")
 {
-    std::string file = folder_ + "\\de_scheduler.html";
-    ASSERT_TRUE(WriteTextFile(file, "<html></html>"));
-    int local = -1;
-    EXPECT_EQ("de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
-    EXPECT_EQ(1, local);
-
-    DeleteFileA(file.c_str());
-    EXPECT_EQ("http://vigilark.invalid/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
-    EXPECT_EQ(0, local);
+    std::string node = std::string(6, '\0') + Wide(key);
+    for (const std::string* part : {&value, &children}) node.append((4 - node.size() % 4) % 4, '\0') += *part;
+    WORD head[3] = {(WORD)node.size(), valueLength, type};
+    node.replace(0, 6, (const char*)head, 6);
+    return node.append((4 - node.size() % 4) % 4, '\0');
 }
 
-TEST_F(InScratchFolder, InstalledHelpBesideTheProgramIsFoundFromAnyFolder)
+// One StringTable per translation ("040904b0"), then the Translation list in the same order.
+std::string VersionInfo(const std::vector<std::pair<std::wstring, Fields>>& tables)
 {
-    // The build puts the help pages beside the executables, the test program's folder.
-    char directory[MAX_PATH];
-    ASSERT_GT(ProgramDirectory(directory, sizeof directory), 0);
-    std::string beside = std::string(directory) + "\\startup.html";
-    ASSERT_TRUE(FileExists(beside.c_str())) << beside;
-
-    int local = -1;
-    EXPECT_EQ(beside, Target(CMD_STARTUP_PAGE, LANG_ENGLISH, &local));
-    EXPECT_EQ(1, local);
-    for (const char* topic : {"cookies.html", "tasks.html", "options.html", "services.html", "scheduler.html",
-                              "bho.html", "filetype.html", "features.html"})
-        EXPECT_TRUE(FileExists((std::string(directory) + "\\" + topic).c_str())) << topic;
-}
-
-TEST(AolClient, IsRunningWhenOneOfItsWindowsExists)
-{
-    EXPECT_FALSE(IsAolRunning());
-    WNDCLASSA frame25 = {};
-    frame25.lpfnWndProc = DefWindowProcA;
-    frame25.hInstance = GetModuleHandleA(nullptr);
-    frame25.lpszClassName = "AOL Frame25";
-    WNDCLASSA frame = frame25;
-    frame.lpszClassName = "AOL Frame";
-    ASSERT_TRUE(RegisterClassA(&frame25));
-    ASSERT_TRUE(RegisterClassA(&frame));
-
-    auto runningWith = [](const char* windowClass, const char* title) {
-        HWND window = CreateWindowExA(0, windowClass, title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-        bool running = IsAolRunning();
-        DestroyWindow(window);
-        return running;
-    };
-    EXPECT_TRUE(runningWith("AOL Frame25", "America  Online"));
-    EXPECT_TRUE(runningWith("AOL Frame25", "America Online"));
-    EXPECT_TRUE(runningWith("AOL Frame25", "AOL"));
-    EXPECT_TRUE(runningWith("AOL Frame25", "AOL Canada"));
-    EXPECT_TRUE(runningWith("AOL Frame", "America  Online"));
-    EXPECT_FALSE(runningWith("AOL Frame", "AOL"));
-    EXPECT_FALSE(runningWith("AOL Frame25", "Mail"));
-    EXPECT_FALSE(IsAolRunning());
-
-    UnregisterClassA("AOL Frame25", GetModuleHandleA(nullptr));
-    UnregisterClassA("AOL Frame", GetModuleHandleA(nullptr));
-}
-
-TEST(AolClient, CommandComesFromTheAppPathOfWinIni)
-{
-    char previous[512];
-    GetProfileStringA("WAOL", "AppPath", "<none>", previous, sizeof previous);
-    char command[WEB_COMMAND_CHARS];
-
-    ASSERT_TRUE(WriteProfileStringA("WAOL", "AppPath", "C:\\Program Files\\AOL 9.0"));
-    AolCommandFor("http://vigilark.invalid/news.html", false, 512, command, sizeof command);
-    EXPECT_STREQ("C:\\Program Files\\AOL 9.0\\WAOL.EXE -uhttp://vigilark.invalid/news.html", command);
-    // The help reads the path into a shorter buffer than the other links.
-    AolCommandFor("http://vigilark.invalid/bho.html", true, 8, command, sizeof command);
-    EXPECT_STREQ("C:\\Prog\\WAOL.EXE -u\"http://vigilark.invalid/bho.html\"", command);
-
-    WriteProfileStringA("WAOL", "AppPath", nullptr);
-    AolCommandFor("http://vigilark.invalid/bho.html", true, 260, command, sizeof command);
-    EXPECT_STREQ("waol.exe -u\"http://vigilark.invalid/bho.html\"", command);
-
-    if (strcmp(previous, "<none>") != 0) WriteProfileStringA("WAOL", "AppPath", previous);
-}
-
-namespace {
-
-// Copies of this test program (which carries the console's version resource) under the
-// monitor's and the console's names, in a folder of their own.
-class VersionFolder : public ::testing::Test {
-protected:
-    void SetUp() override { folder_ = TempFolder("vigilark-version-test"); }
-    void TearDown() override
-    {
-        DeleteFileA(Monitor().c_str());
-        DeleteFileA(Console().c_str());
-        RemoveDirectoryA(folder_.c_str());
+    std::string strings, translations;
+    for (const auto& table : tables) {
+        std::string fields;
+        for (const auto& field : table.second)
+            fields += Node(field.first, Wide(field.second), (WORD)(field.second.size() + 1), 1);
+        strings += Node(table.first, "", 0, 1, fields);
+        DWORD id = wcstoul(table.first.c_str(), nullptr, 16);
+        WORD pair[2] = {HIWORD(id), LOWORD(id)};
+        translations.append((const char*)pair, 4);
     }
-    std::string Monitor() const { return folder_ + "\\Vigilark.exe"; }
-    std::string Console() const { return folder_ + "\\VigilarkEx.exe"; }
-    std::string Text(int* length) const
-    {
-        char text[300];
-        *length = VersionTextIn(folder_.c_str(), text, sizeof text);
-        return text;
-    }
+    VS_FIXEDFILEINFO fixed = {};
+    fixed.dwSignature = 0xFEEF04BD;
+    fixed.dwStrucVersion = 0x10000;
+    return Node(L"VS_VERSION_INFO", std::string((const char*)&fixed, sizeof fixed), sizeof fixed, 0,
+                Node(L"StringFileInfo", "", 0, 1, strings) +
+                    Node(L"VarFileInfo", "", 0, 1, Node(L"Translation", translations, (WORD)translations.size(), 0)));
+}
 
-    std::string folder_;
-};
+// "product|company|copyright" of a copy of this program carrying the given version resource;
+// "refused" when the fields were not read.
+std::string ReadReplaced(const std::string& block)
+{
+    std::string path = TempPath("vgk_version.exe");
+    CopyFileA(ThisProgram().c_str(), path.c_str(), FALSE);
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    bool ok = UpdateResourceA(update, RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO),
+                              MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), (void*)block.data(), (DWORD)block.size());
+    EXPECT_TRUE(EndUpdateResourceA(update, !ok) && ok);
+    VersionFields fields;
+    bool read = ReadVersionFields(path.c_str(), &fields) == 1;
+    DeleteFileA(path.c_str());
+    return (read ? "" : "refused ") + std::string(fields.productName) + "|" + fields.companyName + "|" +
+           fields.legalCopyright;
+}
 
 }  // namespace
 
-TEST_F(VersionFolder, MonitorVersionThenAColonAndTheConsoleVersion)
+TEST(ServerAddress, ComesFromTheStringTableOrItsOverrideAndEndsWithASlash)
 {
-    int length = 0;
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), Monitor().c_str(), FALSE));
-    EXPECT_EQ(VIGILARK_VERSION_STRING, Text(&length));  // no console there: no colon
-    EXPECT_EQ((int)strlen(VIGILARK_VERSION_STRING), length);
-
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), Console().c_str(), FALSE));
-    std::string both = VIGILARK_VERSION_STRING ":" VIGILARK_VERSION_STRING;
-    EXPECT_EQ(both, Text(&length));
-    EXPECT_EQ((int)both.size(), length);
+    EXPECT_EQ("http://vigilark.invalid/", ServerAddressText());
+    SavedKey program(HKEY_LOCAL_MACHINE, VIGILARK_KEY);
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
+    EXPECT_EQ("http://mirror.test/", ServerAddressText());
 }
 
-TEST_F(VersionFolder, WithoutTheMonitorsVersionThereIsNoText)
+TEST(HelpTarget, TheLocalFileWhenFoundElseTheServersPage)
 {
-    int length = -1;
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), Console().c_str(), FALSE));
-    EXPECT_EQ("", Text(&length));
-    EXPECT_EQ(0, length);
+    // The build puts the help pages beside the executables, the test program's folder.
+    int local = -1;
+    EXPECT_EQ(BesideTestProgram("startup.html"), Target(CMD_STARTUP_PAGE, LANG_ENGLISH, &local));
+    EXPECT_EQ(1, local);
+    for (const char* topic : {"cookies.html", "tasks.html", "options.html", "services.html", "scheduler.html",
+                              "bho.html", "filetype.html", "features.html"})
+        EXPECT_TRUE(Exists(BesideTestProgram(topic))) << topic;
 
-    // A monitor file without a version resource counts as no version.
-    ASSERT_TRUE(WriteTextFile(Monitor(), "not a program"));
-    EXPECT_EQ("", Text(&length));
-    EXPECT_EQ(0, length);
+    // A topic found by its bare name in the current folder; none there, the server's page.
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    std::string folder = TempPath("vigilark-help-test");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetCurrentDirectoryA(folder.c_str());
+    WriteWholeFile(folder + "\\de_scheduler.html", "<html></html>");
+    EXPECT_EQ("de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
+    EXPECT_EQ(1, local);
+    DeleteFileA((folder + "\\de_scheduler.html").c_str());
+    EXPECT_EQ("http://vigilark.invalid/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
+    EXPECT_EQ(0, local);
+    SetCurrentDirectoryA(previous);
+    RemoveDirectoryA(folder.c_str());
 }
 
-TEST(ProgramLookup, SendsTheProgramsVendorVersionAndOurBuild)
+TEST(VersionText, MonitorVersionThenAColonAndTheConsoleVersion)
 {
-    char build[300];
-    VersionText(build, sizeof build);
-    char address[WEB_ADDRESS_CHARS];
-    ASSERT_GT(LookUpAddress(450, ThisProgram().c_str(), true, address, sizeof address), 0);
-    std::string expected = std::string("http://vigilark.invalid/cgi-bin/roroinfo.pl?program=INTEGRATION.EXE") +
-                           "&vendor=Brondlewick&version=" VIGILARK_VERSION_STRING "&build=" + build + "&Type=450&Loc=en";
-    EXPECT_EQ(expected, address);
+    // Copies of this test program (which carries the console's version resource) under the
+    // monitor's and the console's names, in a folder of their own.
+    std::string folder = TempPath("vigilark-version-test");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    auto text = [&] {
+        char out[300] = "x";
+        int length = VersionTextIn(folder.c_str(), out, sizeof out);
+        EXPECT_EQ((int)strlen(out), length);
+        return std::string(out);
+    };
+    std::string monitor = folder + "\\Vigilark.exe", console = folder + "\\VigilarkEx.exe";
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), console.c_str(), FALSE));
+    EXPECT_EQ("", text()) << "without the monitor's version there is none";
+    WriteWholeFile(monitor, "not a program");
+    EXPECT_EQ("", text());
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), monitor.c_str(), FALSE));
+    EXPECT_EQ(VIGILARK_VERSION_STRING ":" VIGILARK_VERSION_STRING, text());
+    DeleteFileA(console.c_str());
+    EXPECT_EQ(VIGILARK_VERSION_STRING, text()) << "no console there: no colon";
+    DeleteFileA(monitor.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
 
-    // The version fields are read from the text as given: with arguments there are none.
-    std::string withArguments = ThisProgram() + " -x";
-    LookUpAddress(12, withArguments.c_str(), true, address, sizeof address);
-    EXPECT_NE(std::string::npos, std::string(address).find("program=INTEGRATION.EXE&vendor=&version=&build="));
+TEST(VersionInfo, ReadsTheFieldsOfProgramFilesThatHaveThem)
+{
+    VersionFields fields;
+    EXPECT_EQ(1, ReadVersionFields(ThisProgram().c_str(), &fields));
+    EXPECT_EQ("Vigilark Explorer|" VIGILARK_VERSION_STRING "|Brondlewick|Copyright (C) Brondlewick",
+              std::string(fields.productName) + "|" + fields.productVersion + "|" + fields.companyName + "|" +
+                  fields.legalCopyright);
+    char description[VERSION_FIELD_CHARS];
+    EXPECT_EQ(17, FileDescriptionOf(ThisProgram().c_str(), description, sizeof description));
+    EXPECT_STREQ("Vigilark Explorer", description);
+    for (const char* none : {"C:\\windows\\system32\\notepad.exe", "C:\\no\\such\\program.exe"}) {
+        EXPECT_EQ(0, ReadVersionFields(none, &fields)) << none;
+        EXPECT_STREQ("", fields.productName);
+    }
+}
+
+TEST(VersionInfo, TheLastTranslationWithAProductNameCountsAndLongValuesOrBlocksAreNotRead)
+{
+    EXPECT_EQ("Zweite||(c) 2",
+              ReadReplaced(VersionInfo({{L"040904b0", {{L"ProductName", L"First"}, {L"CompanyName", L"A"}}},
+                                        {L"040704e4", {{L"ProductName", L"Zweite"}, {L"LegalCopyright", L"(c) 2"}}}})));
+    EXPECT_EQ("refused |A|",
+              ReadReplaced(VersionInfo({{L"040904b0", {{L"ProductName", L"First"}, {L"CompanyName", L"A"}}},
+                                        {L"040704e4", {{L"CompanyName", L"B"}}}})));
+    EXPECT_EQ(
+        std::string(127, 'p') + "||",
+        ReadReplaced(VersionInfo(
+            {{L"040904b0", {{L"ProductName", std::wstring(127, L'p')}, {L"CompanyName", std::wstring(128, L'c')}}}})));
+    Fields many = {{L"ProductName", L"Big"}};
+    for (int i = 0; i < 40; ++i) many.push_back({L"Comment" + std::to_wstring(i), std::wstring(100, L'x')});
+    std::string big = VersionInfo({{L"040904b0", many}});
+    ASSERT_GT(big.size(), 4095u);
+    EXPECT_EQ("refused ||", ReadReplaced(big));
 }

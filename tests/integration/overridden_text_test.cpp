@@ -16,14 +16,7 @@ std::string OverrideName(UINT id) { return "LString" + std::to_string(id); }
 
 class OverriddenText : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, VIGILARK_KEY, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, OverrideName(IDS_CONFIRM_REMOVE_STARTUP).c_str());
-            RegCloseKey(key);
-        }
-    }
+    SavedKey overrides_{HKEY_LOCAL_MACHINE, VIGILARK_KEY};
     static std::string Formatted(const char* argument)
     {
         char text[1400];
@@ -43,8 +36,7 @@ TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInText)
     const char* kHostile[] = {"%s %s %s %s %s %s %s %s %s %s %s %s", "%d", "%n%n%n", "100%", "%x%x%x%x", "%*s"};
     for (const char* hostile : kHostile) {
         SCOPED_TRACE(hostile);
-        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, OverrideName(IDS_CONFIRM_REMOVE_STARTUP).c_str(),
-                                 hostile));
+        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, OverrideName(IDS_CONFIRM_REMOVE_STARTUP).c_str(), hostile));
         EXPECT_EQ(builtIn, Formatted("C:\\app.exe"));
     }
 

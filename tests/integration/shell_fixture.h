@@ -1,22 +1,22 @@
-// Real windows for the console-frame tests: a stand-in sheet (a plain top-level window) with
-// a page from the program's own dialog resources, the commands that page receives, and
-// registry values put back as they were.
+// Real windows on the test's own thread: a stand-in sheet (a plain top-level window) with a
+// page from the program's own dialog resources, the commands that page receives, and modal
+// dialogs and menus driven from a helper thread as a user would.
 #pragma once
 
-#include "foundations/registry.h"
 #include "foundations/strings.h"
-#include "shell/layout.h"
-#include "support/scratch_registry.h"
+#include "support/testing.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace shell_fixture {
 
-// Every WM_COMMAND id a page or window made by this fixture received, in order.
+// Every WM_COMMAND id a page made by this fixture received, in order.
 inline std::vector<int>& Commands()
 {
     static std::vector<int> commands;
@@ -25,12 +25,8 @@ inline std::vector<int>& Commands()
 
 inline INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_COMMAND) {
-        Commands().push_back(LOWORD(wParam));
-        return TRUE;
-    }
-    return FALSE;
+    if (message == WM_COMMAND) Commands().push_back(LOWORD(wParam));
+    return message == WM_INITDIALOG || message == WM_COMMAND;
 }
 
 inline void InitControls()
@@ -43,33 +39,25 @@ inline void InitControls()
 // A visible top-level window of the given outer size at (x, y).
 inline HWND CreateHost(int x, int y, int width, int height)
 {
-    static const char kClass[] = "VigilarkTestHost";
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClass;
+    windowClass.lpszClassName = "VigilarkTestHost";
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    return CreateWindowExA(WS_EX_CONTROLPARENT, kClass, "Sheet", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width,
-                           height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(WS_EX_CONTROLPARENT, windowClass.lpszClassName, "Sheet", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x,
+                           y, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
-// A page of the console (a child dialog template) inside the host.
+// A dialog of the console: a page inside the host, or a top-level window without one.
 inline HWND CreatePage(HWND host, int dialog)
 {
     HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog), host, RecordingDialogProc, 0);
-    if (page) {
+    if (page && host) {
         EnableWindow(page, TRUE);
         ShowWindow(page, SW_SHOW);
     }
     return page;
-}
-
-// A top-level dialog of the console (a popup template).
-inline HWND CreateTopLevelDialog(int dialog)
-{
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog), nullptr, RecordingDialogProc, 0);
 }
 
 // The control's rectangle in its parent's client coordinates.
@@ -81,61 +69,60 @@ inline RECT ChildRect(HWND control)
     return rect;
 }
 
-inline SIZE WindowSize(HWND window)
+inline RECT ScreenRect(HWND window)
 {
     RECT rect = {};
     GetWindowRect(window, &rect);
+    return rect;
+}
+
+inline SIZE WindowSize(HWND window)
+{
+    RECT rect = ScreenRect(window);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 inline void PumpMessages()
 {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
 }
 
-// The program's key and the four values of a placement family, put back as they were.
-class ScratchPlacement {
-public:
-    explicit ScratchPlacement(const PlacementNames& names)
-        : left_(HKEY_CURRENT_USER, VIGILARK_KEY, names.left), top_(HKEY_CURRENT_USER, VIGILARK_KEY, names.top),
-          width_(HKEY_CURRENT_USER, VIGILARK_KEY, names.width), height_(HKEY_CURRENT_USER, VIGILARK_KEY, names.height)
-    {
-    }
-
-private:
-    ScratchKey program_{HKEY_CURRENT_USER, VIGILARK_KEY};
-    SavedValue left_;
-    SavedValue top_;
-    SavedValue width_;
-    SavedValue height_;
-};
-
-// A disabled marker of the startup store (named by the entry's title, holding its former
-// kind), removed again afterwards.
-class ScratchDisabledMarker {
-public:
-    ScratchDisabledMarker(const char* title, const char* kind) : marker_(HKEY_LOCAL_MACHINE, kDisabled, title)
-    {
-        written_ = SetRegString(HKEY_LOCAL_MACHINE, kDisabled, title, kind) == 1;
-    }
-    bool written() const { return written_; }
-
-private:
-    static constexpr const char* kDisabled = VIGILARK_KEY "\\Disabled";
-    ScratchKey disabled_{HKEY_LOCAL_MACHINE, kDisabled};
-    SavedValue marker_;
-    bool written_ = false;
-};
-
-inline std::string ReadValue(HKEY hive, const char* subkey, const char* name)
+// Calls run() on this thread while act(window) runs on a helper thread once run() shows a
+// window of the class (a dialog unless told); act must end it. Returns what run() returns.
+inline int RunWithDialog(const std::function<int()>& run, const std::function<void(HWND)>& act,
+                         const char* className = "#32770")
 {
-    std::string text;
-    ReadRegText(hive, subkey, name, text);
+    DWORD self = GetCurrentThreadId();
+    std::thread helper([&] {
+        HWND window = nullptr;
+        if (WaitFor([&] { return (window = FindVisibleWindow(className, 0, self)) != nullptr; })) act(window);
+    });
+    int result = run();
+    helper.join();
+    return result;
+}
+
+inline std::string TextOf(HWND window)
+{
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
     return text;
 }
+
+// Selects the whole text of an edit and types over it as the keyboard would (the edit's
+// limit applies); nothing typed is a backspace.
+inline void ReplaceText(HWND edit, const char* keys)
+{
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (const char* p = *keys ? keys : "\b"; *p; ++p) SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*p, 1);
+}
+
+inline void PressKey(HWND window, UINT key)
+{
+    SendMessageA(window, WM_KEYDOWN, key, 1);
+    SendMessageA(window, WM_KEYUP, key, (LPARAM)0xC0000001);
+}
+
+inline void Click(HWND dialog, int button) { SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
 
 }  // namespace shell_fixture

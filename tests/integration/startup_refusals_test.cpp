@@ -28,10 +28,8 @@ struct Row {
 // The whole state an action may touch: the entry's value, its marker and the history.
 std::string Snapshot(const Row& row)
 {
-    bed::Raw value = bed::RunValue(row.kind, row.title);
-    bed::Raw marker = bed::ReadRaw(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, row.title);
-    return (value.exists ? bed::Text(value) : "-") + "|" + (marker.exists ? bed::Text(marker) : "-") + "|" +
-           (bed::Exists(bed::HistoryFile()) ? bed::FileText(bed::HistoryFile()) : "-");
+    return bed::RunText(row.kind, row.title) + "|" + bed::Stored(DISABLED_STORE_KEY, row.title.c_str()) + "|" +
+           ReadWholeFile(bed::HistoryFile());
 }
 
 }  // namespace
@@ -41,7 +39,7 @@ TEST_F(StartupRefusals, CheckingGivesTheActionsAnswerAndChangesNothing)
     const Row rows[] = {
         {"another user's entry", 21, "Elsewhere", "C:\\Other\\user.exe", [] {}, STARTUP_OTHER_USER, STARTUP_OTHER_USER},
         {"a title already disabled", 11, "Twin", "C:\\User\\twin.exe",
-         [] { ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, "Twin", "1")); }, STARTUP_TITLE_TAKEN,
+         [] { PutRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, "Twin", "1"); }, STARTUP_TITLE_TAKEN,
          STARTUP_OK},
         {"a command too long for the history", 11, "LongOne", "\"C:\\Long Path\\app.exe\" " + std::string(400, 'x'),
          [] {}, STARTUP_OK, STARTUP_COMMAND_TOO_LONG},
@@ -53,9 +51,8 @@ TEST_F(StartupRefusals, CheckingGivesTheActionsAnswerAndChangesNothing)
         SCOPED_TRACE(row.what);
         bed::SetRun(row.kind, row.title, row.command);
         row.plant();
-        auto found = bed::WithTitle(bed::Collect(), row.title.substr(0, ENTRY_TITLE_CHARS - 1));
-        ASSERT_EQ(1u, found.size());
-        const Listed entry = found[0];
+        const Listed entry = bed::One(row.title.substr(0, ENTRY_TITLE_CHARS - 1));
+        ASSERT_GE(entry.index, 0);
         const char* title = entry.title.c_str();
         const char* path = entry.path.c_str();
         const char* extra = entry.extra.c_str();
@@ -70,7 +67,6 @@ TEST_F(StartupRefusals, CheckingGivesTheActionsAnswerAndChangesNothing)
             EXPECT_EQ(before, Snapshot(row));
             EXPECT_EQ(row.toggle, ToggleStartupEntry(title, path, extra, entry.kind));
         }
-        DeleteFileA(bed::HistoryFile().c_str());
-        DeleteRegTree(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY);
+        ResetProgramState();
     }
 }

@@ -1,150 +1,152 @@
 // Helpers every test program shares (see testing.h).
 #include "support/testing.h"
 
-#include <vector>
+#include <shlwapi.h>
+
+#include <fstream>
+#include <sstream>
 
 #ifndef VIGILARK_TEST_OUTPUT
 #define VIGILARK_TEST_OUTPUT "."
 #endif
 
-std::string TestOutputPath(const char* name)
+std::string TestOutputPath(const std::string& name)
 {
     // The build folder is a Unix path; under Wine it is reached through drive Z:.
-    std::string folder = VIGILARK_TEST_OUTPUT;
-    if (!folder.empty() && folder[0] == '/') {
-        folder = "Z:" + folder;
-        for (char& c : folder)
-            if (c == '/') c = '\\';
-    }
+    std::string folder = std::string(VIGILARK_TEST_OUTPUT[0] == '/' ? "Z:" : "") + VIGILARK_TEST_OUTPUT;
+    char dpi[16] = "";
+    if (GetEnvironmentVariableA("VIGILARK_TESTBED_DPI", dpi, sizeof dpi) && strcmp(dpi, "96") != 0)
+        folder += std::string("/dpi") + dpi;
+    for (char& c : folder)
+        if (c == '/') c = '\\';
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\" + name;
 }
 
+std::string ThisProgram()
+{
+    char path[MAX_PATH];
+    return std::string(path, GetModuleFileNameA(nullptr, path, sizeof path));
+}
+
 std::string BesideTestProgram(const char* name)
 {
-    char module[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
-    std::string path(module, n);
+    std::string path = ThisProgram();
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
-bool DeleteRegTree(HKEY hive, const char* subkey)
+std::string TempPath(const std::string& name)
 {
-    HKEY key;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        char child[256];
-        DWORD size = sizeof child;
-        // Always the first child: each one is gone before the next is asked for.
-        while (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            std::string path = std::string(subkey) + "\\" + child;
-            if (!DeleteRegTree(hive, path.c_str())) break;
-            size = sizeof child;
-        }
-        RegCloseKey(key);
-        RegDeleteKeyA(hive, subkey);
-    }
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-        return false;
-    }
-    return true;
+    char folder[MAX_PATH];
+    return std::string(folder, GetTempPathA(sizeof folder, folder)) + name;
 }
 
-bool PutRegString(HKEY hive, const char* subkey, const char* name, const char* text)
+void DeleteRegTree(HKEY hive, const std::string& subkey) { SHDeleteKeyA(hive, subkey.c_str()); }
+
+bool PutRegString(HKEY hive, const std::string& subkey, const char* name, const std::string& text, DWORD type)
 {
-    HKEY key;
-    if (RegCreateKeyExA(hive, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG rc = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (DWORD)strlen(text) + 1);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return CreateRegKey(hive, subkey.c_str()) &&
+           WriteRegRaw(hive, subkey.c_str(), name, std::string(text.c_str(), text.size() + 1), type);
 }
 
-std::string GetRegString(HKEY hive, const char* subkey, const char* name)
+std::string GetRegString(HKEY hive, const std::string& subkey, const char* name)
 {
-    HKEY key;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";
-    DWORD size = 0;
+    std::string data;
     DWORD type = 0;
-    std::string result = "<missing>";
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        std::vector<char> data(size + 1, '\0');
-        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS)
-            result = data.data();
-    }
-    RegCloseKey(key);
-    return result;
-}
-
-bool RegValuePresent(HKEY hive, const char* subkey, const char* name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    bool present = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return present;
+    return ReadRegRaw(hive, subkey.c_str(), name, data, &type) ? data.c_str() : "<missing>";
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
+    std::ofstream file(path, std::ios::binary);
+    return file && file.write(bytes.data(), bytes.size());
 }
 
 std::string ReadWholeFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::string();
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
 }
 
-bool SaveScreenshot(HWND window, const char* name)
-{
-    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (window && !GetWindowRect(window, &area)) return false;
-    int width = area.right - area.left;
-    int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
-        GdiFlush();
-        DWORD stride = ((DWORD)width * 3 + 3) & ~3u;
-        DWORD imageSize = stride * (DWORD)height;
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + imageSize;
-        std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-        bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-        bytes.append(static_cast<const char*>(bits), imageSize);
-        ok = WriteWholeFile(TestOutputPath(name), bytes);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
+SavedKey::SavedKey(HKEY hive, std::string subkey) : hive_(hive), subkey_(std::move(subkey))
+{
+    for (size_t end = 0; end != std::string::npos && made_.empty();) {
+        end = subkey_.find('\\', end + 1);
+        std::vector<RegValue> none;
+        if (!ReadRegValues(hive, subkey_.substr(0, end).c_str(), none)) made_ = subkey_.substr(0, end);
     }
+    ReadRegValues(hive, subkey_.c_str(), values_);
+    CreateRegKey(hive, subkey_.c_str());
+}
+
+void SavedKey::Clear() const
+{
+    std::vector<RegValue> now;
+    ReadRegValues(hive_, subkey_.c_str(), now);
+    for (const RegValue& value : now) DeleteRegValue(hive_, subkey_.c_str(), value.name.c_str());
+}
+
+SavedKey::~SavedKey()
+{
+    Clear();
+    for (const RegValue& value : values_)
+        WriteRegRaw(hive_, subkey_.c_str(), value.name.c_str(), value.data, value.type);
+    if (!made_.empty()) DeleteRegTree(hive_, made_);
+}
+
+namespace {
+
+struct WindowSearch {
+    const char* className;
+    DWORD processId, threadId;
+    HWND except, found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD process = 0, thread = GetWindowThreadProcessId(window, &process);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    bool owner = search.processId ? process == search.processId : thread == search.threadId;
+    if (!owner || window == search.except || !IsWindowVisible(window) || strcmp(name, search.className) != 0)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindVisibleWindow(const char* className, DWORD processId, DWORD threadId, HWND except)
+{
+    WindowSearch search = {className, processId, threadId, except, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool SaveScreenshot(HWND window, const std::string& name)
+{
+    RECT area;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!GetWindowRect(window, &area)) return false;
+    LONG width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, (((DWORD)width * 3 + 3) & ~3u) * height,
+                             0,           0,     0,      0};
+    BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof file + sizeof info + info.biSizeImage), 0, 0,
+                             sizeof file + sizeof info};
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
+    GdiFlush();
+    bool ok = bits && WriteWholeFile(TestOutputPath(name), std::string((char*)&file, sizeof file) +
+                                                               std::string((char*)&info, sizeof info) +
+                                                               std::string((char*)bits, info.biSizeImage));
+    DeleteObject(SelectObject(memory, old));
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return ok;

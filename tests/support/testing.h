@@ -1,48 +1,63 @@
-// Helpers every test program shares: where test files go, scratch registry keys and
-// files, and the paths of the program's executables.
+// Helpers every test program shares: paths, registry keys put back after a test, whole
+// files, windows of a thread or process, waiting on a condition, and screenshots.
 #pragma once
 
+#include "foundations/registry.h"
+
 #include <windows.h>
+
 #include <string>
+#include <vector>
 
-// The build's test-output folder as a Windows path (screenshots, logs).
-std::string TestOutputPath(const char* name);
-
+// The build's test-output folder (a sub-folder per test bed DPI other than 96) joined with name.
+std::string TestOutputPath(const std::string& name);
+std::string ThisProgram();
 // A file beside the test program (the executables and help pages are there too).
 std::string BesideTestProgram(const char* name);
+std::string TempPath(const std::string& name);
 
-// Deletes a key and everything below it; true when it is gone afterwards.
-bool DeleteRegTree(HKEY hive, const char* subkey);
-inline bool DeleteRegTree(HKEY hive, const std::string& subkey) { return DeleteRegTree(hive, subkey.c_str()); }
+// Deletes a key with everything below it.
+void DeleteRegTree(HKEY hive, const std::string& subkey);
+// Writes a string value (REG_SZ unless told), creating the key; true on success.
+bool PutRegString(HKEY hive, const std::string& subkey, const char* name, const std::string& text, DWORD type = REG_SZ);
+// A string value as stored; "<missing>" when it does not exist.
+std::string GetRegString(HKEY hive, const std::string& subkey, const char* name);
 
-// Writes a REG_SZ value, creating the key; true on success.
-bool PutRegString(HKEY hive, const char* subkey, const char* name, const char* text);
-
-// Reads a REG_SZ value of any length; "<missing>" when it does not exist.
-std::string GetRegString(HKEY hive, const char* subkey, const char* name);
-bool RegValuePresent(HKEY hive, const char* subkey, const char* name);
-
-// Whole-file helpers.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 std::string ReadWholeFile(const std::string& path);
+bool Exists(const std::string& path);
+
+// Makes sure a key exists and remembers its values; at the end puts exactly those back,
+// or removes the part of its path that had to be made, with everything below it.
+class SavedKey {
+public:
+    SavedKey(HKEY hive, std::string subkey);
+    ~SavedKey();
+    SavedKey(const SavedKey&) = delete;
+    SavedKey& operator=(const SavedKey&) = delete;
+    void Clear() const;  // removes every value of the key now
+
+private:
+    HKEY hive_;
+    std::string subkey_, made_;
+    std::vector<RegValue> values_;
+};
+
+// The first visible top-level window of a class ("#32770" a dialog, "#32768" a menu) that
+// belongs to the process, or with processId 0 to the thread, other than `except`; else NULL.
+HWND FindVisibleWindow(const char* className, DWORD processId, DWORD threadId = 0, HWND except = nullptr);
 
 // Waits until the predicate holds or the time runs out, pumping this thread's messages.
 template <typename Predicate>
 bool WaitFor(Predicate predicate, DWORD timeoutMs = 10000)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (predicate()) return true;
+    for (DWORD start = GetTickCount(); !predicate(); Sleep(20)) {
         if (GetTickCount() - start > timeoutMs) return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(20);
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     }
+    return true;
 }
 
-// Saves what the screen shows of a window (the whole screen for NULL) as a BMP file in
-// the test-output folder.
-bool SaveScreenshot(HWND window, const char* name);
+// Saves what the screen shows of a window, once it has painted, as a BMP file in the
+// test-output folder.
+bool SaveScreenshot(HWND window, const std::string& name);

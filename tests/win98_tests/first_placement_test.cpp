@@ -1,7 +1,5 @@
 // On the Windows 95 family the sheet is not resizable: the first page neither subclasses the
 // sheet nor makes a status bar, and the sheet stays where the system put it.
-//
-// Links the console, so it joins tests/win98_tests when the pages are merged.
 #include "foundations/registry.h"
 #include "resource.h"
 #include "shell/console.h"
@@ -16,22 +14,16 @@ TEST(FirstPlacementOn95Family, LeavesTheSheetAsTheSystemMadeIt)
 {
     ASSERT_FALSE(IsNT());
     InitControls();
-    ScratchKey maker{HKEY_CURRENT_USER, "Software\\Brondlewick"};
-    ScratchKey program{HKEY_CURRENT_USER, VIGILARK_KEY};
-    SavedValue left{HKEY_CURRENT_USER, VIGILARK_KEY, "xPos"};
-    SavedValue top{HKEY_CURRENT_USER, VIGILARK_KEY, "yPos"};
-    ASSERT_EQ(1, SetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xPos", "40"));
-    ASSERT_EQ(1, SetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "yPos", "30"));
-
+    SavedKey program(HKEY_CURRENT_USER, VIGILARK_KEY);
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xPos", "40");
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "yPos", "30");
     HWND sheet = CreateHost(200, 150, 640, 480);
     LONG_PTR procedure = GetWindowLongPtrA(sheet, GWLP_WNDPROC);
     FirstPlacement(CreatePage(sheet, IDD_STARTUP_PAGE), SHEET_PLACEMENT);
     EXPECT_EQ(procedure, GetWindowLongPtrA(sheet, GWLP_WNDPROC));
     EXPECT_EQ(nullptr, PreviousSheetProc());
     EXPECT_EQ(nullptr, StatusBar());
-    RECT rect;
-    GetWindowRect(sheet, &rect);
-    EXPECT_EQ(200, rect.left);
-    EXPECT_EQ(150, rect.top);
+    EXPECT_EQ(200, ScreenRect(sheet).left);
+    EXPECT_EQ(150, ScreenRect(sheet).top);
     DestroyWindow(sheet);
 }

@@ -1,0 +1,304 @@
+// The list-view toolkit on a real Startup Programs page: rows that carry their entry index,
+// selection, image-list slots, click-to-sort with the remembered column, the compare
+// function of each list, and the right-click menu.
+#include "foundations/entries.h"
+#include "foundations/settings.h"
+#include "resource.h"
+#include "shell/listview.h"
+#include "shell_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace shell_fixture;
+
+namespace {
+
+class ListPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitControls();
+        FreeEntries();
+        ResetSortDirections();
+        SetCookieCompareSource(1);
+        Commands().clear();
+        host = CreateHost(0, 0, 700, 500);
+        list = GetDlgItem(page = CreatePage(host, IDD_STARTUP_PAGE), IDC_LIST);
+        ASSERT_NE(nullptr, list);
+        AddListColumnById(list, 0, IDS_COL_TITLE, CMD_STARTUP_PAGE);
+        AddListColumnById(list, 1, IDS_COL_COMMAND, CMD_STARTUP_PAGE);
+    }
+    void TearDown() override
+    {
+        ForgetImageLists();
+        FreeEntries();
+        DestroyWindow(host);
+    }
+    int Add(const char* title, const char* path, const char* extra = "", const char* detail = "", int kind = 1,
+            int value = 0)
+    {
+        EXPECT_EQ(1, AddEntry(title, path, extra, detail, kind, value));
+        return EntryCount() - 1;
+    }
+    // One row per entry, in the order of the entry list.
+    void Fill()
+    {
+        ListView_DeleteAllItems(list);
+        for (int i = 0; i < EntryCount(); ++i) {
+            char title[ENTRY_TITLE_CHARS];
+            GetEntryTitle(i, title);
+            InsertListRow(list, title, i, 0);
+        }
+    }
+    // The entry indexes the rows carry, top to bottom.
+    std::vector<int> Order()
+    {
+        std::vector<int> order;
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+            LVITEMA item = {};
+            item.mask = LVIF_PARAM;
+            item.iItem = row;
+            ListView_GetItem(list, &item);
+            order.push_back((int)item.lParam);
+        }
+        return order;
+    }
+    static int Compare(int listKind, int a, int b, int column) { return CompareFunctionFor(listKind)(a, b, column); }
+
+    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
+    HWND host = nullptr, page = nullptr, list = nullptr;
+};
+
+// Reverses the rows by their item data, so rows and entry indexes no longer agree.
+int CALLBACK Descending(LPARAM a, LPARAM b, LPARAM) { return (int)(b - a); }
+
+// The pixels of an image of an image list drawn on white.
+std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
+{
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images, &cx, &cy);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, cx, cy, WHITENESS);
+    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < cx * cy; ++i) pixels.push_back(GetPixel(dc, i % cx, i / cx));
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+HIMAGELIST SmallImages(HWND list) { return ListView_GetImageList(list, LVSIL_SMALL); }
+
+}  // namespace
+
+TEST_F(ListPage, RowsCarryTheirEntryIndexThroughSortingSelectionAndScrolling)
+{
+    for (int i = 0; i < 60; ++i) Add(("Entry " + std::to_string(i)).c_str(), "C:\\Programs\\app.exe");
+    Fill();
+    SetListCell(list, 1, 1, "one.exe");
+    char cell[64];
+    ListView_GetItemText(list, 1, 1, cell, sizeof cell);
+    EXPECT_STREQ("one.exe", cell);
+    EXPECT_EQ(-1, FirstSelectedRow(list));
+    EXPECT_EQ(-1, SelectedEntry(list));
+    EXPECT_EQ(-1, SelectedEntry(nullptr));
+    ASSERT_EQ(0, ListView_GetTopIndex(list));
+
+    // Sorting moves rows, not the link to their records; the selected row is scrolled into view.
+    ListView_SortItems(list, Descending, 0);
+    EXPECT_EQ(59, Order()[0]);
+    EXPECT_EQ(-1, SelectRow(list, 58));
+    EXPECT_EQ(58, FirstSelectedRow(list));
+    EXPECT_EQ(1, SelectedEntry(list));
+    EXPECT_EQ(1, SelectedEntry(page, IDC_LIST));
+    EXPECT_GT(ListView_GetTopIndex(list), 0);
+    EXPECT_GE(ListView_GetTopIndex(list) + ListView_GetCountPerPage(list), 59) << "wholly visible";
+    // Selecting another row leaves only that one selected; with several the first counts.
+    SelectRow(list, 3);
+    EXPECT_EQ(1u, ListView_GetSelectedCount(list));
+    EXPECT_EQ(56, SelectedEntry(list));
+    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(57, SelectedEntry(list));
+}
+
+TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
+{
+    EXPECT_EQ(-1, AddProgramIcon("C:\\windows\\notepad.exe", 0, 0)) << "slot still empty";
+    EXPECT_EQ(0, CreateImageList(list, 2));
+    ASSERT_EQ(1, CreateImageList(list, 0));
+    HIMAGELIST images = SmallImages(list);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images, &cx, &cy);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), cx);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), cy);
+    // Image 0 is the program's icon; a missing program and a file without icons get the
+    // default; a real program the icon of that number (this test program carries the console's).
+    EXPECT_EQ(1, AddProgramIcon("\"C:\\No Such Folder\\missing.exe\" /min", 0, 0));
+    EXPECT_EQ(2, AddProgramIcon("C:\\windows\\win.ini", 0, 0));
+    EXPECT_EQ(3, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0));
+    EXPECT_EQ(Pixels(images, 1), Pixels(images, 2));
+    EXPECT_NE(Pixels(images, 0), Pixels(images, 1));
+    EXPECT_NE(Pixels(images, 3), Pixels(images, 1));
+    EXPECT_NE(Pixels(images, 3), Pixels(images, 0));
+    ASSERT_EQ(1, CreateImageList(list, 0));
+    EXPECT_EQ(1, ImageList_GetImageCount(SmallImages(list))) << "refilled: a fresh list";
+    // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list.
+    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 9, 9, page, 0, 0, 0);
+    ASSERT_EQ(1, CreateImageList(plain, 1));
+    EXPECT_NE(0, GetWindowLongPtrA(plain, GWL_STYLE) & LVS_SHAREIMAGELISTS);
+    // Destroying a slot, or forgetting both, takes the lists away from their list views first.
+    EXPECT_EQ(1, DestroyImageList(0));
+    EXPECT_EQ(nullptr, SmallImages(list));
+    EXPECT_EQ(0, DestroyImageList(0));
+    EXPECT_NE(nullptr, SmallImages(plain));
+    ForgetImageLists();
+    EXPECT_EQ(nullptr, SmallImages(plain));
+    EXPECT_EQ(-1, AddProgramIcon("C:\\missing.exe", 0, 1));
+}
+
+TEST_F(ListPage, ClickingAColumnSortsUpDownUpAndARefillFollowsTheStoredColumn)
+{
+    int beta = Add("Beta", "C:\\P\\one.exe"), alpha = Add("alpha", "C:\\P\\two.exe"),
+        gamma = Add("Gamma", "C:\\P\\three.exe");
+    Fill();
+    ApplyStoredSort(list, CMD_STARTUP_PAGE);
+    EXPECT_EQ((std::vector<int>{beta, alpha, gamma}), Order()) << "nothing stored: the entry list's order";
+    const std::vector<int> up = {alpha, beta, gamma}, down = {gamma, beta, alpha};
+    for (const std::vector<int>& order : {up, down, up}) {
+        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
+        OnListColumnClick(list, CMD_STARTUP_PAGE, 0);
+        EXPECT_EQ(order, Order());
+        EXPECT_EQ(1, GetOption("SortStartup", 0));
+        EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"));
+    }
+    // The last click sorted ascending and turned the column round: a refill is descending.
+    Fill();
+    ApplyStoredSort(list, CMD_STARTUP_PAGE);
+    EXPECT_EQ(down, Order());
+    // The Command column sorts by file name, whatever the folders: one, three, two.
+    OnListColumnClick(list, CMD_STARTUP_PAGE, 1);
+    EXPECT_EQ((std::vector<int>{beta, gamma, alpha}), Order());
+    EXPECT_EQ(2, GetOption("SortStartup", 0));
+    // Columns past the fifth, and lists without a compare, are neither sorted nor remembered.
+    OnListColumnClick(list, CMD_STARTUP_PAGE, 5);
+    OnListColumnClick(list, CMD_MONITOR, 0);
+    EXPECT_EQ((std::vector<int>{beta, gamma, alpha}), Order());
+    EXPECT_EQ(2, GetOption("SortStartup", 0));
+    EXPECT_EQ(0, GetOption("SortActiveTask", 0)) << "each list keeps its own column";
+    EXPECT_EQ(nullptr, CompareFunctionFor(CMD_MONITOR));
+}
+
+TEST_F(ListPage, EachListComparesItsOwnFields)
+{
+    SavedKey disabled(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+    PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Sleeper", "11");
+    int net = Add("Net", "C:\\a.exe"), netscape = Add("Netscape", "C:\\b.exe"), nfoo = Add("Nfoo", "C:\\c.exe");
+    int self = Add("Self", ThisProgram().c_str());                    // Brondlewick, 5.0.0.1
+    int sleeper = Add("Sleeper", ThisProgram().c_str(), "", "", 11);  // "Disabled "
+    int plain = Add("Plain", "C:\\windows\\win.ini");                 // no version texts
+    int zed = Add("Alpha", "C:\\A\\zed.exe"), abe = Add("Zulu", "C:\\Z\\abe.exe");
+    int backup = Add("Backup", "C:\\B\\x.exe", "extra-b", "2004/01/02");
+    int cleanup = Add("Cleanup", "C:\\A\\y.exe", "extra-a", "2003/01/02");
+    int viewer = Add("Zed Viewer", "C:\\Apps\\zed.exe %1", "ZedFile", ".zed", KIND_FILETYPE);
+    int exe = Add("Application", "%1 %*", "exefile", ".exe", KIND_FILETYPE);
+    int none = Add("Nothing", "", "nofile", ".non", KIND_FILETYPE);
+    int dll = Add("Pictures", "rundll32.exe C:\\Lib\\viewer.dll,Show %1", "picfile", ".pic", KIND_FILETYPE);
+    int cookieB = Add("www.b.example - id", "C:\\C\\b@site.txt", "value-a", "2004/05/06 07:08", KIND_NET_COOKIE, 10);
+    int cookieA = Add("www.a.example - id", "C:\\C\\a@site.txt", "value-b", "2004/05/06 07:09", KIND_NET_COOKIE, 9);
+    const struct {
+        int kind, a, b, column, sign;
+        const char* why;
+    } rows[] = {
+        {CMD_STARTUP_PAGE, net, netscape, 0, 0, "titles by their common beginning"},
+        {CMD_STARTUP_PAGE, netscape, net, 0, 0, "either way round"},
+        {CMD_STARTUP_PAGE, net, nfoo, 0, -1, "title"},
+        {CMD_STARTUP_PAGE, net, nfoo, 3, 0, "a column the list has not"},
+        {CMD_STARTUP_PAGE, self, sleeper, 2, -1, "a version before the disabled mark"},
+        {CMD_TASKS_PAGE, self, plain, 2, 1, "a version after none"},
+        {CMD_TASKS_PAGE, zed, abe, 0, 1, "file name"},
+        {CMD_TASKS_PAGE, zed, abe, 1, -1, "title"},
+        {CMD_IEHELPERS_PAGE, self, plain, 2, 1, "company"},
+        {CMD_IEHELPERS_PAGE, self, plain, 3, 1, "version"},
+        {CMD_IEHELPERS_PAGE, self, plain, 4, 0, "no fifth field"},
+        {CMD_SCHEDULED_PAGE, backup, cleanup, 1, -1, "x.exe before y.exe"},
+        {CMD_SCHEDULED_PAGE, backup, cleanup, 2, 1, "detail"},
+        {CMD_SCHEDULED_PAGE, backup, cleanup, 3, 1, "extra"},
+        {CMD_FILETYPES_PAGE, viewer, exe, 1, 1, "ZED.EXE after Executable"},
+        {CMD_FILETYPES_PAGE, exe, none, 1, -1, "Executable before No Associated File"},
+        {CMD_FILETYPES_PAGE, none, dll, 1, -1, "No Associated File before VIEWER.DLL"},
+        {CMD_FILETYPES_PAGE, exe, viewer, 3, -1, "extension"},
+        {CMD_COOKIES_PAGE, cookieB, cookieA, 0, 1, "Internet Explorer: file name"},
+        {CMD_COOKIE_LIST, cookieB, cookieA, 1, -1, "Internet Explorer: date"},
+        {CMD_COOKIES_PAGE, cookieB, cookieA, 4, 0, "Internet Explorer: no fifth field"},
+        {CMD_HISTORY_LIST, net, nfoo, 0, 0, "the history keeps file order"},
+    };
+    for (const auto& row : rows) {
+        int result = Compare(row.kind, row.a, row.b, row.column);
+        EXPECT_EQ(row.sign, (result > 0) - (result < 0)) << row.why;
+    }
+    SetCookieCompareSource(6);  // Mozilla-based: name, expiry, path, value, secure flag
+    EXPECT_GT(Compare(CMD_COOKIE_LIST, cookieB, cookieA, 0), 0);
+    EXPECT_LT(Compare(CMD_COOKIE_LIST, cookieB, cookieA, 3), 0);
+    EXPECT_GT(Compare(CMD_COOKIE_LIST, cookieB, cookieA, 4), 0) << "10 after 9, as numbers";
+    SetSortDirection(0, 1);
+    EXPECT_GT(Compare(CMD_STARTUP_PAGE, net, nfoo, 0), 0) << "descending";
+}
+
+namespace {
+
+// "id text" per item of a menu, "-" for a separator, joined by "|".
+std::string Items(HMENU menu)
+{
+    std::string items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = "";
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, (UINT)i, TRUE, &info);
+        items += (i ? "|" : "") + (info.fType & MFT_SEPARATOR ? "-" : std::to_string(info.wID) + " " + text);
+    }
+    return items;
+}
+
+}  // namespace
+
+TEST_F(ListPage, TheMenuShowsForASelectedRowAndTheChosenItemReachesThePage)
+{
+    Add("Updater", "C:\\Programs\\updater.exe");
+    Add("Sleeper", "C:\\Programs\\sleeper.exe");
+    Fill();
+    // Without a selection, or a list, the call returns at once: no menu waits for the user.
+    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST));
+    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, 4242));
+    SelectRow(list, 1);
+    for (WPARAM key : {VK_ESCAPE, VK_DOWN}) {
+        std::string shown;
+        EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); },
+                                   [&](HWND popup) {
+                                       shown = Items((HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0));
+                                       PostMessageA(popup, WM_KEYDOWN, key, 0);
+                                       PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);  // chooses the first item
+                                   },
+                                   "#32768"));
+        PumpMessages();
+        EXPECT_EQ(
+            "1008 Info...|1006 &Refresh|1007 &Kill Task|1144 &Delete File on Reboot|-|9 Full Repor&t|"
+            "1077 Vigilark Help",
+            shown);
+    }
+    EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands()) << "Escape chose nothing, Down and Enter the first item";
+}
+
+TEST_F(ListPage, AKindWithoutItemsOfItsOwnStillHasTheSeparator)
+{
+    Add("Updater", "C:\\Programs\\updater.exe");
+    HMENU menu = BuildListContextMenu(CMD_COOKIE_LIST, 0);
+    EXPECT_EQ("-|9 Full Repor&t|1077 Vigilark Help", Items(menu));
+    DestroyMenu(menu);
+}
