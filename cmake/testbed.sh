@@ -109,6 +109,9 @@ start_bed() {
             sleep 0.1
         done
     fi
+    # Whatever Wine starts on demand for the first program of a session keeps that program's
+    # output open: a first program whose output goes to the log takes that part, not a test.
+    timeout 60 "$WINE64" cmd /c exit </dev/null >>"$log" 2>&1
     touch "$dir/ready"
     echo "testbed ready: WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY DPI=${VIGILARK_TESTBED_DPI:-96}"
 }

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Sets up the machine, builds both targets and runs every test under wine64.
+# Sets up the machine, builds both targets and runs every test under wine64 twice: at 96 and
+# at 120 dots per inch, which changes every dialog unit as another font set would.
 # The test bed (a fresh Wine prefix, an Xvfb display and a persistent wineserver) is
 # made and removed by ctest itself (fixtures testbed_start and testbed_stop).
 set -euo pipefail
@@ -8,11 +9,12 @@ scripts/setup-debian.sh
 scripts/build.sh win32 win64
 status=0
 ctest --preset win64 "$@" || status=$?
+VIGILARK_TESTBED_DPI=120 ctest --preset win64 "$@" || status=$?
 # Screenshots the GUI tests saved as BMP are converted for easy viewing.
 if command -v convert >/dev/null; then
-    for bmp in build/win64/test-output/*.bmp; do
+    for bmp in build/win64/test-output/*.bmp build/win64/test-output/*/*.bmp; do
         [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
     done
 fi
-echo "Screenshots and test output: $(pwd)/build/win64/test-output"
+echo "Screenshots and test output: $(pwd)/build/win64/test-output (at 120 DPI: dpi120/)"
 exit $status

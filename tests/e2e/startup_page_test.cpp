@@ -1,7 +1,6 @@
-// The Startup Programs page of the real console: rows for every location; Disable, Enable
-// and Remove from the buttons and the context menu on the row's own record after sorting;
-// the removal question; a sorted column that survives a restart; refusals before any offer
-// to end a program; a removal undone from the History dialog.
+// The Startup Programs page of the real console: Disable, Enable and Remove from the buttons and
+// the menu on the row's own record after sorting; the removal question; the sort kept;
+// refusals before any offer to end a program; a removal undone from the History dialog.
 #include "foundations/registry.h"
 #include "resource.h"
 #include "support/console_driver.h"
@@ -122,7 +121,8 @@ TEST_F(StartupPage, RemoveAsksForOneRowOnlyAndNoChangesNothing)
     PressButton(page_, IDC_REMOVE);
     HWND question = WaitForWindow(run_);
     ASSERT_NE(nullptr, question);
-    EXPECT_NE(std::string::npos, WindowText(GetDlgItem(question, 0xFFFF)).find("You have chosen to remove C:\\tools\\alpha.exe"));
+    EXPECT_NE(std::string::npos,
+              WindowText(GetDlgItem(question, 0xFFFF)).find("You have chosen to remove C:\\tools\\alpha.exe"));
     EXPECT_EQ("Vigilark", WindowText(question));
     PressButton(question, IDNO);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));

@@ -1,5 +1,5 @@
-// Help files, the server address, the AOL client, the version text and the version fields
-// of program files, against the files, windows, win.ini and registry of the test prefix.
+// Where the help of a page is, and the version fields read from a copy of this program whose
+// version resource is replaced.
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/version_info.h"
@@ -18,13 +18,6 @@ std::string Target(int command, WORD language, int* local)
     char target[WEB_ADDRESS_CHARS];
     *local = HelpTarget(command, language, target, sizeof target);
     return target;
-}
-
-std::string ServerAddressText()
-{
-    char server[256];
-    ServerAddress(server, sizeof server);
-    return server;
 }
 
 typedef std::vector<std::pair<std::wstring, std::wstring>> Fields;
@@ -83,15 +76,7 @@ std::string ReadReplaced(const std::string& block)
 
 }  // namespace
 
-TEST(ServerAddress, ComesFromTheStringTableOrItsOverrideAndEndsWithASlash)
-{
-    EXPECT_EQ("http://vigilark.invalid/", ServerAddressText());
-    SavedKey program(HKEY_LOCAL_MACHINE, VIGILARK_KEY);
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
-    EXPECT_EQ("http://mirror.test/", ServerAddressText());
-}
-
-TEST(HelpTarget, TheLocalFileWhenFoundElseTheServersPage)
+TEST(HelpTarget, TheLocalFileWhenFoundElseThePageOnTheServer)
 {
     // The build puts the help pages beside the executables, the test program's folder.
     int local = -1;
@@ -115,47 +100,10 @@ TEST(HelpTarget, TheLocalFileWhenFoundElseTheServersPage)
     EXPECT_EQ(0, local);
     SetCurrentDirectoryA(previous);
     RemoveDirectoryA(folder.c_str());
-}
-
-TEST(VersionText, MonitorVersionThenAColonAndTheConsoleVersion)
-{
-    // Copies of this test program (which carries the console's version resource) under the
-    // monitor's and the console's names, in a folder of their own.
-    std::string folder = TempPath("vigilark-version-test");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    auto text = [&] {
-        char out[300] = "x";
-        int length = VersionTextIn(folder.c_str(), out, sizeof out);
-        EXPECT_EQ((int)strlen(out), length);
-        return std::string(out);
-    };
-    std::string monitor = folder + "\\Vigilark.exe", console = folder + "\\VigilarkEx.exe";
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), console.c_str(), FALSE));
-    EXPECT_EQ("", text()) << "without the monitor's version there is none";
-    WriteWholeFile(monitor, "not a program");
-    EXPECT_EQ("", text());
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), monitor.c_str(), FALSE));
-    EXPECT_EQ(VIGILARK_VERSION_STRING ":" VIGILARK_VERSION_STRING, text());
-    DeleteFileA(console.c_str());
-    EXPECT_EQ(VIGILARK_VERSION_STRING, text()) << "no console there: no colon";
-    DeleteFileA(monitor.c_str());
-    RemoveDirectoryA(folder.c_str());
-}
-
-TEST(VersionInfo, ReadsTheFieldsOfProgramFilesThatHaveThem)
-{
-    VersionFields fields;
-    EXPECT_EQ(1, ReadVersionFields(ThisProgram().c_str(), &fields));
-    EXPECT_EQ("Vigilark Explorer|" VIGILARK_VERSION_STRING "|Brondlewick|Copyright (C) Brondlewick",
-              std::string(fields.productName) + "|" + fields.productVersion + "|" + fields.companyName + "|" +
-                  fields.legalCopyright);
-    char description[VERSION_FIELD_CHARS];
-    EXPECT_EQ(17, FileDescriptionOf(ThisProgram().c_str(), description, sizeof description));
-    EXPECT_STREQ("Vigilark Explorer", description);
-    for (const char* none : {"C:\\windows\\system32\\notepad.exe", "C:\\no\\such\\program.exe"}) {
-        EXPECT_EQ(0, ReadVersionFields(none, &fields)) << none;
-        EXPECT_STREQ("", fields.productName);
-    }
+    // The server comes from the string table or its override, and ends with a slash.
+    SavedKey program(HKEY_LOCAL_MACHINE, VIGILARK_KEY);
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
+    EXPECT_EQ("http://mirror.test/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
 }
 
 TEST(VersionInfo, TheLastTranslationWithAProductNameCountsAndLongValuesOrBlocksAreNotRead)

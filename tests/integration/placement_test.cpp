@@ -1,7 +1,5 @@
-// Window placement on real windows: saving, restoring and centring, the sheet's first
-// placement (subclass, minimum track size, status bar, stored rectangle; once per process, so
-// one test each), and the cookie list window's placement, icons and layout (the pages' layout
-// is tested end to end).
+// Window placement on real windows: saving and centring, the sheet's first placement (once per
+// process, so one test each) and the cookie list window's place and icons.
 #include "foundations/registry.h"
 #include "resource.h"
 #include "shell/app.h"
@@ -77,20 +75,6 @@ TEST_F(Placement, SaveWritesTheRectangleAsDecimalTextUnderItsFamilysNames)
     EXPECT_EQ("<missing>", Value("dxPos"));
 }
 
-TEST_F(Placement, RestorePositionMovesWithoutSizingOrCentres)
-{
-    window = CreateHost(10, 10, 301, 199);
-    Put("xPosAddFileType", "123");
-    Put("yPosAddFileType", "87");
-    Put("dxPosAddFileType", "900");  // only left and top are read back
-    RestorePosition(window, "xPosAddFileType", "yPosAddFileType");
-    ExpectRect(ScreenRect(window), 123, 87, 301, 199);
-    Put("yPosAddFileType", "");  // an empty top means there is no stored position
-    RestorePosition(window, "xPosAddFileType", "yPosAddFileType");
-    ExpectCentred(window);
-    EXPECT_EQ(301, WindowSize(window).cx);
-}
-
 TEST_F(Placement, FirstPageSetsUpTheSheetOncePerProcess)
 {
     window = CreateHost(60, 40, 640, 480);
@@ -134,26 +118,20 @@ TEST_F(Placement, WithoutAStoredWidthTheSheetMovesAndKeepsItsSize)
     ExpectRect(SheetAfterFirstPage(), 40, 30, 640, 480);
 }
 
-TEST_F(Placement, WithoutAStoredTopTheSheetStaysWhereTheSystemPutIt)
+TEST_F(Placement, APopupIsCentredAndWithoutAStoredTopTheSheetStaysWhereTheSystemPutIt)
 {
     Put("xPos", "40");
     Put("dxPos", "700");
-    ExpectRect(SheetAfterFirstPage(), 200, 150, 640, 480);
-    EXPECT_NE(nullptr, StatusBar());
-}
-
-TEST_F(Placement, ATopLevelDialogIsCentredAndNoSheetIsTouched)
-{
-    Put("xPos", "40");
-    Put("yPos", "30");
-    window = CreateHost(200, 150, 640, 480);
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADD_FILETYPE), window,
+    HWND owner = CreateHost(300, 250, 400, 300);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADD_FILETYPE), owner,
                                      RecordingDialogProc, 0);
     FirstPlacement(dialog, SHEET_PLACEMENT);
-    EXPECT_EQ(nullptr, PreviousSheetProc());
-    EXPECT_EQ(nullptr, StatusBar());
-    EXPECT_EQ(200, ScreenRect(window).left);
     ExpectCentred(dialog);
+    EXPECT_EQ(nullptr, PreviousSheetProc()) << "no sheet is touched";
+    EXPECT_EQ(300, ScreenRect(owner).left);
+    DestroyWindow(owner);
+    ExpectRect(SheetAfterFirstPage(), 200, 150, 640, 480);
+    EXPECT_NE(nullptr, StatusBar());
 }
 
 TEST_F(Placement, CookieWindowComesBackWhereItWasWithItsIcons)

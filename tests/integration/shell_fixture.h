@@ -1,6 +1,5 @@
-// Real windows on the test's own thread: a stand-in sheet (a plain top-level window) with a
-// page from the program's own dialog resources, the commands that page receives, and modal
-// dialogs and menus driven from a helper thread as a user would.
+// Real windows on the test's own thread: a stand-in sheet with a page from the program's dialog
+// resources, the commands it receives, and dialogs and menus driven from a helper thread.
 #pragma once
 
 #include "foundations/strings.h"
@@ -22,7 +21,6 @@ inline std::vector<int>& Commands()
     static std::vector<int> commands;
     return commands;
 }
-
 inline INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_COMMAND) Commands().push_back(LOWORD(wParam));

@@ -135,33 +135,28 @@ TEST_F(StartupActions, StartupFilesMoveAsideAndBackButNeverOverAnother)
     EXPECT_EQ("<missing>", Marker("Vgk Roundtrip"));
 }
 
-TEST_F(StartupActions, SecondEntryOfADisabledTitleIsRefused)
+TEST_F(StartupActions, RefusalsChangeNothing)
 {
+    // A second entry of a disabled title, another user's entry, a scheduled task.
     bed::SetRun(1, "Updater", "C:\\Machine\\update.exe");
     bed::SetRun(11, "Updater", "C:\\User\\update.exe");
+    bed::SetRun(21, "Elsewhere", "C:\\Other\\user.exe");
     ASSERT_EQ(STARTUP_OK, Toggle(One("Updater", "C:\\Machine\\update.exe")));
-
-    Listed user = One("Updater", "C:\\User\\update.exe");
+    Listed user = One("Updater", "C:\\User\\update.exe"), other = One("Elsewhere");
     EXPECT_EQ(0, IsEntryDisabled(user.index));
     EXPECT_EQ(STARTUP_TITLE_TAKEN, Toggle(user));
+    EXPECT_EQ(STARTUP_OTHER_USER, Toggle(other));
+    EXPECT_EQ(STARTUP_OTHER_USER, Remove(other));
+    EXPECT_EQ(STARTUP_NOT_HANDLED, ToggleStartupEntry("Task", "C:\\t.exe", "", KIND_TASK_SCHEDULED));
     EXPECT_EQ("C:\\User\\update.exe", bed::RunText(11, "Updater"));
+    EXPECT_EQ("C:\\Other\\user.exe", bed::RunText(21, "Elsewhere"));
+    EXPECT_EQ("<missing>", Marker("Elsewhere"));
+    EXPECT_FALSE(Exists(bed::HistoryFile()));
     // Removing the user's entry takes it from its own key; the machine's stays disabled.
     EXPECT_EQ(STARTUP_OK, Remove(user));
     EXPECT_EQ("<missing>", bed::RunText(11, "Updater"));
     EXPECT_EQ("C:\\Machine\\update.exe", bed::Stored(kSaved, "Updater"));
     EXPECT_EQ("1", Marker("Updater"));
-}
-
-TEST_F(StartupActions, OtherUsersEntriesAndTasksAreRefused)
-{
-    bed::SetRun(21, "Elsewhere", "C:\\Other\\user.exe");
-    Listed entry = One("Elsewhere");
-    EXPECT_EQ(STARTUP_OTHER_USER, Toggle(entry));
-    EXPECT_EQ(STARTUP_OTHER_USER, Remove(entry));
-    EXPECT_EQ("C:\\Other\\user.exe", bed::RunText(21, "Elsewhere"));
-    EXPECT_FALSE(Exists(bed::HistoryFile()));
-    EXPECT_EQ("<missing>", Marker("Elsewhere"));
-    EXPECT_EQ(STARTUP_NOT_HANDLED, ToggleStartupEntry("Task", "C:\\t.exe", "", KIND_TASK_SCHEDULED));
 }
 
 TEST_F(StartupActions, LongCommandsKeepWholeAndRefuseACutWrite)

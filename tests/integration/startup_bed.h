@@ -1,6 +1,5 @@
-// The places the startup tests change: the fifteen Run keys, the win.ini program lines, the
-// Startup folders, and the console's own state (disabled store, folders "Disabled" and
-// "Removed", known programs, history.txt).
+// The places the startup tests change: the Run keys, the win.ini program lines, the Startup
+// folders and the console's own state (disabled store, its folders, known programs, history).
 #pragma once
 
 #include "app/start.h"

@@ -66,18 +66,14 @@ TEST_F(StartupScan, RunValuesAreListedAsTheListShowsThem)
             EXPECT_EQ(row.listed, found[0].path);
         }
     }
-}
-
-TEST_F(StartupScan, ConsecutiveDuplicatesAcrossKeysAreListedOnce)
-{
-    // The last value of HKLM Run and the first of HKLM RunOnce: equal but for case.
-    bed::SetRun(1, "Twice", "C:\\Twice\\twice.exe");
-    bed::SetRun(2, "TWICE", "c:\\twice\\TWICE.EXE");
-    EXPECT_EQ(1, One("Twice").kind);
-    // Not consecutive: another value stands between them.
-    bed::SetRun(11, "Again", "C:\\again.exe");
-    bed::SetRun(11, "Between", "C:\\between.exe");
-    bed::SetRun(12, "Again", "C:\\again.exe");
+    // Equal but for case, the last value of one key and the first of the next: listed once.
+    // Not consecutive (another value between them): twice.
+    bed::SetRun(3, "Twice", "C:\\Twice\\twice.exe");
+    bed::SetRun(4, "TWICE", "c:\\twice\\TWICE.EXE");
+    bed::SetRun(13, "Again", "C:\\again.exe");
+    bed::SetRun(13, "Between", "C:\\between.exe");
+    bed::SetRun(14, "Again", "C:\\again.exe");
+    EXPECT_EQ(3, One("Twice").kind);
     EXPECT_EQ(2u, bed::Entries("Again").size());
 }
 

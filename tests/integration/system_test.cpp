@@ -1,10 +1,7 @@
-// The prefix's registry and system files as the program uses them: reading registry text
-// and its trace records, the HOSTS file's place and lock, the restart commands of
-// wininit.ini, and the sound events of AppEvents.
+// The prefix's registry and system files as the program uses them: registry text too long to
+// read and its trace records, the HOSTS file's lock, the restart commands of wininit.ini.
 #include "foundations/registry.h"
-#include "foundations/settings.h"
 #include "foundations/trace.h"
-#include "options/sound.h"
 #include "options/system_files.h"
 #include "resource.h"
 #include "shell_fixture.h"
@@ -18,16 +15,6 @@ std::string WindowsFile(const char* name)
     char folder[MAX_PATH];
     GetWindowsDirectoryA(folder, sizeof folder);
     return std::string(folder) + "\\" + name;
-}
-
-const char kEvents[] = "AppEvents\\Schemes\\Apps\\Vigilark";
-
-std::string EventFile(int index)
-{
-    char file[260] = "x";
-    int length = SoundEventFile(index, file, sizeof file);
-    EXPECT_EQ((int)strlen(file), length) << index;
-    return file;
 }
 
 const char kScratch[] = "Software\\Brondlewick\\VigilarkTests";
@@ -111,29 +98,6 @@ TEST(RestartCommands, PendingCommandsAreShownOnlyWithTheRestartProgramAndCanBeDe
     DeleteFileA(program.c_str());
 }
 
-TEST(Sounds, EachEventReadsItsOwnCurrentKeyAndNothingPlaysWithSoundsOff)
-{
-    SavedKey events(HKEY_CURRENT_USER, kEvents);
-    SavedKey open(HKEY_CURRENT_USER, std::string(kEvents) + "\\Open\\.current");
-    SavedKey cookie(HKEY_CURRENT_USER, std::string(kEvents) + "\\Cookie Alert\\.current");
-    open.Clear();
-    EXPECT_EQ("", EventFile(SOUND_OPEN)) << "the key without its value: the built-in wave";
-    EXPECT_NE(nullptr, FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDW_OPEN_SOUND), "WAVE"));
-    PutRegString(HKEY_CURRENT_USER, std::string(kEvents) + "\\Open\\.current", nullptr, "C:\\sounds\\open.wav");
-    PutRegString(HKEY_CURRENT_USER, std::string(kEvents) + "\\Cookie Alert\\.current", nullptr,
-                 "%SystemRoot%\\media\\cookie.wav", REG_EXPAND_SZ);
-    EXPECT_EQ("C:\\sounds\\open.wav", EventFile(SOUND_OPEN));
-    EXPECT_EQ("C:\\windows\\media\\cookie.wav", EventFile(SOUND_COOKIE_ALERT));
-    EXPECT_EQ("", EventFile(SOUND_STARTUP_ALERT));
-    EXPECT_EQ("C:\\sounds\\open.wav", EventFile(77)) << "an index above 3 is the Open event";
-    int saved = CurrentOptions().sound;
-    for (int off : {0, -1}) {
-        CurrentOptions().sound = off;
-        EXPECT_EQ(SOUND_COOKIE_ALERT, PlaySoundEvent(SOUND_COOKIE_ALERT)) << "the index comes back";
-    }
-    CurrentOptions().sound = saved;
-}
-
 TEST_F(RegistryTest, TextAsLongAsTheCapacityIsRefusedWithATraceRecord)
 {
     ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kScratch, "long", "0123456789"));
@@ -142,22 +106,6 @@ TEST_F(RegistryTest, TextAsLongAsTheCapacityIsRefusedWithATraceRecord)
     EXPECT_STREQ("", out);
     EXPECT_NE(std::string::npos, TraceText().find("0123456789: Registry Error #1024: Buffer overflow contained"));
     EXPECT_EQ(10, ReadRegString(HKEY_CURRENT_USER, kScratch, "long", fits, sizeof fits));
-}
-
-TEST_F(RegistryTest, MissingValuesAndKeysLeaveTraceRecords)
-{
-    char out[16] = "x";
-    EXPECT_EQ(0, ReadRegString(HKEY_CURRENT_USER, kScratch, "absent", out, sizeof out));
-    EXPECT_STREQ("", out);
-    std::string missing = std::string(kScratch) + "\\Missing";
-    EXPECT_EQ(0, SetRegString(HKEY_CURRENT_USER, missing.c_str(), "v", "1"));
-    std::vector<RegValue> none;
-    EXPECT_FALSE(ReadRegValues(HKEY_CURRENT_USER, missing.c_str(), none)) << "the key was not made";
-    EXPECT_NE(std::string::npos, TraceText().find("ERROR RegOpenKeyEx:SetRegValue"));
-    EXPECT_EQ(0, DeleteRegValue(HKEY_CURRENT_USER, kScratch, "absent"));
-    EXPECT_NE(std::string::npos, TraceText().find("ERROR RegDeleteValue: absent"));
-    EXPECT_EQ(1, SetRegDword(HKEY_CURRENT_USER, kScratch, "n", 5));
-    EXPECT_EQ(0, ReadRegString(HKEY_CURRENT_USER, kScratch, "n", out, sizeof out)) << "not text";
 }
 
 TEST_F(RegistryTest, TraceStopsAfter9001RecordsARun)

@@ -1,7 +1,5 @@
-// Keeps the test bed's virtual desktop alive for a whole ctest run. Wine ends the desktop
-// process when no window is left on it and starts it again for the next program that
-// uses a window: about a second per test program. This hidden window stays until the
-// wineserver of the test bed is stopped.
+// Keeps the test bed's virtual desktop alive for a whole ctest run: Wine ends the desktop when
+// its last window goes and starts it again, about a second per test program.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

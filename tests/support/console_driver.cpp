@@ -17,7 +17,10 @@ struct RemoteBuffer {
     {}
     ~RemoteBuffer() { VirtualFreeEx(process, at, 0, MEM_RELEASE); }
     RemoteBuffer(const RemoteBuffer&) = delete;
-    void Put(const void* data, size_t size, size_t offset = 0) { WriteProcessMemory(process, at + offset, data, size, 0); }
+    void Put(const void* data, size_t size, size_t offset = 0)
+    {
+        WriteProcessMemory(process, at + offset, data, size, 0);
+    }
     HANDLE process;
     char* at;
 };

@@ -1,6 +1,5 @@
-// Drives the real VigilarkEx.exe from a test: starts it with a command line, finds its
-// hidden main window and its property sheet, reads tabs and list rows across the
-// process boundary, presses buttons and answers its message boxes and menus.
+// Drives the real VigilarkEx.exe: starts it, finds its main window and sheet, reads tabs and
+// list rows across the process boundary, presses buttons, answers its dialogs and menus.
 #pragma once
 
 #include <windows.h>
@@ -14,9 +13,9 @@ struct ConsoleRun {
     HWND sheet = nullptr;
 };
 
-// Starts an executable beside the test program with the given arguments (not waiting).
+// Starts an executable beside the test program (not waiting); the console also waits for its
+// main window and, unless told otherwise, its sheet.
 bool StartProgram(const char* exe, const char* arguments, PROCESS_INFORMATION* process);
-// Starts the console and waits for its main window and, unless told otherwise, its sheet.
 bool StartConsole(const char* arguments, ConsoleRun& run, bool expectSheet = true);
 // Waits for the process to end: its exit code, or -1 on time-out (then it is killed).
 int WaitForExit(ConsoleRun& run, DWORD timeoutMs = 10000);
@@ -24,9 +23,8 @@ int WaitForExit(ConsoleRun& run, DWORD timeoutMs = 10000);
 int CloseConsole(ConsoleRun& run);
 // Ends every copy of the console and of the monitor that still runs (test clean-up).
 void EndAllCopies();
-// The visible property sheet owned by the console's main window, NULL when none.
+// The visible property sheet owned by the console's main window; how many main windows exist.
 HWND FindSheet(HWND mainWindow);
-// How many top-level windows of the console's class exist.
 int ConsoleWindowCount();
 
 int TabCount(HWND sheet);
@@ -36,9 +34,8 @@ std::string ActiveTabText(ConsoleRun& run);
 void SelectTab(HWND sheet, int index);
 HWND ActivePage(HWND sheet);
 
-// The text of a window of another process.
+// The text of a window of another process; a button of a page or dialog pressed (BN_CLICKED).
 std::string WindowText(HWND window);
-// Presses a button of a page or dialog (a WM_COMMAND with BN_CLICKED, as the button sends it).
 void PressButton(HWND page, int id);
 
 // List views in the console's process.

@@ -1,4 +1,4 @@
-// Help topic names, the addresses on the maker's server and the command lines that open them.
+// The addresses on the maker's server and the command line that opens them in the AOL client.
 #include "resource.h"
 #include "shell/help.h"
 #include "shell/help_addresses.h"
@@ -25,24 +25,6 @@ std::string Lookup(const LookupRequest& request)
 }
 
 }  // namespace
-
-TEST(HelpTopics, PagesHaveTheirTopicOthersTheFeatureListAndSomeLanguagesAPrefix)
-{
-    const struct {
-        int command;
-        WORD language;
-        const char* topic;
-    } rows[] = {{CMD_HISTORY_LIST, LANG_ENGLISH, "features.html"},
-                {CMD_SCHEDULED_PAGE, LANG_GERMAN, "de_scheduler.html"},
-                {CMD_COOKIES_PAGE, LANG_FRENCH, "fr_cookies.html"},
-                {CMD_MONITOR, LANG_SPANISH, "es_features.html"},
-                {CMD_STARTUP_PAGE, LANG_ITALIAN, "startup.html"}};
-    for (const auto& row : rows) {
-        char topic[HELP_TOPIC_CHARS];
-        HelpTopicFile(row.command, row.language, topic, sizeof topic);
-        EXPECT_STREQ(row.topic, topic);
-    }
-}
 
 TEST(WebAddresses, VersionCheckSendsTheBuildAndOneOfFiveLanguages)
 {

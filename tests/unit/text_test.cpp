@@ -1,11 +1,10 @@
 // Text rules every subsystem relies on: bounded copies, string tests, paths, dates, option
-// texts, win.ini program lines, the display form of commands and wininit.ini delete lines.
+// texts, win.ini program lines and wininit.ini delete lines.
 #include "foundations/paths.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "foundations/winini.h"
-#include "foundations/entries.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_locations.h"
 
@@ -37,6 +36,8 @@ TEST(BoundedText, CopyAppendAndFormatCutAndTerminate)
     EXPECT_EQ(1, ContainsNoCase((text + "Q").c_str(), "q"));
     EXPECT_EQ(0, ContainsNoCase((text + "aQ").c_str(), "Q"));
     EXPECT_EQ(0, ContainsNoCase(nullptr, "x"));
+    EXPECT_EQ(600u, FindNoCase(std::string(600, 'x') + "RunDll32.EXE args", "rundll32.exe")) << "any length";
+    EXPECT_EQ(std::string::npos, FindNoCase("abc", "abcd"));
 }
 
 TEST(CanonicalProgramPath, KeepsDriveToFirstProgramExtensionInUpperCase)
@@ -52,7 +53,7 @@ TEST(CanonicalProgramPath, KeepsDriveToFirstProgramExtensionInUpperCase)
     EXPECT_EQ(Canonical(std::string(windows) + "\\system32\\x.exe"), Canonical("\\SystemRoot\\System32\\x.exe /a"));
 }
 
-TEST(DateText, TwelveHourClockWithoutLeadingZeroNeverForNoDateAndLocalUnixTime)
+TEST(DateText, TwelveHourClockWithoutLeadingZeroAndNeverForNoDate)
 {
     char out[64];
     const std::pair<WORD, const char*> rows[] = {{0, "12:05 AM"}, {12, "12:05 PM"}, {23, "11:05 PM"}, {9, "9:05 AM"}};
@@ -66,11 +67,6 @@ TEST(DateText, TwelveHourClockWithoutLeadingZeroNeverForNoDateAndLocalUnixTime)
     EXPECT_STREQ("Never", out);
     FormatCreationTime(&created, out, sizeof out);
     EXPECT_STREQ("2026-01-02   03:04", out);
-    SYSTEMTIME local = {}, utc = {1971, 1, 0, 1, 0, 0, 0, 0}, expected = {};
-    UnixTimeToLocal(86400 * 365, &local);
-    ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(nullptr, &utc, &expected));
-    EXPECT_EQ((std::vector<WORD>{expected.wYear, expected.wMonth, expected.wDay, expected.wHour}),
-              (std::vector<WORD>{local.wYear, local.wMonth, local.wDay, local.wHour}));
 }
 
 TEST(PathPieces, FileAndDirectoryPartsQuotesEqualsBackslashesAndBlanks)
@@ -126,17 +122,6 @@ TEST(WinIniLines, PiecesAreTrimmedAndRemovingOneKeepsTheOthersWithSeparators)
     std::string without = longLine;
     without.erase(without.find("C:\\programs\\tool150.exe;"), 24);
     EXPECT_EQ(without, WinIniLineWithout(longLine, "C:\\programs\\tool150.exe"));
-}
-
-TEST(StartupText, DisplayFormsDropQuotesAndCutToTheField)
-{
-    EXPECT_EQ("C:\\Program Files\\App\\app.exe /min", DisplayCommand("\"C:\\Program Files\\App\\app.exe\" /min"));
-    std::string longCommand = "C:\\x.exe " + std::string(400, 'a');
-    EXPECT_EQ(longCommand.substr(0, ENTRY_PATH_CHARS - 1), DisplayCommand(longCommand));
-    EXPECT_EQ(std::string(127, 'n'), DisplayTitle(std::string(200, 'n')));
-    EXPECT_EQ(600u, FindNoCase(std::string(600, 'x') + "RunDll32.EXE args", "rundll32.exe"));
-    EXPECT_EQ(std::string::npos, FindNoCase("abc", "abcd"));
-    EXPECT_EQ(std::string::npos, FindNoCase("abc", ""));
 }
 
 TEST(WinInitText, DeleteLineGoesIntoTheRenameSection)
