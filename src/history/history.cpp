@@ -176,6 +176,17 @@ int HistoryFilePath(char* out, int capacity)
     return (int)FormatText(out, (size_t)capacity, "%s\\history.txt", directory);
 }
 
+// history.txt is opened without sharing for one append. The resident monitor (or anyone
+// reading the file) may hold it for a moment; a change is not left unrecorded for that.
+static HANDLE OpenForAppend(const char* path)
+{
+    for (int tries = 0;; ++tries) {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || tries == 40) return file;
+        Sleep(25);
+    }
+}
+
 int AppendHistory(const char* title, const char* command, const char* extra, int kind, int action)
 {
     if (GetOption("History", 1) <= 0) return 0;
@@ -188,7 +199,7 @@ int AppendHistory(const char* title, const char* command, const char* extra, int
 
     char path[MAX_PATH];
     if (HistoryFilePath(path, sizeof path) == 0) return 0;
-    ScopedHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(OpenForAppend(path));
     if (!file.valid()) return 0;
     if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
         return 0;

@@ -1,67 +1,20 @@
 // Running programs: the process walk, the task list, matching a program and ending it,
-// against real child processes (copies of this test program that only sleep).
+// against real child processes (copies of this test program that only wait).
 #include "processes/processes.h"
 
 #include "startup_bed.h"
 
 #include "shell_fixture.h"
+#include "support/probe.h"
 
 #include <regex>
 
 namespace {
 
-const char kSleepSwitch[] = "--vgk-sleep";
-
-// A copy started with the switch sleeps here, before any test runs, and is ended by the test.
-const bool g_sleeper = [] {
-    if (strstr(GetCommandLineA(), kSleepSwitch)) {
-        Sleep(60000);
-        ExitProcess(0);
-    }
-    return false;
-}();
-
-class Sleeper {
-public:
-    explicit Sleeper(std::string program)
-    {
-        std::string line = "\"" + program + "\" " + kSleepSwitch;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        if (CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-            CloseHandle(info_.hThread);
-    }
-    ~Sleeper()
-    {
-        TerminateProcess(info_.hProcess, 0);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hProcess);
-    }
-    DWORD id() const { return info_.dwProcessId; }
-    bool Running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-    bool EndsWithin(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = 0;
-        return GetExitCodeProcess(info_.hProcess, &code) ? code : 0;
-    }
-
-private:
-    PROCESS_INFORMATION info_ = {};
-};
-
 class RunningPrograms : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), program_.c_str(), FALSE));
-        DeleteFileA(bed::HistoryFile().c_str());
-    }
-    void TearDown() override
-    {
-        DeleteFileA(bed::HistoryFile().c_str());
-        WaitFor([&] { return DeleteFileA(program_.c_str()) || !Exists(program_); }, 2000);
-    }
+    void SetUp() override { DeleteFileA(bed::HistoryFile().c_str()); }
+    void TearDown() override { DeleteFileA(bed::HistoryFile().c_str()); }
     const std::string program_ = TempPath("vgk_sleeper.exe");
     SavedKey blacklist_{HKEY_CURRENT_USER, BLACKLIST_KEY};
 };
@@ -83,12 +36,12 @@ std::vector<std::pair<DWORD, std::string>> Walk()
 
 TEST_F(RunningPrograms, TheWalkTheTaskListAndMatchingSeeTheRunningCopies)
 {
-    Sleeper first(program_), second(program_);
+    Probe first(program_), second(program_);
     ASSERT_TRUE(first.Running() && second.Running());
     DWORD firstSeen = 0;
     int self = 0;
     for (const auto& visit : Walk()) {
-        if (!firstSeen && (visit.first == first.id() || visit.first == second.id())) firstSeen = visit.first;
+        if (!firstSeen && (visit.first == first.Id() || visit.first == second.Id())) firstSeen = visit.first;
         if (visit.first != GetCurrentProcessId()) continue;
         ++self;
         EXPECT_EQ(0, lstrcmpiA(ThisProgram().c_str(), visit.second.c_str())) << visit.second;
@@ -125,7 +78,7 @@ TEST_F(RunningPrograms, TheWalkTheTaskListAndMatchingSeeTheRunningCopies)
 
 TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne)
 {
-    Sleeper sleeper(program_), other(program_);
+    Probe sleeper(program_), other(program_);
     ASSERT_TRUE(sleeper.Running() && other.Running());
     PutRegString(HKEY_CURRENT_USER, BLACKLIST_KEY, program_.c_str(), "listed");
     // Declined: nothing ends, nothing is written.
@@ -137,12 +90,12 @@ TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne
     EXPECT_TRUE(sleeper.Running() && other.Running());
     EXPECT_FALSE(Exists(bed::HistoryFile()));
     // EndProcess ends one process without records; EndProgram the program's first one with them.
-    EXPECT_TRUE(EndProcess(id == sleeper.id() ? other.id() : sleeper.id()));
+    EXPECT_TRUE(EndProcess(id == sleeper.Id() ? other.Id() : sleeper.Id()));
     EXPECT_FALSE(EndProcess(0xFFFFFFF0));
     EXPECT_FALSE(Exists(bed::HistoryFile()));
     EXPECT_EQ(id, EndProgram(program_.c_str(), "Sleeper", false, &outcome));
     EXPECT_EQ(END_ENDED, outcome);
-    const Sleeper& ended = id == sleeper.id() ? sleeper : other;
+    const Probe& ended = id == sleeper.Id() ? sleeper : other;
     ASSERT_TRUE(ended.EndsWithin(2000));
     EXPECT_EQ(1u, ended.ExitCode()) << "not STILL_ACTIVE, which would make it look alive";
     std::vector<std::string> lines = bed::HistoryLines();

@@ -2,6 +2,8 @@
 // prefix's registry, win.ini and Startup folders; history.txt and undoing from it.
 #include "startup_bed.h"
 
+#include <thread>
+
 #include "foundations/registry.h"
 #include "foundations/settings.h"
 #include "foundations/shortcut.h"
@@ -320,6 +322,19 @@ TEST_F(HistoryFile, AppendsOneDatedLinePerChangeUnlessHistoryIsOff)
                      "\tScheduledTask_Remove\tUNKNOWN_TYPE\tOdd\tC:\\\\odd\\.exe\textra\r\n");
     std::string text = ReadWholeFile(bed::HistoryFile());
     EXPECT_TRUE(std::regex_match(text, lines)) << text;
+}
+
+TEST_F(HistoryFile, AnAppendWaitsForAReaderThatHoldsTheFileForAMoment)
+{
+    HANDLE held = CreateFileA(bed::HistoryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::thread reader([&] {
+        Sleep(100);
+        CloseHandle(held);
+    });
+    EXPECT_EQ(1, AppendHistory("Held", "C:\\held.exe", "", KIND_CURRENT_RUN, ACTION_START_REMOVE));
+    reader.join();
+    EXPECT_EQ(1u, bed::HistoryLines().size());
 }
 
 TEST_F(HistoryFile, LinesOfTheMonitorLoadAndOnlyRemovalsAreReversible)

@@ -24,7 +24,7 @@ Probe::Probe(const std::string& path) : path_(path)
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
     CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
-    if (!CopyFileA(self, path.c_str(), FALSE)) return;
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && !CopyFileA(self, path.c_str(), TRUE)) return;
     std::string line = "\"" + path + "\" " + kProbeSwitch;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -41,7 +41,13 @@ Probe::~Probe()
         WaitForSingleObject(process_.hProcess, 5000);
         CloseHandle(process_.hProcess);
     }
-    DeleteFileA(path_.c_str());
+    DeleteFileA(path_.c_str());  // fails while another probe still runs the file; the last one removes it
+}
+
+DWORD Probe::ExitCode() const
+{
+    DWORD code = 0;
+    return process_.hProcess && GetExitCodeProcess(process_.hProcess, &code) ? code : 0;
 }
 
 bool Probe::Running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }

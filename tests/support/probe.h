@@ -7,13 +7,16 @@
 
 class Probe {
 public:
-    // Copies this test program to `path` (creating its folder) and starts the copy.
+    // Copies this test program to `path` (creating its folder; a copy already there is
+    // used as it is, so several probes may run one file) and starts the copy.
     explicit Probe(const std::string& path);
     ~Probe();
     Probe(const Probe&) = delete;
     Probe& operator=(const Probe&) = delete;
 
     bool Started() const { return process_.hProcess != nullptr; }
+    DWORD Id() const { return process_.dwProcessId; }
+    DWORD ExitCode() const;
     bool Running() const;
     // Waits for the process to end; true when it did.
     bool EndsWithin(DWORD ms) const;
