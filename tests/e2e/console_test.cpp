@@ -149,6 +149,31 @@ TEST_F(Console, CopiesStartedTogetherMakeOneConsole)
     run_.sheet = FindSheet(run_.main = FindWindowA("VigilarkEx", nullptr));
 }
 
+// A start ends in this copy's console, the running copy raised, or a message that says
+// why not: never in silence, never in a busy loop.
+TEST_F(Console, AStartLockThatCannotBeMadeOrNeverAnswersNeverEndsInSilence)
+{
+    const char kStartupLock[] = "Brondlewick.VigilarkEx.Startup";
+    // Any program may own an event of the lock's name; the lock then cannot be made at all.
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kStartupLock);
+    ASSERT_NE(nullptr, event);
+    EXPECT_TRUE(StartConsole("", run_) && run_.sheet);
+    CloseConsole(run_);
+    CloseHandle(event);
+
+    // The lock held as by a copy that hangs before its window exists.
+    HANDLE lock = CreateMutexA(nullptr, TRUE, kStartupLock);
+    ASSERT_NE(nullptr, lock);
+    ASSERT_TRUE(StartConsole("", run_, false));
+    HWND box = WaitForWindow(run_, "#32770", 30000);
+    ASSERT_NE(nullptr, box) << "the start ended without a word";
+    EXPECT_EQ(nullptr, run_.main);
+    EXPECT_TRUE(WaitFor([&] { return !WindowText(GetDlgItem(box, 0xFFFF)).empty(); })) << "a message that says why";
+    PressButton(box, IDOK);
+    EXPECT_EQ(0, WaitForExit(run_));
+    CloseHandle(lock);
+}
+
 TEST_F(Console, ExitRequestsFollowConfirmExitAndTheAutorunCommandSwitchesTheMonitor)
 {
     SetOption("ConfirmExit", "0");

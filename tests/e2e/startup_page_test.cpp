@@ -166,6 +166,7 @@ TEST_F(StartupPage, RefusalsComeBeforeAnyOfferToEndTheProgram)
         HWND box = WaitForWindow(run_);
         ASSERT_NE(nullptr, box);
         // The first thing the user sees is the refusal, with nothing to answer Yes to.
+        ASSERT_TRUE(WaitFor([&] { return !WindowText(GetDlgItem(box, 0xFFFF)).empty(); }));
         EXPECT_EQ(nullptr, GetDlgItem(box, IDYES)) << WindowText(GetDlgItem(box, 0xFFFF));
         PressButton(box, IDOK);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
