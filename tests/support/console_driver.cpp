@@ -51,8 +51,12 @@ bool StartProgram(const char* exe, const char* arguments, PROCESS_INFORMATION* p
     std::string path = BesideTestProgram(exe), line = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(path.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          path.substr(0, path.find_last_of('\\')).c_str(), &startup, process) != 0;
+    // Wine very rarely refuses to start a program at all (seen once in many runs): once more.
+    for (int attempt = 0; attempt < 2; ++attempt)
+        if (CreateProcessA(path.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           path.substr(0, path.find_last_of('\\')).c_str(), &startup, process))
+            return true;
+    return false;
 }
 
 HWND FindSheet(HWND mainWindow)
