@@ -52,9 +52,10 @@ void Show(HWND dialog, int control, bool show) { ShowWindow(GetDlgItem(dialog, c
 // The first icon of a file; NULL when it has none.
 HICON FirstIcon(const char* file)
 {
-    HICON icon = nullptr;
-    if (file && *file && ExtractIconExA(file, 0, &icon, nullptr, 1) > 0) return icon;
-    return nullptr;
+    if (!file || !*file) return nullptr;
+    HICON icon = ExtractIconA(AppInstance(), file, 0);
+    // 1 says the file is no program, library or icon file.
+    return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
 }
 
 // The icon of an extension (902) is in the file its detail names; a toolbar's (901) detail
