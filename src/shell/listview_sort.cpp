@@ -3,6 +3,7 @@
 #include "shell/listview.h"
 
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
@@ -212,6 +213,8 @@ void SortList(HWND list, int listKind, int column)
 {
     PFNLVCOMPARE compare = CompareFunctionFor(listKind);
     if (!list || !compare || column < 0 || column >= 5) return;
+    // A sort compares every row many times; each program is read once per sort.
+    FillMemo memo;
     SendMessageA(list, LVM_SORTITEMS, (WPARAM)column, reinterpret_cast<LPARAM>(compare));
 }
 

@@ -1,6 +1,7 @@
 // The Startup Programs page: every startup entry, with Info, Add, Remove, Enable/Disable,
 // Delete File on Reboot, help and the startup patrol time.
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
@@ -115,6 +116,8 @@ void FillStartupList(HWND page)
 {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     HWND list = List(page);
+    // Many entries may name one program: its version resource is read once in this fill.
+    FillMemo memo;
     int count = CollectStartupEntries();
     ListView_DeleteAllItems(list);
     CreateImageList(list, 0);
