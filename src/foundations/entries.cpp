@@ -96,6 +96,25 @@ void LongPathForm(const char* path, char* out, int capacity)
     CopyText(out, (size_t)capacity, form.c_str());
 }
 
+void PrepareFolderItemLongPath(const char* folder, const char* name)
+{
+    // A "?" stands for a character the listing could not give in this code page: the
+    // system would look that name up as a pattern, so it is left to the system.
+    if (!FillMemoOpen() || !folder || !name || strpbrk(name, "?*")) return;
+    std::string path = std::string(folder) + "\\" + name;
+    std::string key = "long|" + path;
+    std::string form;
+    if (RecallText(key, form)) return;
+    // The folder's long form and the name as listed, which is already the file's long name;
+    // as the system does, a form that does not fit or a file that is gone leaves the text
+    // as it is.
+    char longFolder[MAX_PATH];
+    LongPathForm(folder, longFolder, sizeof longFolder);
+    form = std::string(longFolder) + "\\" + name;
+    if (form.size() >= MAX_PATH || GetFileAttributesA(form.c_str()) == INVALID_FILE_ATTRIBUTES) form = path;
+    RememberText(key, form);
+}
+
 int AddEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value)
 {
     title = title ? title : "";

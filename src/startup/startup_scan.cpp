@@ -129,6 +129,7 @@ void WalkFolder(const char* folder, int depth)
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (found.cFileName[0] != '.' && depth > 0) WalkFolder(path, depth - 1);
         } else {
+            PrepareFolderItemLongPath(folder, found.cFileName);
             AddStartupItem(path);
         }
     } while (FindNextFileA(search, &found));
