@@ -6,7 +6,6 @@
 #include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/strings.h"
-#include "foundations/text.h"
 #include "resource.h"
 
 #include <shellapi.h>
@@ -194,7 +193,7 @@ int AddProgramIcon(const char* command, int iconNumber, int slot)
 
     HICON icon = nullptr;
     char path[MAX_PATH] = "";
-    if (named) CopyText(path, canonical);
+    if (named) ProgramPathAsWritten(command, path, sizeof path);
     if (named && FindProgramFile(path, sizeof path)) {
         icon = ExtractIconA(AppInstance(), path, (UINT)iconNumber);
         if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;  // a file that is no icon source

@@ -56,7 +56,7 @@ void ProgramVersionText(int index, int field, char* out, int capacity)
     char program[MAX_PATH] = "";
     VersionFields fields;
     GetEntryPath(index, path);
-    CanonicalProgramPath(path, program, sizeof program);
+    ProgramPathAsWritten(path, program, sizeof program);
     ReadVersionFields(program, &fields);
     CopyText(out, (size_t)capacity, field == VERSION_COMPANY_NAME ? fields.companyName : fields.productVersion);
 }

@@ -105,7 +105,7 @@ void FillStartupRow(HWND list, int index)
     } else {
         char program[1024];
         VersionFields fields;
-        CanonicalProgramPath(path, program, sizeof program);
+        ProgramPathAsWritten(path, program, sizeof program);
         ReadVersionFields(program, &fields);
         CopyText(version, fields.productVersion[0] ? fields.productVersion : "?");
     }
