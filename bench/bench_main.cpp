@@ -61,11 +61,15 @@ void Fail(const char* format, const char* name, int n, long got, long expected)
     ++g_failures;
 }
 
+bool Selected(const Options& options, const BenchCase& c)
+{
+    return options.only.empty() || strncmp(c.name, options.only.c_str(), options.only.size()) == 0;
+}
+
 bool Wanted(const Options& options, const BenchWorkload& workload)
 {
-    if (options.only.empty()) return true;
     for (const BenchCase& c : workload.cases)
-        if (strncmp(c.name, options.only.c_str(), options.only.size()) == 0) return true;
+        if (Selected(options, c)) return true;
     return false;
 }
 
@@ -88,85 +92,97 @@ void PrintCounts(const char* name, int rows)
     fflush(stdout);
 }
 
-void RunWorkload(const Options& options, const BenchWorkload& workload, std::vector<Result>& results)
+// One size of a workload: planted once, then a warm-up round and the timed rounds. Each
+// round runs the floor and then every case, so that both see the machine in the same state
+// (other work on a shared machine comes and goes).
+void RunSize(const Options& options, const BenchWorkload& workload, int n, std::vector<Result>& results)
 {
-    const std::vector<int>& sizes = options.quick ? workload.quickSizes : workload.sizes;
-    for (int n : sizes) {
-        Planted planted;
-        Stopwatch planting;
-        if (!workload.plant(n, planted)) {
-            fprintf(stderr, "\n*** FAIL: workload %s could not be planted at %d ***\n\n", workload.name, n);
-            ++g_failures;
-            continue;
-        }
-        printf("\n%s, N=%d: %s; %d rows expected (planted in %.1f s)\n", workload.name, n, planted.note.c_str(),
-               planted.expectedRows, planting.Milliseconds() / 1000.0);
-        fflush(stdout);
+    Planted planted;
+    Stopwatch planting;
+    if (!workload.plant(n, planted)) {
+        fprintf(stderr, "\n*** FAIL: workload %s could not be planted at %d ***\n\n", workload.name, n);
+        ++g_failures;
+        return;
+    }
+    printf("\n%s, N=%d: %s; %d rows expected (planted in %.1f s)\n", workload.name, n, planted.note.c_str(),
+           planted.expectedRows, planting.Milliseconds() / 1000.0);
+    fflush(stdout);
 
-        std::vector<FloorParts> floorRuns;
-        if (workload.floor) {
-            bool ok = true;
-            for (int run = 0; run <= options.runs && ok; ++run) {
-                FloorParts parts;
-                ok = workload.floor(parts);
-                if (run > 0) floorRuns.push_back(parts);  // run 0 warms up
-            }
-            if (!ok) {
+    std::vector<const BenchCase*> cases;
+    for (const BenchCase& c : workload.cases)
+        if (Selected(options, c)) cases.push_back(&c);
+    std::vector<FloorParts> floorRuns;
+    std::vector<std::vector<double>> times(cases.size());
+    std::vector<long> rows(cases.size(), 0);
+    std::vector<bool> wrong(cases.size(), false);
+    bool floorOk = true;
+    for (int round = 0; round <= options.runs; ++round) {  // round 0 warms up
+        if (workload.floor && floorOk) {
+            FloorParts parts;
+            floorOk = workload.floor(parts);
+            if (!floorOk) {
                 fprintf(stderr, "\n*** FAIL: the floor of %s did not find what was planted at %d ***\n\n",
                         workload.name, n);
                 ++g_failures;
+            } else if (round > 0) {
+                floorRuns.push_back(parts);
             }
-            printf("  floor parts, median ms:");
-            for (const auto& part : floorRuns.empty() ? FloorParts() : floorRuns[0]) {
-                std::vector<double> times;
-                for (const FloorParts& parts : floorRuns) times.push_back(parts.at(part.first));
-                printf(" %s %.1f", part.first.c_str(), MedianOf(times));
-            }
-            printf("\n");
-            fflush(stdout);
         }
-
-        for (const BenchCase& c : workload.cases) {
-            if (!options.only.empty() && strncmp(c.name, options.only.c_str(), options.only.size()) != 0) continue;
-            Result result;
-            result.name = c.name;
-            result.n = n;
-            result.runs = options.runs;
-            std::vector<double> times;
-            bool wrong = false;
-            for (int run = 0; run <= options.runs; ++run) {
-                Stopwatch watch;
-                long rows = c.run();
-                double ms = watch.Milliseconds();
-                if (run > 0) times.push_back(ms);
-                result.rows = rows;
-                if (rows != planted.expectedRows && !wrong) {
-                    Fail("%s at N=%d produced %ld rows, %ld expected", c.name, n, rows, planted.expectedRows);
-                    wrong = true;
-                }
+        for (size_t i = 0; i < cases.size(); ++i) {
+            Stopwatch watch;
+            long produced = cases[i]->run();
+            double ms = watch.Milliseconds();
+            if (round > 0) times[i].push_back(ms);
+            rows[i] = produced;
+            if (produced != planted.expectedRows && !wrong[i]) {
+                Fail("%s at N=%d produced %ld rows, %ld expected", cases[i]->name, n, produced, planted.expectedRows);
+                wrong[i] = true;
             }
-            result.minMs = MinOf(times);
-            result.medianMs = MedianOf(times);
-            if (!c.floorParts.empty() && !floorRuns.empty()) {
-                std::vector<double> floors;
-                for (const FloorParts& parts : floorRuns) floors.push_back(FloorOf(parts, c.floorParts));
-                result.hasFloor = true;
-                result.floorMs = MedianOf(floors);
-            }
-            printf("  %-26s N=%-5d min %9.1f ms  median %9.1f ms", c.name, n, result.minMs, result.medianMs);
-            if (result.hasFloor)
-                printf("  floor %8.1f ms  ratio %6.2f", result.floorMs,
-                       result.floorMs > 0 ? result.medianMs / result.floorMs : 0.0);
-            printf("  rows %ld%s\n", result.rows, wrong ? "  WRONG" : "");
-            fflush(stdout);
-            if (options.counts) {
-                ResetCallCounts();
-                c.run();
-                PrintCounts(c.name, planted.expectedRows);
-            }
-            results.push_back(result);
         }
     }
+
+    if (!floorRuns.empty()) {
+        printf("  floor parts, median ms:");
+        for (const auto& part : floorRuns[0]) {
+            std::vector<double> partTimes;
+            for (const FloorParts& parts : floorRuns) partTimes.push_back(parts.at(part.first));
+            printf(" %s %.1f", part.first.c_str(), MedianOf(partTimes));
+        }
+        printf("\n");
+    }
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const BenchCase& c = *cases[i];
+        Result result;
+        result.name = c.name;
+        result.n = n;
+        result.runs = options.runs;
+        result.rows = rows[i];
+        result.minMs = MinOf(times[i]);
+        result.medianMs = MedianOf(times[i]);
+        if (!c.floorParts.empty() && !floorRuns.empty()) {
+            std::vector<double> floors;
+            for (const FloorParts& parts : floorRuns) floors.push_back(FloorOf(parts, c.floorParts));
+            result.hasFloor = true;
+            result.floorMs = MedianOf(floors);
+        }
+        printf("  %-26s N=%-5d min %9.1f ms  median %9.1f ms", c.name, n, result.minMs, result.medianMs);
+        if (result.hasFloor)
+            printf("  floor %8.1f ms  ratio %6.2f", result.floorMs,
+                   result.floorMs > 0 ? result.medianMs / result.floorMs : 0.0);
+        printf("  rows %ld%s\n", result.rows, wrong[i] ? "  WRONG" : "");
+        fflush(stdout);
+        if (options.counts) {
+            ResetCallCounts();
+            c.run();
+            PrintCounts(c.name, planted.expectedRows);
+        }
+        results.push_back(result);
+    }
+}
+
+void RunWorkload(const Options& options, const BenchWorkload& workload, std::vector<Result>& results)
+{
+    for (int n : options.quick ? workload.quickSizes : workload.sizes) RunSize(options, workload, n, results);
 }
 
 const Result* Find(const std::vector<Result>& results, const std::string& name, int n)

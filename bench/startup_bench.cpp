@@ -261,26 +261,36 @@ bool PlantShared(int n, Planted& planted) { return PlantStartup(n, true, planted
 
 // ---- The floor ---------------------------------------------------------------------------
 
-// The program a command names, in the form that identifies it (upper case, no arguments).
-std::string ProgramOf(const std::string& command)
+// A distinct program, found by the form that identifies it (upper case, no arguments), and
+// opened by its name as written (a name in its own case is found without searching).
+struct ProgramFile {
+    std::string key;
+    std::string path;
+};
+
+ProgramFile ProgramOf(const std::string& command)
 {
     char unquoted[1024];
-    char canonical[1024];
+    char text[1024];
     StripQuotes(command.c_str(), unquoted, sizeof unquoted);
-    CanonicalProgramPath(unquoted, canonical, sizeof canonical);
-    return canonical;
+    ProgramFile program;
+    CanonicalProgramPath(unquoted, text, sizeof text);
+    program.key = text;
+    ProgramPathAsWritten(unquoted, text, sizeof text);
+    program.path = text;
+    return program;
 }
 
 struct FloorFound {
     int items = 0;
     int listable = 0;
-    std::vector<std::string> programs;  // distinct, in the order first found
+    std::vector<ProgramFile> programs;  // distinct, in the order first found
     std::set<std::string> known;
     std::set<std::string> titled;       // programs whose version resource names an entry
-    void Add(const std::string& program, bool namesEntry)
+    void Add(const ProgramFile& program, bool namesEntry)
     {
-        if (known.insert(program).second) programs.push_back(program);
-        if (namesEntry) titled.insert(program);
+        if (known.insert(program.key).second) programs.push_back(program);
+        if (namesEntry) titled.insert(program.key);
     }
 };
 
@@ -397,18 +407,18 @@ bool StartupFloor(FloorParts& parts)
     parts["enumerate"] = enumerate.Milliseconds();
 
     Stopwatch titles;
-    for (const std::string& program : found.programs)
-        if (found.titled.count(program)) ReadVersionOnce(program);
+    for (const ProgramFile& program : found.programs)
+        if (found.titled.count(program.key)) ReadVersionOnce(program.path);
     parts["titles"] = titles.Milliseconds();
 
     Stopwatch versions;
-    for (const std::string& program : found.programs)
-        if (!found.titled.count(program)) ReadVersionOnce(program);
+    for (const ProgramFile& program : found.programs)
+        if (!found.titled.count(program.key)) ReadVersionOnce(program.path);
     parts["versions"] = versions.Milliseconds();
 
     Stopwatch icons;
-    for (const std::string& program : found.programs) {
-        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), program.c_str(), 0);
+    for (const ProgramFile& program : found.programs) {
+        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), program.path.c_str(), 0);
         if (icon && icon != reinterpret_cast<HICON>(1)) DestroyIcon(icon);
     }
     parts["icons"] = icons.Milliseconds();
