@@ -9,7 +9,7 @@
 namespace {
 
 struct Memo {
-    volatile LONG owner = 0;  // the thread whose fill it is; 0 while no memo is open
+    DWORD owner = 0;  // the thread whose fill it is
     int depth = 0;
     std::unordered_map<std::string, std::pair<VersionFields, int>> versions;
     std::unordered_map<std::string, std::string> texts;
@@ -27,13 +27,15 @@ std::string FileKey(const char* file)
 
 }  // namespace
 
-bool FillMemoOpen() { return g_memo.depth > 0 && g_memo.owner == (LONG)GetCurrentThreadId(); }
+bool FillMemoOpen() { return g_memo.depth > 0 && g_memo.owner == GetCurrentThreadId(); }
 
 FillMemo::FillMemo()
 {
-    LONG self = (LONG)GetCurrentThreadId();
-    LONG owner = InterlockedCompareExchange(&g_memo.owner, self, 0);
-    if (owner != 0 && owner != self) return;
+    // Fills run on the user-interface thread. A memo opened meanwhile on another thread is
+    // left aside, and that thread reads as before.
+    DWORD self = GetCurrentThreadId();
+    if (g_memo.depth > 0 && g_memo.owner != self) return;
+    g_memo.owner = self;
     ++g_memo.depth;
     counted_ = true;
 }
@@ -43,7 +45,7 @@ FillMemo::~FillMemo()
     if (!counted_ || --g_memo.depth > 0) return;
     g_memo.versions.clear();
     g_memo.texts.clear();
-    InterlockedExchange(&g_memo.owner, 0);
+    g_memo.owner = 0;
 }
 
 bool RecallVersionFields(const char* file, VersionFields* fields, int* result)
