@@ -23,6 +23,8 @@ struct BenchCase {
     const char* name;                     // the name in results.json
     int (*run)();                         // one timed run; returns the rows (entries) it produced
     std::vector<std::string> floorParts;  // the floor parts it is judged against; empty: no floor
+    void (*settle)() = nullptr;           // before each run, untimed (e.g. let a window draw)
+    void (*inspect)() = nullptr;          // after the last run, untimed (e.g. --dump)
 };
 
 struct BenchWorkload {

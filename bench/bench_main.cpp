@@ -129,6 +129,7 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
             }
         }
         for (size_t i = 0; i < cases.size(); ++i) {
+            if (cases[i]->settle) cases[i]->settle();
             Stopwatch watch;
             long produced = cases[i]->run();
             double ms = watch.Milliseconds();
@@ -165,6 +166,7 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
             result.hasFloor = true;
             result.floorMs = MedianOf(floors);
         }
+        if (c.inspect) c.inspect();
         printf("  %-26s N=%-5d min %9.1f ms  median %9.1f ms", c.name, n, result.minMs, result.medianMs);
         if (result.hasFloor)
             printf("  floor %8.1f ms  ratio %6.2f", result.floorMs,
@@ -172,6 +174,7 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
         printf("  rows %ld%s\n", result.rows, wrong[i] ? "  WRONG" : "");
         fflush(stdout);
         if (options.counts) {
+            if (c.settle) c.settle();
             ResetCallCounts();
             c.run();
             PrintCounts(c.name, planted.expectedRows);
@@ -182,6 +185,8 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
 
 void RunWorkload(const Options& options, const BenchWorkload& workload, std::vector<Result>& results)
 {
+    if (workload.floor && workload.floorNote && *workload.floorNote)
+        printf("\n%s floor: %s\n", workload.name, workload.floorNote);
     for (int n : options.quick ? workload.quickSizes : workload.sizes) RunSize(options, workload, n, results);
 }
 

@@ -465,6 +465,7 @@ bool MakePage()
     return true;
 }
 
+// The page draws what the last fill left, before the next fill is timed.
 void PumpMessages()
 {
     MSG message;
@@ -512,9 +513,11 @@ unsigned long ImageHash(HWND list, int row)
     return hash & 0xFFFFFFFFu;
 }
 
-void DumpRows(HWND list, const char* name)
+// The rows of the last fill, for comparing two builds (--dump).
+void DumpRows(const char* name)
 {
-    if (RowDumpFolder().empty()) return;
+    if (RowDumpFolder().empty() || !g_page) return;
+    HWND list = GetDlgItem(g_page, IDC_LIST);
     std::string path = RowDumpFolder() + "\\" + name + "-" + std::to_string(g_plantedItems) + ".txt";
     FILE* out = fopen(path.c_str(), "wb");
     if (!out) return;
@@ -525,35 +528,22 @@ void DumpRows(HWND list, const char* name)
     fclose(out);
 }
 
+void DumpUnique() { DumpRows("startup-page-fill"); }
+void DumpShared() { DumpRows("startup-page-fill-shared"); }
+
 // The fill as the sheet starts it: the page is told it became the active page.
-int FillPageOnce(const char* name)
+int FillPage()
 {
     if (!MakePage()) {
         fprintf(stderr, "bench: the Startup Programs page could not be created\n");
         return -1;
     }
-    HWND list = GetDlgItem(g_page, IDC_LIST);
     NMHDR header = {};
     header.hwndFrom = g_host;
     header.idFrom = 0;
     header.code = PSN_SETACTIVE;
     SendMessageA(g_page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    int rows = ListView_GetItemCount(list);
-    DumpRows(list, name);
-    return rows;
-}
-
-// The page is drawn between runs, outside the timed part, as the user would see it.
-int FillUnique()
-{
-    PumpMessages();
-    return FillPageOnce("startup-page-fill");
-}
-
-int FillShared()
-{
-    PumpMessages();
-    return FillPageOnce("startup-page-fill-shared");
+    return ListView_GetItemCount(GetDlgItem(g_page, IDC_LIST));
 }
 
 const char kFloorNote[] =
@@ -574,7 +564,7 @@ BenchWorkload StartupWorkload()
         StartupFloor,
         {
             {"startup-collection", CollectOnce, {"enumerate", "titles"}},
-            {"startup-page-fill", FillUnique, {"enumerate", "titles", "versions", "icons"}},
+            {"startup-page-fill", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpMessages, DumpUnique},
         },
         kFloorNote,
     };
@@ -589,7 +579,8 @@ BenchWorkload SharedStartupWorkload()
         PlantShared,
         StartupFloor,
         {
-            {"startup-page-fill-shared", FillShared, {"enumerate", "titles", "versions", "icons"}},
+            {"startup-page-fill-shared", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpMessages,
+             DumpShared},
         },
         kFloorNote,
     };
