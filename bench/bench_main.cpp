@@ -1,7 +1,7 @@
 // vigilark_bench: how fast the console fills its lists. Run by scripts/bench.sh in a Wine
 // bed of its own; every workload is planted for real in that prefix.
 //
-//   vigilark_bench [--quick] [--runs K] [--json FILE] [--counts] [--dump FOLDER] [--only CASE]
+//   vigilark_bench [--quick] [--runs K] [--json FILE] [--counts] [--dump FOLDER] [--only CASE] [--size N]
 //
 // --quick     the smallest sizes and 2 runs
 // --runs K    timed runs of each case and floor (default 5; each also has one untimed warm-up)
@@ -9,6 +9,7 @@
 // --counts    one more, untimed run of each case counting its system calls per row
 // --dump      writes every page fill's rows (texts and an icon hash) into FOLDER
 // --only      runs only the cases whose name starts with CASE
+// --size      plants only size N of the workloads that have it
 //
 // Exit status 1 when a case produced the wrong number of rows or a workload could not be
 // planted: a fast wrong answer never counts. The times themselves never fail the run.
@@ -37,6 +38,7 @@ struct Options {
     std::string json;
     bool counts = false;
     std::string only;
+    int size = 0;
 };
 
 struct Result {
@@ -187,7 +189,8 @@ void RunWorkload(const Options& options, const BenchWorkload& workload, std::vec
 {
     if (workload.floor && workload.floorNote && *workload.floorNote)
         printf("\n%s floor: %s\n", workload.name, workload.floorNote);
-    for (int n : options.quick ? workload.quickSizes : workload.sizes) RunSize(options, workload, n, results);
+    for (int n : options.quick ? workload.quickSizes : workload.sizes)
+        if (options.size == 0 || n == options.size) RunSize(options, workload, n, results);
 }
 
 const Result* Find(const std::vector<Result>& results, const std::string& name, int n)
@@ -248,9 +251,10 @@ bool ParseOptions(int argc, char** argv, Options& options)
         else if (arg == "--json" && more) options.json = argv[++i];
         else if (arg == "--dump" && more) g_dumpFolder = argv[++i];
         else if (arg == "--only" && more) options.only = argv[++i];
+        else if (arg == "--size" && more) options.size = atoi(argv[++i]);
         else {
             fprintf(stderr, "usage: vigilark_bench [--quick] [--runs K] [--json FILE] [--counts] [--dump FOLDER] "
-                            "[--only CASE]\n");
+                            "[--only CASE] [--size N]\n");
             return false;
         }
     }
