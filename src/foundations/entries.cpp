@@ -2,6 +2,7 @@
 // block, locked only while it is read or written.
 #include "foundations/entries.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/platform.h"
 #include "foundations/strings.h"
@@ -9,6 +10,7 @@
 #include "resource.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -79,15 +81,38 @@ void LongPathForm(const char* path, char* out, int capacity)
     typedef DWORD(WINAPI * GetLongPathNameFn)(LPCSTR, LPSTR, DWORD);
     static GetLongPathNameFn getLongPathName = reinterpret_cast<GetLongPathNameFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
-    char converted[MAX_PATH];
-    if (getLongPathName && !IsWindows95()) {
-        DWORD n = getLongPathName(path, converted, sizeof converted);
-        if (n > 0 && n < sizeof converted) {
-            CopyText(out, (size_t)capacity, converted);
-            return;
+    if (!path) path = "";
+    std::string key = std::string("long|") + path;
+    std::string form;
+    if (!RecallText(key, form)) {
+        form = path;
+        char converted[MAX_PATH];
+        if (getLongPathName && !IsWindows95()) {
+            DWORD n = getLongPathName(path, converted, sizeof converted);
+            if (n > 0 && n < sizeof converted) form = converted;
         }
+        RememberText(key, form);
     }
-    CopyText(out, (size_t)capacity, path);
+    CopyText(out, (size_t)capacity, form.c_str());
+}
+
+void PrepareFolderItemLongPath(const char* folder, const char* name)
+{
+    // A "?" stands for a character the listing could not give in this code page: the
+    // system would look that name up as a pattern, so it is left to the system.
+    if (!FillMemoOpen() || !folder || !name || strpbrk(name, "?*")) return;
+    std::string path = std::string(folder) + "\\" + name;
+    std::string key = "long|" + path;
+    std::string form;
+    if (RecallText(key, form)) return;
+    // The folder's long form and the name as listed, which is already the file's long name;
+    // as the system does, a form that does not fit or a file that is gone leaves the text
+    // as it is.
+    char longFolder[MAX_PATH];
+    LongPathForm(folder, longFolder, sizeof longFolder);
+    form = std::string(longFolder) + "\\" + name;
+    if (form.size() >= MAX_PATH || GetFileAttributesA(form.c_str()) == INVALID_FILE_ATTRIBUTES) form = path;
+    RememberText(key, form);
 }
 
 int AddEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value)

@@ -77,3 +77,8 @@ int KindFromKeyword(const char* keyword);
 
 // The long-path form of a path when the system can give one, else the text unchanged.
 void LongPathForm(const char* path, char* out, int capacity);
+
+// For a file that a folder listing just gave (name as listed): while a FillMemo is open,
+// LongPathForm of folder + "\" + name is then answered from the folder's long form, so a
+// folder of many files is looked up once per fill instead of once per file.
+void PrepareFolderItemLongPath(const char* folder, const char* name);

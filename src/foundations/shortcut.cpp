@@ -1,12 +1,15 @@
 // Shell shortcut files (see shortcut.h).
 #include "foundations/shortcut.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/handles.h"
 #include "foundations/text.h"
 
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+
+#include <string>
 
 namespace {
 
@@ -80,10 +83,18 @@ HRESULT ResolveShortcut(HWND owner, const char* linkFile, char* target, int targ
         if (TargetIsGone(path)) {
             hr = S_FALSE;
         } else if (SUCCEEDED(hr)) {
-            // Some systems ignore SLGP_SHORTPATH; the short form is taken here as well.
-            char shortPath[MAX_PATH];
-            DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
-            if (n > 0 && n < sizeof shortPath) CopyText(path, shortPath);
+            // Some systems ignore SLGP_SHORTPATH; the short form is taken here as well (once
+            // per fill for a target that several shortcuts share).
+            std::string key = std::string("short|") + path;
+            std::string shortForm;
+            if (!RecallText(key, shortForm)) {
+                shortForm = path;
+                char shortPath[MAX_PATH];
+                DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
+                if (n > 0 && n < sizeof shortPath) shortForm = shortPath;
+                RememberText(key, shortForm);
+            }
+            CopyText(path, shortForm.c_str());
             CopyText(target, (size_t)targetCapacity, path);
             CopyText(description, (size_t)descriptionCapacity, text);
         }

@@ -97,7 +97,8 @@ static char UpperChar(char c)
     return buf[0];
 }
 
-int CanonicalProgramPath(const char* command, char* out, int capacity)
+// The program path of a command, upper case or as written.
+static int ProgramPath(const char* command, char* out, int capacity, bool upper)
 {
     if (!out || capacity <= 0) return 0;
     out[0] = '\0';
@@ -124,14 +125,24 @@ int CanonicalProgramPath(const char* command, char* out, int capacity)
             if (second == 'X' || second == 'x' || second == 'L' || second == 'l') {
                 // Keep the dot and the three characters of the extension; drop the arguments.
                 for (size_t k = 0; k < 4 && source[i + k] && len < sizeof result - 1; ++k)
-                    result[len++] = UpperChar(source[i + k]);
+                    result[len++] = upper ? UpperChar(source[i + k]) : source[i + k];
                 break;
             }
         }
-        result[len++] = UpperChar(c);
+        result[len++] = upper ? UpperChar(c) : c;
     }
     result[len] = '\0';
     return (int)CopyText(out, (size_t)capacity, result + start);
+}
+
+int CanonicalProgramPath(const char* command, char* out, int capacity)
+{
+    return ProgramPath(command, out, capacity, true);
+}
+
+int ProgramPathAsWritten(const char* command, char* out, int capacity)
+{
+    return ProgramPath(command, out, capacity, false);
 }
 
 int BrowserKind()

@@ -29,6 +29,9 @@ int ContainsNoCase(const char* text, const char* word);
 // Reduces a command to the upper-case program path used for comparisons:
 // "\??\c:\x\y.dll,Entry" gives "C:\X\Y.DLL". Returns the length stored.
 int CanonicalProgramPath(const char* command, char* out, int capacity);
+// The same path in the case it was written in: the name to open the file by. (A file
+// system that keeps case finds a name given in its own case without searching the folder.)
+int ProgramPathAsWritten(const char* command, char* out, int capacity);
 
 // The default web browser: 1 Internet Explorer (also the fallback), 2 Netscape,
 // 4 Maxthon, 5 Avant, 6 Mozilla-based.

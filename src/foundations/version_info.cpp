@@ -1,6 +1,7 @@
 // Version resource fields (see version_info.h).
 #include "foundations/version_info.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/text.h"
 
 #include <windows.h>
@@ -41,14 +42,9 @@ bool QueryField(const void* block, WORD language, WORD codePage, const char* nam
     return true;
 }
 
-}  // namespace
-
-int ReadVersionFields(const char* file, VersionFields* fields)
+// The fields as the file holds them; fields must be zeroed.
+int ReadFromFile(const char* file, VersionFields* fields)
 {
-    if (!fields) return 0;
-    memset(fields, 0, sizeof *fields);
-    if (!file || !*file) return 0;
-
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(file, &handle);
     if (size == 0 || size > VERSION_INFO_MAX_BYTES) return 0;
@@ -73,6 +69,21 @@ int ReadVersionFields(const char* file, VersionFields* fields)
         }
     }
     return fields->productName[0] != '\0';
+}
+
+}  // namespace
+
+int ReadVersionFields(const char* file, VersionFields* fields)
+{
+    if (!fields) return 0;
+    memset(fields, 0, sizeof *fields);
+    if (!file || !*file) return 0;
+
+    int result = 0;
+    if (RecallVersionFields(file, fields, &result)) return result;
+    result = ReadFromFile(file, fields);
+    RememberVersionFields(file, *fields, result);
+    return result;
 }
 
 int FileDescriptionOf(const char* file, char* out, int capacity)

@@ -2,6 +2,7 @@
 #include "history/history.h"
 
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
@@ -248,6 +249,8 @@ int ParseHistoryText(const char* text, size_t length, std::vector<HistoryRecord>
 
 int LoadHistoryEntries()
 {
+    // The same programs and files recur on many lines; their long names are read once.
+    FillMemo memo;
     FreeEntries();
     std::vector<HistoryRecord> records;
     ReadHistoryRecords(records);

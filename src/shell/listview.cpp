@@ -3,11 +3,15 @@
 // context menu in listview_menu.cpp.
 #include "shell/listview.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/strings.h"
 #include "resource.h"
 
 #include <shellapi.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -48,9 +52,11 @@ const struct {
 // slot takes its list away from the list view before destroying it.
 struct ImageSlot {
     HIMAGELIST images;
-    HWND list;  // the list view it was attached to
+    HWND list;        // the list view it was attached to
+    unsigned serial;  // which image list this is, for the images a fill remembers
 };
 ImageSlot g_slots[2] = {};
+unsigned g_imageListSerial = 0;
 
 int g_sortDescending[SORT_COLUMNS] = {};
 
@@ -156,6 +162,7 @@ int CreateImageList(HWND list, int slot)
     if (!images) return 0;
     target.images = images;
     target.list = list;
+    target.serial = ++g_imageListSerial;
     if (list) {
         ShareImageLists(list);
         SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
@@ -176,14 +183,25 @@ void ForgetImageLists()
 int AddProgramIcon(const char* command, int iconNumber, int slot)
 {
     if (!ValidSlot(slot) || !g_slots[slot].images) return -1;
-    char path[MAX_PATH] = "";
+    ImageSlot& target = g_slots[slot];
+    char canonical[MAX_PATH] = "";
+    bool named = command && CanonicalProgramPath(command, canonical, sizeof canonical) > 0;
+    // During a fill a program's icon is extracted and added once, however many rows name it.
+    std::string key = "icon|" + std::to_string(target.serial) + "|" + std::to_string(iconNumber) + "|" + canonical;
+    std::string known;
+    if (RecallText(key, known)) return atoi(known.c_str());
+
     HICON icon = nullptr;
-    if (command && CanonicalProgramPath(command, path, sizeof path) > 0 && FindProgramFile(path, sizeof path)) {
+    char path[MAX_PATH] = "";
+    if (named) ProgramPathAsWritten(command, path, sizeof path);
+    if (named && FindProgramFile(path, sizeof path)) {
         icon = ExtractIconA(AppInstance(), path, (UINT)iconNumber);
         if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;  // a file that is no icon source
     }
     if (!icon) icon = LoadSmallIcon(IDI_DEFAULT_PROGRAM);
-    return AddIcon(g_slots[slot].images, icon);
+    int index = AddIcon(target.images, icon);
+    if (index >= 0) RememberText(key, std::to_string(index));
+    return index;
 }
 
 std::vector<int> SelectedEntries(HWND list)

@@ -29,6 +29,8 @@ int DestroyImageList(int slot);
 // Empties both slots, destroying what they hold (start-up and settings reload).
 void ForgetImageLists();
 // Adds the icon of the program a command names (icon 115 when it has none); -1 on failure.
+// While a FillMemo is open, a program whose icon this image list already got in the same
+// fill gets that image's index.
 int AddProgramIcon(const char* command, int iconNumber, int slot);
 
 // The item data (entry index) of the first selected row, -1 when none.

@@ -3,6 +3,7 @@
 #include "shell/listview.h"
 
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
@@ -55,7 +56,7 @@ void ProgramVersionText(int index, int field, char* out, int capacity)
     char program[MAX_PATH] = "";
     VersionFields fields;
     GetEntryPath(index, path);
-    CanonicalProgramPath(path, program, sizeof program);
+    ProgramPathAsWritten(path, program, sizeof program);
     ReadVersionFields(program, &fields);
     CopyText(out, (size_t)capacity, field == VERSION_COMPANY_NAME ? fields.companyName : fields.productVersion);
 }
@@ -212,6 +213,8 @@ void SortList(HWND list, int listKind, int column)
 {
     PFNLVCOMPARE compare = CompareFunctionFor(listKind);
     if (!list || !compare || column < 0 || column >= 5) return;
+    // A sort compares every row many times; each program is read once per sort.
+    FillMemo memo;
     SendMessageA(list, LVM_SORTITEMS, (WPARAM)column, reinterpret_cast<LPARAM>(compare));
 }
 

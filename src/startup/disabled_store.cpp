@@ -2,6 +2,8 @@
 #include "startup/disabled_store.h"
 
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
+#include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/text.h"
@@ -35,6 +37,24 @@ bool SameFolder(const char* a, const char* b)
     return SameText(longA, longB);
 }
 
+// During a fill every row asks for the marker of its title; a store without any marker
+// is known after one look. False outside a fill, or when there are markers to read.
+bool NoMarkersAtAll()
+{
+    static const char kKey[] = "disabled|markers";
+    std::string known;
+    if (RecallText(kKey, known)) return known == "none";
+    if (!FillMemoOpen()) return false;
+    RegKey key;
+    DWORD values = 0;
+    bool none = key.Open(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, KEY_READ) != ERROR_SUCCESS ||
+                (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                                  nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                 values == 0);
+    RememberText(kKey, none ? "none" : "some");
+    return none;
+}
+
 }  // namespace
 
 const char* SavedCommandKey(int kind)
@@ -50,12 +70,14 @@ const char* SavedCommandKey(int kind)
 
 bool HasDisabledMarker(const char* title)
 {
+    if (NoMarkersAtAll()) return false;
     char marker[MARKER_CHARS];
     return ReadRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, title, marker, sizeof marker) > 0;
 }
 
 int DisabledMarkerKind(const char* title)
 {
+    if (NoMarkersAtAll()) return 0;
     char marker[MARKER_CHARS];
     if (ReadRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, title, marker, sizeof marker) == 0) return 0;
     return atoi(marker);

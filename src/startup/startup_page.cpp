@@ -1,6 +1,7 @@
 // The Startup Programs page: every startup entry, with Info, Add, Remove, Enable/Disable,
 // Delete File on Reboot, help and the startup patrol time.
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
@@ -84,7 +85,7 @@ void FillStartupRow(HWND list, int index)
     } else {
         char program[1024];
         VersionFields fields;
-        CanonicalProgramPath(path, program, sizeof program);
+        ProgramPathAsWritten(path, program, sizeof program);
         ReadVersionFields(program, &fields);
         CopyText(version, fields.productVersion[0] ? fields.productVersion : "?");
     }
@@ -95,11 +96,18 @@ void FillStartupList(HWND page)
 {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     HWND list = List(page);
+    // Many entries may name one program: its version resource is read once in this fill.
+    FillMemo memo;
     int count = CollectStartupEntries();
     ListView_DeleteAllItems(list);
     CreateImageList(list, 0);
+    // The list is drawn once, when every row is in: redrawn after each insert, it took
+    // longer than everything else the fill does.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int index = 0; index < count; ++index) FillStartupRow(list, index);
     ApplyStoredSort(list, CMD_STARTUP_PAGE);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }
 

@@ -2,6 +2,7 @@
 #include "startup/startup_scan.h"
 
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/shortcut.h"
@@ -95,14 +96,20 @@ void AddStartupItem(const char* file)
         if (ResolveShortcut(nullptr, file, target, sizeof target, description, sizeof description) == S_FALSE) return;
         std::string title = description;
         if (title.empty()) {
+            // Read under the long name the entry keeps, the name the page's version column
+            // reads in the same fill.
+            char longTarget[MAX_PATH];
+            LongPathForm(target, longTarget, sizeof longTarget);
             char fromVersion[VERSION_FIELD_CHARS];
-            VersionTitle(target, fromVersion, sizeof fromVersion);
+            VersionTitle(longTarget, fromVersion, sizeof fromVersion);
             title = fromVersion;
         }
         AddEntry(DisplayTitle(title).c_str(), target, file, "", KIND_GROUP_STARTUP, 0);
     } else if (HasExtension(file, ".exe")) {
+        char longFile[MAX_PATH];
+        LongPathForm(file, longFile, sizeof longFile);
         char title[VERSION_FIELD_CHARS];
-        VersionTitle(file, title, sizeof title);
+        VersionTitle(longFile, title, sizeof title);
         AddEntry(title, file, file, "", KIND_GROUP_STARTUP, 0);
     } else if (HasExtension(file, ".pif")) {
         AddEntry("", file, "", "", KIND_GROUP_STARTUP, 0);
@@ -122,6 +129,7 @@ void WalkFolder(const char* folder, int depth)
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (found.cFileName[0] != '.' && depth > 0) WalkFolder(path, depth - 1);
         } else {
+            PrepareFolderItemLongPath(folder, found.cFileName);
             AddStartupItem(path);
         }
     } while (FindNextFileA(search, &found));
@@ -185,6 +193,8 @@ void ScanDisabled()
 
 int CollectStartupEntries()
 {
+    // A program named by several entries, and the folders of their paths, are read once.
+    FillMemo memo;
     FreeEntries();
     ScanRunKeys();
     ScanStartupFolders();

@@ -1,0 +1,7 @@
+// The order in which the workloads run (see bench.h).
+#include "bench.h"
+
+std::vector<BenchWorkload> BenchWorkloads()
+{
+    return {StartupWorkload(), SharedStartupWorkload(), HistoryWorkload()};
+}
