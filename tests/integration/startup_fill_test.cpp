@@ -60,7 +60,7 @@ protected:
     HWND host_ = nullptr;
     HWND page_ = nullptr;
     HWND list_ = nullptr;
-    std::string program_ = bed::TempFolder() + "\\vgk_replaced.exe";
+    std::string program_ = TempPath("vgk_replaced.exe");
 };
 
 }  // namespace
@@ -69,7 +69,7 @@ TEST_F(StartupFill, AProgramReplacedBetweenTwoFillsShowsItsNewVersion)
 {
     bed::SetRun(KIND_CURRENT_RUN, "Replaced Tool", program_ + " /min");
     bed::SetRun(KIND_MACHINE_RUN, "Same Program", program_);
-    ASSERT_TRUE(CopyFileA(bed::ThisProgram().c_str(), program_.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), program_.c_str(), FALSE));
     std::string before = ProductVersion(program_);
     ASSERT_FALSE(before.empty());
     EXPECT_EQ(before, VersionCell("Replaced Tool"));
