@@ -113,7 +113,6 @@ void ShowSelectedPath(HWND page)
 BOOL OnInitDialog(HWND page)
 {
     if (!IsNtFamily()) ShowWindow(GetDlgItem(page, IDC_CLOSE_BUTTON), SW_HIDE);
-    ResetSortDirections();
     return TRUE;
 }
 
