@@ -7,9 +7,11 @@
 #include "foundations/trace.h"
 #include "iehelpers/iehelpers_actions.h"
 #include "shell/listview.h"
+#include "processes/processes.h"
 #include "processes/running_state.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
+#include "startup/startup_scan.h"
 
 void LoadInitialValues()
 {
@@ -34,4 +36,6 @@ void InstallSubjectTables()
     InstallIeHelperUndo();
     InstallStartupProperties();
     InstallTaskProperties();
+    InstallStartupReport();
+    InstallTaskReport();
 }

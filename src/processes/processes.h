@@ -21,6 +21,9 @@ bool EnumerateProcesses(ProcessVisitor visitor, void* context);
 // id of its first process); returns the count.
 int BuildTaskList();
 
+// Puts the running programs' section into the full report's table.
+void InstallTaskReport();
+
 // True when a process's executable path names the program: its long, normalised form
 // equals the normalised program path, or the program path is just its file name.
 bool ProgramPathMatches(const char* executablePath, const char* programPath);

@@ -10,6 +10,7 @@
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/pages.h"
+#include "shell/report_sections.h"
 
 #include <commctrl.h>
 
@@ -89,6 +90,9 @@ bool PageOnCommonCommand(HWND page, const PageDescription& description, int comm
         return true;
     case IDC_CLOSE_BUTTON:
         PostMessageA(page, WM_CLOSE, 0, 0);
+        return true;
+    case IDC_FULL_REPORT_CMD:
+        StartFullReport(page);
         return true;
     default:
         return false;

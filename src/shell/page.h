@@ -73,8 +73,9 @@ void PageOnDestroy(HWND page);
 // MSG_RELAYOUT: lays the page out from its description.
 void PageOnRelayout(HWND page, const PageDescription& description);
 
-// The Help icon (1077), the Monitor icon (1112) and the Close button (1004), clicked
-// (notification code 0; other pages use these ids for edits and texts). Returns true when
+// The Help icon (1077), the Monitor icon (1112), the Close button (1004) and Full Report
+// (9, from the list's menu), clicked (notification code 0; other pages use these ids for
+// edits and texts). Returns true when
 // the command was one of them.
 bool PageOnCommonCommand(HWND page, const PageDescription& description, int command, int code);
 

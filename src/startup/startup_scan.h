@@ -13,3 +13,6 @@ int IsEntryDisabled(int index);
 // One line saying where the entry lives, e.g.
 // "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run". Returns its length.
 int StartupLocationText(int index, char* out, int capacity);
+
+// Puts the startup entries' section into the full report's table.
+void InstallStartupReport();

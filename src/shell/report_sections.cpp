@@ -1,0 +1,43 @@
+// The table of report sections (see report_sections.h).
+#include "shell/report_sections.h"
+
+#include "shell/pages.h"
+
+namespace {
+
+const int MAX_SECTIONS = 16;
+ReportSection sections[MAX_SECTIONS];
+int sectionCount = 0;
+FullReportWriter reportWriter = nullptr;
+
+}  // namespace
+
+void AddReportSection(const ReportSection& section)
+{
+    int at = 0;
+    while (at < sectionCount && sections[at].order < section.order) ++at;
+    if (at < sectionCount && sections[at].order == section.order) {
+        sections[at] = section;
+        return;
+    }
+    if (sectionCount >= MAX_SECTIONS) return;
+    for (int n = sectionCount; n > at; --n) sections[n] = sections[n - 1];
+    sections[at] = section;
+    ++sectionCount;
+}
+
+int ReportSectionCount() { return sectionCount; }
+
+const ReportSection* ReportSectionAt(int position)
+{
+    return position >= 0 && position < sectionCount ? &sections[position] : nullptr;
+}
+
+void SetFullReportWriter(FullReportWriter writer) { reportWriter = writer; }
+
+void StartFullReport(HWND page)
+{
+    if (!reportWriter) return;
+    reportWriter(GetParent(page));  // the sheet
+    SendMessageA(page, MSG_REFILL, 0, 0);
+}

@@ -1,0 +1,40 @@
+// The full report and the CSV export visit every list of the console. The report knows no
+// subject: each subject adds its section to this table at start-up (InstallSubjectTables),
+// and the report's writer is handed in by the application.
+#pragma once
+
+#include <windows.h>
+
+// One labelled line the HTML report adds after an entry's detail (a service's startup
+// type and state, an add-on's registry location).
+struct ReportField {
+    char label[64];
+    char value[520];
+};
+
+struct ReportSection {
+    int order = 0;                  // place in the report, 1 first
+    UINT titleId = 0;               // section title (string table)
+    const char* keyword = "";       // the kind column of the CSV export ("startup", "service", ...)
+    int (*enumerate)() = nullptr;   // rebuilds the entry list; the number of entries
+    // The entry's location line (the text report's sixth field); may be nullptr.
+    int (*location)(int index, char* out, int capacity) = nullptr;
+    // Lines after the entry's detail in the HTML report; returns how many were filled.
+    // May be nullptr.
+    int (*fields)(int index, ReportField* out, int capacity) = nullptr;
+    // Whether the entry is disabled (CSV export); may be nullptr (never disabled).
+    bool (*disabled)(int index) = nullptr;
+};
+
+// Adds or replaces (same order) a section.
+void AddReportSection(const ReportSection& section);
+// The sections by order; nullptr past the last.
+int ReportSectionCount();
+const ReportSection* ReportSectionAt(int position);
+
+// Command 9 ("Full Report") on any list page reaches this one place.
+typedef void (*FullReportWriter)(HWND owner);
+void SetFullReportWriter(FullReportWriter writer);
+// Writes the report (when a writer is set), then asks the page to fill its list again:
+// the report rebuilt the shared entry list under the page's rows.
+void StartFullReport(HWND page);
