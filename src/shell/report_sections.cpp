@@ -9,6 +9,7 @@ const int MAX_SECTIONS = 16;
 ReportSection sections[MAX_SECTIONS];
 int sectionCount = 0;
 FullReportWriter reportWriter = nullptr;
+SettingsExporter settingsExporter = nullptr;
 
 }  // namespace
 
@@ -40,4 +41,11 @@ void StartFullReport(HWND page)
     if (!reportWriter) return;
     reportWriter(GetParent(page));  // the sheet
     SendMessageA(page, MSG_REFILL, 0, 0);
+}
+
+void SetSettingsExporter(SettingsExporter exporter) { settingsExporter = exporter; }
+
+void StartSettingsExport(HWND page)
+{
+    if (settingsExporter) settingsExporter(GetParent(page));
 }

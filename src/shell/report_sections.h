@@ -38,3 +38,8 @@ void SetFullReportWriter(FullReportWriter writer);
 // Writes the report (when a writer is set), then asks the page to fill its list again:
 // the report rebuilt the shared entry list under the page's rows.
 void StartFullReport(HWND page);
+
+// The Options page's Export Settings button reaches the exporter the same way.
+typedef void (*SettingsExporter)(HWND owner);
+void SetSettingsExporter(SettingsExporter exporter);
+void StartSettingsExport(HWND page);
