@@ -9,6 +9,8 @@
 #include "shell/listview.h"
 #include "processes/processes.h"
 #include "processes/running_state.h"
+#include "services/service_properties.h"
+#include "services/services.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -22,6 +24,7 @@ void LoadInitialValues()
         ImportFilterWords();
         Trace("Get Initial Values", "GETOLDSTARTUP");
     }
+    if (CreateServicesKeyWhenMissing()) RecordKnownServices();
     LoadSettingValues();
     ForgetImageLists();
     FreeEntries();
@@ -38,4 +41,6 @@ void InstallSubjectTables()
     InstallTaskProperties();
     InstallStartupReport();
     InstallTaskReport();
+    InstallServiceProperties();
+    InstallServiceReport();
 }

@@ -1,6 +1,7 @@
 // The protocol every page follows (see page.h).
 #include "shell/page.h"
 
+#include "foundations/entries.h"
 #include "foundations/strings.h"
 #include "options/patrol.h"
 #include "resource.h"
@@ -47,6 +48,15 @@ void PageShowPatrolState(HWND page, const PageDescription& description)
     if (description.patrolKind == 0) return;
     const int* value = PatrolSettingValue(description.patrolKind);
     SetMonitorIcon(page, IDC_MONITOR_ICON, value && *value > 0);
+}
+
+void PageShowSelectedPath(HWND page)
+{
+    int index = SelectedEntry(GetDlgItem(page, IDC_LIST));
+    if (index < 0 || !StatusBar()) return;
+    char path[ENTRY_PATH_CHARS];
+    GetEntryPath(index, path);
+    SetStatusText(path);
 }
 
 void PageOnSetActive(HWND page, const PageDescription& description)
