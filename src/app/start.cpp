@@ -9,6 +9,8 @@
 #include "shell/listview.h"
 #include "processes/processes.h"
 #include "processes/running_state.h"
+#include "scheduler/scheduled_properties.h"
+#include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -38,4 +40,6 @@ void InstallSubjectTables()
     InstallTaskProperties();
     InstallStartupReport();
     InstallTaskReport();
+    InstallScheduledTaskProperties();
+    InstallScheduledTaskReport();
 }
