@@ -207,7 +207,8 @@ public:
         manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
         const DWORD access = SERVICE_STOP | SERVICE_QUERY_STATUS | SERVICE_CHANGE_CONFIG;
         service_ = manager_ ? OpenServiceA(manager_, "Schedule", access) : nullptr;
-        if (!service_) return;
+        if (!service_ || !QueryServiceStatus(service_, &status_)) return;
+        if (!(status_.dwControlsAccepted & SERVICE_ACCEPT_STOP)) return;
         ControlService(service_, SERVICE_CONTROL_STOP, &status_);
         stopped_ = WaitFor([&] { return QueryServiceStatus(service_, &status_) && status_.dwCurrentState == SERVICE_STOPPED; },
                            5000);
@@ -222,6 +223,7 @@ public:
     bool Ready() const { return disabled_; }
     void Enable() { disabled_ = !SetStart(SERVICE_DEMAND_START); }
     DWORD State() const { return status_.dwCurrentState; }
+    DWORD Controls() const { return status_.dwControlsAccepted; }
 
 private:
     bool SetStart(DWORD start)
@@ -240,7 +242,11 @@ TEST_F(Scheduler, UnstartableSchedulerFailsEveryOperation)
 {
     Make({"Vgk Stranded", "C:\\tools\\stranded.exe", "", true});
     StoppedScheduleService schedule;
-    if (!schedule.Ready()) GTEST_SKIP() << "Wine's Schedule service did not stop (state " << schedule.State() << ")";
+    // Wine's Schedule service accepts no stop (controls 0): the Windows 98 tests cover the
+    // unstartable scheduler instead, with no agent program to start.
+    if (!schedule.Ready())
+        GTEST_SKIP() << "the Schedule service cannot be stopped (state " << schedule.State() << ", controls "
+                     << schedule.Controls() << ")";
     EXPECT_NE(0u, StartScheduler());
     HRESULT result = DeleteScheduledTask("Vgk Stranded.job");
     EXPECT_TRUE(FAILED(result)) << std::hex << result;
