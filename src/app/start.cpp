@@ -11,6 +11,8 @@
 #include "processes/running_state.h"
 #include "services/service_properties.h"
 #include "services/services.h"
+#include "scheduler/scheduled_properties.h"
+#include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -43,4 +45,6 @@ void InstallSubjectTables()
     InstallTaskReport();
     InstallServiceProperties();
     InstallServiceReport();
+    InstallScheduledTaskProperties();
+    InstallScheduledTaskReport();
 }

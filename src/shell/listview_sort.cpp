@@ -37,7 +37,8 @@ enum Field {
 
 const Field kStartupColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_STARTUP_VERSION, FIELD_NONE, FIELD_NONE};
 const Field kRunningColumns[5] = {FIELD_FILE_NAME, FIELD_TITLE, FIELD_PRODUCT_VERSION, FIELD_NONE, FIELD_NONE};
-const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_DETAIL, FIELD_EXTRA, FIELD_NONE};
+// Next Run Time (extra) is column 2 and Last Run Time (detail) column 3, as the page shows them.
+const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
 const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION, FIELD_NONE};
 const Field kServiceColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_SERVICE_STATUS, FIELD_EXTRA, FIELD_NONE};
 const Field kFileTypeColumns[5] = {FIELD_TITLE, FIELD_PROGRAM_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};

@@ -11,6 +11,7 @@
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/pages.h"
+#include "shell/properties_dialog.h"
 #include "shell/report_sections.h"
 
 #include <commctrl.h>
@@ -128,6 +129,18 @@ bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, 
         return true;
     default:
         return false;
+    }
+}
+
+bool ProgramListNotify(HWND page, const NMHDR* header)
+{
+    HWND list = GetDlgItem(page, IDC_LIST);
+    switch (header->code) {
+    case LVN_ITEMCHANGED:
+    case NM_CLICK:
+    case LVN_KEYDOWN: PageShowSelectedPath(page); return true;
+    case NM_DBLCLK: ShowProperties(page, list); return true;
+    default: return false;
     }
 }
 
