@@ -46,16 +46,6 @@ void CreateProgramKeys()
     }
 }
 
-bool MonitorRunValueExists()
-{
-    static const char* const kRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
-    char name[64];
-    LoadText(IDS_APP_NAME, name);
-    if (RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) return true;
-    LoadText(IDS_MONITOR_RUN_TITLE, name);
-    return RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name);
-}
-
 }  // namespace
 
 Options& CurrentOptions() { return g_options; }
@@ -145,6 +135,16 @@ bool CreateProgramKeysOnFirstRun()
     CreateProgramKeys();
     TraceStep("REGKEYSCREATE");
     return true;
+}
+
+bool MonitorRunValueExists()
+{
+    static const char* const kRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
+    char name[64];
+    LoadText(IDS_APP_NAME, name);
+    if (RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) return true;
+    LoadText(IDS_MONITOR_RUN_TITLE, name);
+    return RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
 
 void LoadSettingValues()
