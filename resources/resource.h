@@ -414,6 +414,10 @@
 #define IDS_STARTUP_NOT_HANDLED 2005 // "\nThis entry is not a startup program that Vigilark can change..."
 #define IDS_START_NO_ANSWER     2006 // "\nAnother copy of Vigilark Explorer is starting but does not answer..."
 
+/* ---- Options and system files: the program's own texts (2350-2399) ---- */
+#define IDS_ADMIN_APPLY_FAILED  2350 // "\nThe options of %s could not be saved..."
+#define IDS_WININIT_DELETE_FAILED 2351 // "\nThe restart commands could not be deleted..."
+
 /* ---- Properties dialog ---- */
 #define IDS_PROP_ONLINE_INFO    641  // "RORO &Info..."
 #define IDS_PROP_NAME           642  // "Name:"
