@@ -4,6 +4,7 @@
 #include "foundations/settings.h"
 #include "options/admin_users.h"
 #include "options/option_switches.h"
+#include "options/sound.h"
 #include "options/system_files.h"
 #include "resource.h"
 #include "support/testing.h"
@@ -85,10 +86,15 @@ TEST_F(AdminUsers, WritingNeverMakesAUsersKey)
 
 namespace {
 
-class Switches : public ::testing::Test {
+// Puts the console's copy of the settings back after the test.
+class KeepsOptions : public ::testing::Test {
 protected:
     void TearDown() override { CurrentOptions() = saved_; }
     const Options saved_ = CurrentOptions();
+};
+
+class Switches : public KeepsOptions {
+protected:
     SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
 };
 
@@ -147,5 +153,56 @@ TEST_F(Switches, TheLockFollowsTheWishAndAMissingHostsFileIsNeitherLockedNorLock
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         WriteWholeFile(path, saved);
         SetFileAttributesA(path, attributes);
+    }
+}
+
+namespace {
+
+const char kSoundEvents[] = "AppEvents\\Schemes\\Apps\\Vigilark";
+
+class Sounds : public KeepsOptions {
+protected:
+    SavedKey events_{HKEY_CURRENT_USER, kSoundEvents};
+};
+
+}  // namespace
+
+TEST_F(Sounds, EachEventNamesItsOwnWaveAndAMissingOneMeansTheBuiltInSound)
+{
+    DeleteRegTree(HKEY_CURRENT_USER, kSoundEvents);
+    PutRegString(HKEY_CURRENT_USER, std::string(kSoundEvents) + "\\Open\\.current", "", "C:\\open.wav");
+    PutRegString(HKEY_CURRENT_USER, std::string(kSoundEvents) + "\\Task Alert\\.current", "", "C:\\task.wav");
+    CreateRegKey(HKEY_CURRENT_USER, (std::string(kSoundEvents) + "\\Cookie Alert\\.current").c_str());
+    struct Row {
+        int index;
+        const char* file;  // "" plays wave resource 113
+    };
+    const Row rows[] = {
+        {SOUND_OPEN, "C:\\open.wav"},
+        {SOUND_STARTUP_ALERT, ""},  // no key at all
+        {SOUND_COOKIE_ALERT, ""},   // a key without its value
+        {SOUND_TASK_ALERT, "C:\\task.wav"},
+        {4, "C:\\open.wav"},      // past the last event: the first
+        {-1, "C:\\open.wav"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.index);
+        char file[260] = "stale";
+        EXPECT_EQ((int)strlen(row.file), SoundEventFile(row.index, file, sizeof file));
+        EXPECT_STREQ(row.file, file);
+    }
+}
+
+TEST_F(Sounds, WithSoundsOffNothingPlaysAndTheEventIsReturned)
+{
+    struct Row {
+        int sound;
+        int index;
+        int returned;
+    };
+    const Row rows[] = {{0, SOUND_TASK_ALERT, SOUND_TASK_ALERT}, {-2, SOUND_COOKIE_ALERT, SOUND_COOKIE_ALERT}, {0, 9, SOUND_OPEN}};
+    for (const Row& row : rows) {
+        CurrentOptions().sound = row.sound;
+        EXPECT_EQ(row.returned, PlaySoundEvent(row.index)) << row.sound << "," << row.index;
     }
 }
