@@ -6,6 +6,7 @@
 #include "foundations/text.h"
 #include "history/history_dialog.h"
 #include "options/admin_users.h"
+#include "options/check_boxes.h"
 #include "resource.h"
 #include "shell/console.h"
 #include "shell/layout.h"
@@ -77,8 +78,8 @@ void FillUsers(HWND dialog, AdminDialog* state)
 void ShowSelectedUser(HWND dialog)
 {
     const AdminUser* user = SelectedUser(dialog);
-    CheckDlgButton(dialog, IDC_ADMIN_HIDE_ICON, user && user->hideTobrin > 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_ADMIN_HIDE_ALERTS, user && user->hideAlerts > 0 ? BST_CHECKED : BST_UNCHECKED);
+    SetBoxChecked(dialog, IDC_ADMIN_HIDE_ICON, user && user->hideTobrin > 0);
+    SetBoxChecked(dialog, IDC_ADMIN_HIDE_ALERTS, user && user->hideAlerts > 0);
     for (int control : {IDC_ADMIN_HIDE_ICON, IDC_ADMIN_HIDE_ALERTS, IDC_ADMIN_APPLY})
         EnableWindow(GetDlgItem(dialog, control), user != nullptr);
 }
@@ -98,8 +99,8 @@ void OnApply(HWND dialog)
 {
     AdminUser* user = SelectedUser(dialog);
     if (!user) return;
-    bool hideIcon = IsDlgButtonChecked(dialog, IDC_ADMIN_HIDE_ICON) == BST_CHECKED;
-    bool hideAlerts = IsDlgButtonChecked(dialog, IDC_ADMIN_HIDE_ALERTS) == BST_CHECKED;
+    bool hideIcon = BoxChecked(dialog, IDC_ADMIN_HIDE_ICON);
+    bool hideAlerts = BoxChecked(dialog, IDC_ADMIN_HIDE_ALERTS);
     if (WriteAdminUserFlags(*user, hideIcon, hideAlerts)) return;
     char text[1024];
     FormatLoadedText(text, sizeof text, IDS_ADMIN_APPLY_FAILED, "s", user->name);

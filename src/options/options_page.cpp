@@ -3,6 +3,7 @@
 #include "foundations/settings.h"
 #include "history/history_dialog.h"
 #include "options/admin_options.h"
+#include "options/check_boxes.h"
 #include "options/option_switches.h"
 #include "options/patrol.h"
 #include "options/system_files.h"
@@ -65,7 +66,7 @@ void ShowSwitch(HWND page, int control)
 {
     HWND box = GetDlgItem(page, control);
     EnableWindow(box, OptionSwitchAvailable(control));
-    CheckDlgButton(page, control, OptionSwitchOn(control) ? BST_CHECKED : BST_UNCHECKED);
+    SetBoxChecked(page, control, OptionSwitchOn(control));
 }
 
 // The Windows 95 family keeps its restart commands in wininit.ini, which the monitor can
@@ -98,7 +99,7 @@ void OnDeactivated(HWND page)
 
 void OnSwitchClicked(HWND page, int control)
 {
-    bool wanted = IsDlgButtonChecked(page, control) == BST_CHECKED;
+    bool wanted = BoxChecked(page, control);
     SetOptionSwitch(control, wanted);
     ShowSwitch(page, control);
 }
