@@ -48,6 +48,16 @@ void CreateProgramKeys()
 
 }  // namespace
 
+bool MonitorRunValueExists()
+{
+    static const char* const kRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
+    char name[64];
+    LoadText(IDS_APP_NAME, name);
+    if (RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) return true;
+    LoadText(IDS_MONITOR_RUN_TITLE, name);
+    return RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name);
+}
+
 Options& CurrentOptions() { return g_options; }
 
 int ParseOptionText(const char* text, int defaultValue)
@@ -135,16 +145,6 @@ bool CreateProgramKeysOnFirstRun()
     CreateProgramKeys();
     TraceStep("REGKEYSCREATE");
     return true;
-}
-
-bool MonitorRunValueExists()
-{
-    static const char* const kRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
-    char name[64];
-    LoadText(IDS_APP_NAME, name);
-    if (RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) return true;
-    LoadText(IDS_MONITOR_RUN_TITLE, name);
-    return RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
 
 void LoadSettingValues()
