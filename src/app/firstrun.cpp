@@ -7,6 +7,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "iehelpers/iehelpers.h"
 #include "resource.h"
 #include "startup/startup_actions.h"
 
@@ -17,6 +18,7 @@ static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 void RecordInitialData()
 {
     RecordKnownStartupEntries();
+    RecordKnownIeHelpers();
 
     // An older installation registered the monitor under another title; replace it.
     char oldTitle[64];

@@ -62,6 +62,9 @@ void SortList(HWND list, int listKind, int column);
 // Mozilla-based browser. Internet Explorer until set.
 void SetCookieCompareSource(int browser);
 int CookieCompareSource();
+// The text a list's type column shows for a kind ("BHO", ...), by which that column sorts;
+// the subject that lists the kind sets it.
+void SetKindTypeText(int kind, const char* text);
 
 // NM_RCLICK: the shared context menu of a list kind; 0 when no row is selected.
 int ShowListContextMenu(HWND page, int listKind, int listControl);

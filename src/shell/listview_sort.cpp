@@ -15,6 +15,8 @@
 #include <winsvc.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -33,18 +35,33 @@ enum Field {
     FIELD_PROGRAM_NAME,     // the program of a file type's command
     FIELD_KIND_NUMBER,
     FIELD_VALUE_NUMBER,
+    FIELD_TYPE_TEXT,        // the type text the kind's subject set (SetKindTypeText)
 };
 
 const Field kStartupColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_STARTUP_VERSION, FIELD_NONE, FIELD_NONE};
 const Field kRunningColumns[5] = {FIELD_FILE_NAME, FIELD_TITLE, FIELD_PRODUCT_VERSION, FIELD_NONE, FIELD_NONE};
 const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_DETAIL, FIELD_EXTRA, FIELD_NONE};
-const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION, FIELD_NONE};
+const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION,
+                                 FIELD_TYPE_TEXT};
 const Field kServiceColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_SERVICE_STATUS, FIELD_EXTRA, FIELD_NONE};
 const Field kFileTypeColumns[5] = {FIELD_TITLE, FIELD_PROGRAM_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
 const Field kIeCookieColumns[5] = {FIELD_FILE_NAME, FIELD_DETAIL, FIELD_KIND_NUMBER, FIELD_NONE, FIELD_NONE};
 const Field kMozillaCookieColumns[5] = {FIELD_TITLE, FIELD_DETAIL, FIELD_PATH, FIELD_EXTRA, FIELD_VALUE_NUMBER};
 
 const int INTERNET_EXPLORER = 1;
+
+struct KindTypeText {
+    int kind;
+    std::string text;
+};
+std::vector<KindTypeText> g_typeTexts;
+
+void TypeText(int index, char* out, int capacity)
+{
+    int kind = GetEntryKind(index);
+    for (const KindTypeText& type : g_typeTexts)
+        if (type.kind == kind) CopyText(out, (size_t)capacity, type.text.c_str());
+}
 int g_cookieSource = INTERNET_EXPLORER;
 
 // The version texts the compare functions use.
@@ -145,6 +162,7 @@ void FieldText(int index, Field field, char* out, int capacity)
         break;
     case FIELD_SERVICE_STATUS: ServiceStatusText(index, out, capacity); break;
     case FIELD_PROGRAM_NAME: ProgramNameText(index, out, capacity); break;
+    case FIELD_TYPE_TEXT: TypeText(index, out, capacity); break;
     default: break;
     }
 }
@@ -188,6 +206,16 @@ int CALLBACK CompareHistory(LPARAM, LPARAM, LPARAM) { return 0; }
 }  // namespace
 
 void SetCookieCompareSource(int browser) { g_cookieSource = browser; }
+
+void SetKindTypeText(int kind, const char* text)
+{
+    for (KindTypeText& type : g_typeTexts)
+        if (type.kind == kind) {
+            type.text = text;
+            return;
+        }
+    g_typeTexts.push_back({kind, text});
+}
 
 int CookieCompareSource() { return g_cookieSource; }
 

@@ -224,6 +224,13 @@ void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column)
     delete pending;
 }
 
+void DoubleClickList(ConsoleRun& run, HWND page, HWND list)
+{
+    PendingNotify* pending = SendListNotify(run, page, list, NM_DBLCLK, 0);
+    WaitFor([&] { return pending->done; });
+    delete pending;
+}
+
 void RightClickList(ConsoleRun& run, HWND page, HWND list)
 {
     // The page shows a modal menu from inside this notification; the test goes on meanwhile.

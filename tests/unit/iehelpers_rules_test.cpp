@@ -1,0 +1,38 @@
+// The rules of removing an add-on that need no registry: which servers may be unregistered,
+// and how regsvr32 is given the path.
+#include "iehelpers/iehelpers_actions.h"
+
+#include <gtest/gtest.h>
+
+TEST(IeHelperRemoval, OnlyAServerOutsideTheWindowsFoldersThatNoOtherAddOnUsesIsUnregistered)
+{
+    const char* windows = "C:\\windows";
+    const char* system = "C:\\windows\\system32";
+    const std::vector<std::string> used = {"C:\\PROGRAM FILES\\SHARED\\BOTH.DLL"};
+    const struct {
+        const char* server;
+        const char* system;
+        bool may;
+        const char* why;
+    } rows[] = {
+        {"C:\\PROGRAM FILES\\ADDON\\HELPER.DLL", system, true, "an add-on's own folder"},
+        {"C:\\WINDOWS\\SYSTEM32\\IEFRAME.DLL", system, false, "the system folder serves many classes"},
+        {"C:\\WINDOWS\\DOWNLOADED PROGRAM FILES\\X.DLL", system, false, "anywhere under the Windows folder"},
+        {"D:\\WINNT\\SYSTEM32\\SHDOCVW.DLL", "D:\\WINNT\\system32", false, "a system folder elsewhere"},
+        {"C:\\WINDOWSAPPS\\X.DLL", system, true, "a folder that only begins like the Windows folder"},
+        {"SHDOCVW.DLL", system, false, "a bare name is found on the system's search path"},
+        {"", system, false, "a toolbar without a server"},
+        {"c:\\program files\\shared\\both.dll", system, false, "another add-on still uses it, in any case"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.may, MayUnregisterServer(row.server, used, windows, row.system)) << row.why;
+}
+
+TEST(IeHelperRemoval, Regsvr32GetsThePathInQuotes)
+{
+    EXPECT_EQ("regsvr32 /u /s \"C:\\Program Files\\A B\\x.dll\"",
+              Regsvr32CommandLine("/u /s", "C:\\Program Files\\A B\\x.dll"));
+    EXPECT_EQ("regsvr32 /s \"C:\\x.dll\"", Regsvr32CommandLine("/s", "C:\\x.dll"));
+    EXPECT_EQ("regsvr32 /s \"C:\\Program Files\\x.dll\"", Regsvr32CommandLine("/s", "\"C:\\Program Files\\x.dll\""))
+        << "already quoted";
+}
