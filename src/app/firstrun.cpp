@@ -9,6 +9,7 @@
 #include "foundations/text.h"
 #include "iehelpers/iehelpers.h"
 #include "resource.h"
+#include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@ static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 void RecordInitialData()
 {
     RecordKnownStartupEntries();
+    RecordKnownTasks();
     RecordKnownIeHelpers();
 
     // An older installation registered the monitor under another title; replace it.
