@@ -3,7 +3,6 @@
 
 #include "foundations/entries.h"
 #include "foundations/fill_memo.h"
-#include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/registry_tree.h"
@@ -17,7 +16,6 @@
 namespace {
 
 const int kValueChars = 260;   // each registry text read for an add-on
-const DWORD kNameChars = 256;  // key and value names
 
 std::string ReadText(HKEY hive, const std::string& key, const char* name)
 {
@@ -35,16 +33,9 @@ std::vector<std::string> Names(const char* location, bool values)
         RegSubkeyNames(HKEY_LOCAL_MACHINE, location, names);
         return names;
     }
-    RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, location, KEY_READ) != ERROR_SUCCESS) return names;
-    for (DWORD i = 0;; ++i) {
-        char name[kNameChars];
-        DWORD length = sizeof name;
-        LONG status = RegEnumValueA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        if (status == ERROR_SUCCESS) names.push_back(name);  // a name that does not fit is skipped
-        else if (status != ERROR_MORE_DATA) break;
-    }
+    std::vector<RegValue> found;
+    ReadRegValues(HKEY_LOCAL_MACHINE, location, found);
+    for (const RegValue& value : found) names.push_back(value.name);
     return names;
 }
 

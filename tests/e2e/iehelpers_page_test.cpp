@@ -133,12 +133,7 @@ TEST_F(IeHelpersPage, ARemovedHelperIsUnregisteredAndTheHistoryDialogBringsItBac
     EXPECT_NE(std::string::npos, ReadWholeFile(BesideTestProgram("history.txt"))
                                      .find("\tIEHELPER_Remove\tTYPE_BHO\ttest addon.dll\t" + AddonPath() + "\t"));
 
-    for (int i = 0; i < TabCount(run_.sheet); ++i)
-        if (TabText(run_, i) == "Options") SelectTab(run_.sheet, i);
-    HWND options = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (options = ActivePage(run_.sheet)) != page_ && options; }));
-    PressButton(options, IDC_VIEW_HISTORY);
-    HWND history = WaitForWindow(run_);
+    HWND history = OpenHistoryDialog(run_);
     ASSERT_NE(nullptr, history);
     HWND lines = GetDlgItem(history, IDC_LIST);
     int line = -1;

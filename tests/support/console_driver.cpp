@@ -241,6 +241,17 @@ void DoubleClickList(ConsoleRun& run, HWND page, HWND list)
     delete pending;
 }
 
+HWND OpenHistoryDialog(ConsoleRun& run)
+{
+    HWND before = ActivePage(run.sheet);
+    for (int i = 0; i < TabCount(run.sheet); ++i)
+        if (TabText(run, i) == "Options") SelectTab(run.sheet, i);
+    HWND options = nullptr;
+    if (!WaitFor([&] { return (options = ActivePage(run.sheet)) != before && options; })) return nullptr;
+    PressButton(options, IDC_VIEW_HISTORY);
+    return WaitForWindow(run);
+}
+
 void RightClickList(ConsoleRun& run, HWND page, HWND list)
 {
     // The page shows a modal menu from inside this notification; the test goes on meanwhile.
