@@ -1,5 +1,4 @@
-// The rules of removing an add-on that need no registry: which servers may be unregistered,
-// and how regsvr32 is given the path.
+// Which servers removing an add-on may unregister.
 #include "iehelpers/iehelpers_actions.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +25,4 @@ TEST(IeHelperRemoval, OnlyAServerOutsideTheWindowsFoldersThatNoOtherAddOnUsesIsU
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.may, MayUnregisterServer(row.server, used, windows, row.system)) << row.why;
-}
-
-TEST(IeHelperRemoval, Regsvr32GetsThePathInQuotes)
-{
-    EXPECT_EQ("regsvr32 /u /s \"C:\\Program Files\\A B\\x.dll\"",
-              Regsvr32CommandLine("/u /s", "C:\\Program Files\\A B\\x.dll"));
-    EXPECT_EQ("regsvr32 /s \"C:\\x.dll\"", Regsvr32CommandLine("/s", "C:\\x.dll"));
-    EXPECT_EQ("regsvr32 /s \"C:\\Program Files\\x.dll\"", Regsvr32CommandLine("/s", "\"C:\\Program Files\\x.dll\""))
-        << "already quoted";
 }
