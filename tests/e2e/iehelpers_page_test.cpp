@@ -27,6 +27,7 @@ protected:
     }
     void TearDown() override
     {
+        SetKeyAccess(TEST_ADDON_BHO_KEY, KEY_OPEN_TO_ALL);
         if (run_.process.hProcess) CloseConsole(run_);
         EndAllCopies();
         RemoveAddonRegistrations();
@@ -147,4 +148,28 @@ TEST_F(IeHelpersPage, ARemovedHelperIsUnregisteredAndTheHistoryDialogBringsItBac
     EXPECT_TRUE(ClassRegistered(TEST_ADDON_BHO)) << "registered again";
     PressButton(history, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(history); }));
+}
+
+TEST_F(IeHelpersPage, AHelperWindowsWillNotLetGoIsKeptAndTheUserIsTold)
+{
+    ASSERT_TRUE(SetKeyAccess(TEST_ADDON_BHO_KEY, KEY_UNDELETABLE));
+    if (!DeleteRefused(TEST_ADDON_BHO_KEY)) GTEST_SKIP() << "Wine opened the key for DELETE although its DACL denies it";
+    const std::string before = DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY);
+    Open();
+
+    HWND question = AskToRemove("BHO");
+    ASSERT_NE(nullptr, question);
+    PressButton(question, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    HWND told = WaitForWindow(run_);
+    ASSERT_NE(nullptr, told);
+    ASSERT_TRUE(WaitFor([&] { return !WindowText(GetDlgItem(told, 0xFFFF)).empty(); }));
+    EXPECT_NE(std::string::npos, WindowText(GetDlgItem(told, 0xFFFF))
+                                     .find("The registration of " TEST_ADDON_PRODUCT " could not be removed"));
+    PressButton(told, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(told); }));
+    EXPECT_GE(Row("BHO"), 0);
+    EXPECT_EQ(before, DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY));
+    EXPECT_TRUE(ClassRegistered(TEST_ADDON_BHO)) << "nothing was unregistered";
+    EXPECT_EQ("", ReadWholeFile(BesideTestProgram("history.txt"))) << "no line claims a removal";
 }

@@ -4,6 +4,7 @@
 #include "foundations/handles.h"
 #include "support/testing.h"
 
+#include <sddl.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -71,4 +72,24 @@ std::string DumpRegTree(HKEY hive, const std::string& subkey)
 bool ClassRegistered(const char* classId)
 {
     return GetRegString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + classId + "\\InprocServer32", "") != "<missing>";
+}
+
+bool SetKeyAccess(const std::string& key, const char* sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr)) return false;
+    HKEY opened = nullptr;
+    bool set = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, WRITE_DAC, &opened) == ERROR_SUCCESS &&
+               RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    if (opened) RegCloseKey(opened);
+    LocalFree(descriptor);
+    return set;
+}
+
+bool DeleteRefused(const std::string& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, DELETE, &opened) != ERROR_SUCCESS) return true;
+    RegCloseKey(opened);
+    return false;
 }

@@ -26,3 +26,10 @@ void RemoveAddonRegistrations();
 std::string DumpRegTree(HKEY hive, const std::string& subkey);
 // True when HKEY_CLASSES_ROOT\CLSID\<id>\InprocServer32 names a server.
 bool ClassRegistered(const char* classId);
+// Sets the DACL of an HKEY_LOCAL_MACHINE key from SDDL text; true on success.
+bool SetKeyAccess(const std::string& key, const char* sddl);
+// SDDL that lets everyone do anything to a key but delete it, and the one that undoes it.
+#define KEY_UNDELETABLE "D:(D;;SD;;;WD)(A;;KA;;;WD)"
+#define KEY_OPEN_TO_ALL "D:(A;;KA;;;WD)"
+// True when an HKEY_LOCAL_MACHINE key refuses to open for DELETE (its DACL is enforced).
+bool DeleteRefused(const std::string& key);
