@@ -416,6 +416,7 @@
 #define IDS_SERVICE_STOP_FAILED 2100 // "\nThe service could not be stopped..."
 #define IDS_SERVICE_START_TYPE_FAILED 2101 // "\nThe startup type of this service could not be changed..."
 #define IDS_TASK_NOT_REMOVED    2150 // "\nThe scheduled task could not be removed..."
+#define IDS_IEHELPER_NOT_REMOVED 2200 // "\nThe registration of %s could not be removed..."
 
 /* ---- Options and system files: the program's own texts (2350-2399) ---- */
 #define IDS_ADMIN_APPLY_FAILED  2350 // "\nThe options of %s could not be saved..."

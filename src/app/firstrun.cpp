@@ -7,6 +7,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "iehelpers/iehelpers.h"
 #include "resource.h"
 #include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
@@ -19,6 +20,7 @@ void RecordInitialData()
 {
     RecordKnownStartupEntries();
     RecordKnownTasks();
+    RecordKnownIeHelpers();
 
     // An older installation registered the monitor under another title; replace it.
     char oldTitle[64];

@@ -6,6 +6,7 @@
 #include "foundations/settings.h"
 #include "foundations/trace.h"
 #include "iehelpers/iehelpers_actions.h"
+#include "iehelpers/iehelpers_properties.h"
 #include "shell/listview.h"
 #include "processes/processes.h"
 #include "processes/running_state.h"
@@ -47,4 +48,6 @@ void InstallSubjectTables()
     InstallServiceReport();
     InstallScheduledTaskProperties();
     InstallScheduledTaskReport();
+    InstallIeHelperProperties();
+    InstallIeHelperReport();
 }

@@ -62,6 +62,9 @@ void SortList(HWND list, int listKind, int column);
 // Mozilla-based browser. Internet Explorer until set.
 void SetCookieCompareSource(int browser);
 int CookieCompareSource();
+// The text a list's type column shows for a kind ("BHO", ...), by which that column sorts;
+// the subject that lists the kind sets it.
+void SetKindTypeText(int kind, const char* text);
 
 // The text id of a service's current state (dwCurrentState; "Stopped" for any other value).
 // The Services list's Status column compares the state its fill stored in each entry's value

@@ -15,6 +15,8 @@
 #include <winsvc.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -33,19 +35,34 @@ enum Field {
     FIELD_PROGRAM_NAME,     // the program of a file type's command
     FIELD_KIND_NUMBER,
     FIELD_VALUE_NUMBER,
+    FIELD_TYPE_TEXT,        // the type text the kind's subject set (SetKindTypeText)
 };
 
 const Field kStartupColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_STARTUP_VERSION, FIELD_NONE, FIELD_NONE};
 const Field kRunningColumns[5] = {FIELD_FILE_NAME, FIELD_TITLE, FIELD_PRODUCT_VERSION, FIELD_NONE, FIELD_NONE};
 // Next Run Time (extra) is column 2 and Last Run Time (detail) column 3, as the page shows them.
 const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
-const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION, FIELD_NONE};
+const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION,
+                                 FIELD_TYPE_TEXT};
 const Field kServiceColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_SERVICE_STATUS, FIELD_EXTRA, FIELD_NONE};
 const Field kFileTypeColumns[5] = {FIELD_TITLE, FIELD_PROGRAM_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
 const Field kIeCookieColumns[5] = {FIELD_FILE_NAME, FIELD_DETAIL, FIELD_KIND_NUMBER, FIELD_NONE, FIELD_NONE};
 const Field kMozillaCookieColumns[5] = {FIELD_TITLE, FIELD_DETAIL, FIELD_PATH, FIELD_EXTRA, FIELD_VALUE_NUMBER};
 
 const int INTERNET_EXPLORER = 1;
+
+struct KindTypeText {
+    int kind;
+    std::string text;
+};
+std::vector<KindTypeText> g_typeTexts;
+
+void TypeText(int index, char* out, int capacity)
+{
+    int kind = GetEntryKind(index);
+    for (const KindTypeText& type : g_typeTexts)
+        if (type.kind == kind) CopyText(out, (size_t)capacity, type.text.c_str());
+}
 int g_cookieSource = INTERNET_EXPLORER;
 
 // The version texts the compare functions use.
@@ -117,6 +134,7 @@ void FieldText(int index, Field field, char* out, int capacity)
         break;
     case FIELD_SERVICE_STATUS: ServiceStatusText(index, out, capacity); break;
     case FIELD_PROGRAM_NAME: ProgramNameText(index, out, capacity); break;
+    case FIELD_TYPE_TEXT: TypeText(index, out, capacity); break;
     default: break;
     }
 }
@@ -173,6 +191,16 @@ UINT ServiceStateTextId(DWORD state)
 }
 
 void SetCookieCompareSource(int browser) { g_cookieSource = browser; }
+
+void SetKindTypeText(int kind, const char* text)
+{
+    for (KindTypeText& type : g_typeTexts)
+        if (type.kind == kind) {
+            type.text = text;
+            return;
+        }
+    g_typeTexts.push_back({kind, text});
+}
 
 int CookieCompareSource() { return g_cookieSource; }
 

@@ -58,12 +58,9 @@ HICON FirstIcon(const char* file)
     return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
 }
 
-// The icon of an extension (902) is in the file its detail names; a toolbar's (901) detail
-// text is no file. Everything else shows its program's icon.
-HICON EntryIcon(int kind, const char* detail, const char* program)
+// The program's first icon; a kind may show another (SetPropertiesIcon).
+HICON EntryIcon(const char* program)
 {
-    HICON icon = kind == KIND_TYPE_EXTENSION ? FirstIcon(detail) : nullptr;
-    if (icon) return icon;
     char found[MAX_PATH];
     CopyText(found, program);
     return FindProgramFile(found, sizeof found) ? FirstIcon(found) : nullptr;
@@ -90,14 +87,10 @@ void FillVersionFields(HWND dialog, const char* program, const char* title)
 
 void FillNotes(HWND dialog, const char* detail)
 {
-    if (detail[0]) {
+    if (detail[0])
         SetPropertiesNotes(dialog, detail);
-        return;
-    }
-    char advice[1024];
-    LoadText(IDS_PROP_ADVICE, advice);
-    SetDlgItemTextA(dialog, IDC_PROP_NOTES, advice);
-    SendDlgItemMessageA(dialog, IDC_PROP_NOTES, WM_SETFONT, (WPARAM)Drawing().smallDialogFont, TRUE);
+    else
+        SetPropertiesAdvice(dialog);
 }
 
 void FillProperties(HWND dialog)
@@ -116,7 +109,7 @@ void FillProperties(HWND dialog)
     CanonicalProgramPath(entry.path, program, sizeof program);
     SetDlgItemTextA(dialog, IDC_PROP_PATH, program);
     SetWindowTextA(dialog, entry.title);
-    SetIcon(dialog, EntryIcon(entry.kind, entry.detail, program));
+    SetIcon(dialog, EntryIcon(program));
     FillVersionFields(dialog, program, entry.title);
     FillNotes(dialog, entry.detail);
 
@@ -242,6 +235,21 @@ void ShowPropertiesButton(HWND dialog, int button, bool show)
 {
     Show(dialog, button, show);
     EnableWindow(GetDlgItem(dialog, button), show);
+}
+
+bool SetPropertiesIcon(HWND dialog, const char* file)
+{
+    HICON icon = FirstIcon(file);
+    if (icon) SetIcon(dialog, icon);
+    return icon != nullptr;
+}
+
+void SetPropertiesAdvice(HWND dialog)
+{
+    char advice[1024];
+    LoadText(IDS_PROP_ADVICE, advice);
+    SetDlgItemTextA(dialog, IDC_PROP_NOTES, advice);
+    SendDlgItemMessageA(dialog, IDC_PROP_NOTES, WM_SETFONT, (WPARAM)Drawing().smallDialogFont, TRUE);
 }
 
 void SetPropertiesNotes(HWND dialog, const char* text)

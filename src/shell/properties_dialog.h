@@ -31,3 +31,8 @@ void SetPropertiesLocation(HWND dialog, const char* text);
 void SetPropertiesStatus(HWND dialog, UINT textId);
 void ShowPropertiesButton(HWND dialog, int button, bool show);
 void SetPropertiesNotes(HWND dialog, const char* text);
+// The advice text (647) in the notes, in the note font.
+void SetPropertiesAdvice(HWND dialog);
+// Shows the first icon of a file instead of the program's; false (nothing changed) when
+// the file has none.
+bool SetPropertiesIcon(HWND dialog, const char* file);

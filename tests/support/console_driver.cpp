@@ -234,6 +234,24 @@ void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column)
     delete pending;
 }
 
+void DoubleClickList(ConsoleRun& run, HWND page, HWND list)
+{
+    PendingNotify* pending = SendListNotify(run, page, list, NM_DBLCLK, 0);
+    WaitFor([&] { return pending->done; });
+    delete pending;
+}
+
+HWND OpenHistoryDialog(ConsoleRun& run)
+{
+    HWND before = ActivePage(run.sheet);
+    for (int i = 0; i < TabCount(run.sheet); ++i)
+        if (TabText(run, i) == "Options") SelectTab(run.sheet, i);
+    HWND options = nullptr;
+    if (!WaitFor([&] { return (options = ActivePage(run.sheet)) != before && options; })) return nullptr;
+    PressButton(options, IDC_VIEW_HISTORY);
+    return WaitForWindow(run);
+}
+
 void RightClickList(ConsoleRun& run, HWND page, HWND list)
 {
     // The page shows a modal menu from inside this notification; the test goes on meanwhile.

@@ -50,6 +50,11 @@ void SelectListRows(ConsoleRun& run, HWND list, const std::vector<int>& rows);
 // A column-header click (LVN_COLUMNCLICK) and a right-click (NM_RCLICK), as the list sends them.
 void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column);
 void RightClickList(ConsoleRun& run, HWND page, HWND list);
+// A double-click (NM_DBLCLK) on the list, as the list sends it; returns once it was handled.
+void DoubleClickList(ConsoleRun& run, HWND page, HWND list);
+
+// Goes to the Options page and opens the History dialog from it; NULL when it did not open.
+HWND OpenHistoryDialog(ConsoleRun& run);
 
 // A dialog ("#32770") other than the sheet, or a popup menu ("#32768"), of the console's
 // process; NULL on time-out.

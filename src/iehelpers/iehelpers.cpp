@@ -1,0 +1,213 @@
+// Internet Explorer add-ons from the registry (see iehelpers.h).
+#include "iehelpers/iehelpers.h"
+
+#include "foundations/entries.h"
+#include "foundations/fill_memo.h"
+#include "foundations/paths.h"
+#include "foundations/registry.h"
+#include "foundations/registry_tree.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "foundations/version_info.h"
+#include "resource.h"
+
+#include <windows.h>
+
+namespace {
+
+const int kValueChars = 260;   // each registry text read for an add-on
+
+std::string ReadText(HKEY hive, const std::string& key, const char* name)
+{
+    char text[kValueChars] = "";
+    ReadRegString(hive, key.c_str(), name, text, sizeof text);
+    return text;
+}
+
+// Subkey names (helpers, extensions) or value names (toolbars) of a key, in the
+// registry's order; nothing when the key does not open.
+std::vector<std::string> Names(const char* location, bool values)
+{
+    std::vector<std::string> names;
+    if (!values) {
+        RegSubkeyNames(HKEY_LOCAL_MACHINE, location, names);
+        return names;
+    }
+    std::vector<RegValue> found;
+    ReadRegValues(HKEY_LOCAL_MACHINE, location, found);
+    for (const RegValue& value : found) names.push_back(value.name);
+    return names;
+}
+
+// Title and version of a server: ProductName, else the file name.
+void DescribeServer(IeHelper& helper)
+{
+    VersionFields fields;
+    ReadVersionFields(helper.path.c_str(), &fields);
+    helper.detail = fields.productVersion;
+    if (fields.productName[0]) {
+        helper.title = fields.productName;
+        return;
+    }
+    char name[kValueChars] = "";
+    FileNamePart(helper.path.c_str(), name, sizeof name);
+    helper.title = name;
+}
+
+void CollectHelperObjects(std::vector<IeHelper>& helpers)
+{
+    for (const std::string& id : Names(IE_BHO_KEY, false)) {
+        IeHelper helper;
+        std::string className;
+        GetClassServer(id.c_str(), className, helper.path);
+        if (helper.path.empty()) continue;  // nothing would load
+        helper.extra = id;
+        helper.kind = KIND_TYPE_BHO;
+        DescribeServer(helper);
+        helpers.push_back(helper);
+    }
+}
+
+void CollectToolbars(std::vector<IeHelper>& helpers)
+{
+    for (const std::string& id : Names(IE_TOOLBAR_KEY, true)) {
+        IeHelper helper;
+        std::string className;
+        GetClassServer(id.c_str(), className, helper.path);
+        helper.extra = id;
+        helper.kind = KIND_TYPE_TOOLBAR;
+        // Without a server the title stays empty and the entry list shows "Unspecified Title".
+        if (!helper.path.empty()) DescribeServer(helper);
+        helpers.push_back(helper);
+    }
+}
+
+void CollectExtensions(std::vector<IeHelper>& helpers)
+{
+    for (const std::string& id : Names(IE_EXTENSION_KEY, false)) {
+        std::string key = std::string(IE_EXTENSION_KEY "\\") + id;
+        IeHelper helper;
+        helper.title = ReadText(HKEY_LOCAL_MACHINE, key, "ButtonText");
+        if (helper.title.empty()) continue;
+        // The browser's own context-menu additions.
+        if (ContainsNoCase(helper.title.c_str(), "shdoclc.dll")) helper.title = "Related";
+        helper.path = ReadText(HKEY_LOCAL_MACHINE, key, "Exec");
+        if (!RegValueExists(HKEY_LOCAL_MACHINE, key.c_str(), "Exec"))
+            helper.path = ReadText(HKEY_LOCAL_MACHINE, key, "script");
+        helper.detail = ReadText(HKEY_LOCAL_MACHINE, key, "HotIcon");
+        if (helper.detail.empty()) helper.detail = helper.path;
+        helper.extra = id;
+        helper.kind = KIND_TYPE_EXTENSION;
+        char program[MAX_PATH] = "";
+        VersionFields fields;
+        CanonicalProgramPath(helper.path.c_str(), program, sizeof program);
+        if (ReadVersionFields(program, &fields)) helper.title = fields.productName;
+        helpers.push_back(helper);
+    }
+}
+
+struct KindTexts {
+    int kind;
+    const char* key;
+    const char* type;
+};
+const KindTexts kKinds[] = {
+    {KIND_TYPE_BHO, IE_BHO_KEY, "BHO"},
+    {KIND_TYPE_TOOLBAR, IE_TOOLBAR_KEY, "TOOLBAR"},
+    {KIND_TYPE_EXTENSION, IE_EXTENSION_KEY, "EXTENSION"},
+};
+
+const KindTexts* TextsOf(int kind)
+{
+    for (const KindTexts& texts : kKinds)
+        if (texts.kind == kind) return &texts;
+    return nullptr;
+}
+
+// "Location" + separator + "HKLM\" + key + closing text.
+int LocationText(int kind, const char* separator, const char* closing, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    out[0] = '\0';
+    const KindTexts* texts = TextsOf(kind);
+    if (!texts) return 0;
+    char label[64];
+    LoadText(IDS_LOCATION, label);
+    return (int)FormatText(out, (size_t)capacity, "%s%sHKLM\\%s%s", label, separator, texts->key, closing);
+}
+
+}  // namespace
+
+void GetClassServer(const char* classId, std::string& className, std::string& server)
+{
+    std::string key = "CLSID\\";
+    if (classId[0] != '{') key += "{";
+    key += classId;
+    if (classId[0] != '{') key += "}";
+    className = ReadText(HKEY_CLASSES_ROOT, key, "");
+    server = ReadText(HKEY_CLASSES_ROOT, key + "\\InprocServer32", "");
+}
+
+void CollectIeHelpers(std::vector<IeHelper>& helpers)
+{
+    helpers.clear();
+    CollectHelperObjects(helpers);
+    CollectToolbars(helpers);
+    CollectExtensions(helpers);
+}
+
+int EnumerateIeHelpers()
+{
+    FreeEntries();
+    // One DLL often serves several add-ons: its version resource is read once.
+    FillMemo memo;
+    std::vector<IeHelper> helpers;
+    CollectIeHelpers(helpers);
+    int added = 0;
+    for (const IeHelper& helper : helpers)
+        added += AddEntry(helper.title.c_str(), helper.path.c_str(), helper.extra.c_str(), helper.detail.c_str(),
+                          helper.kind, 0);
+    return added;
+}
+
+const char* IeHelperRegistryKey(int kind)
+{
+    const KindTexts* texts = TextsOf(kind);
+    return texts ? texts->key : nullptr;
+}
+
+const char* IeHelperTypeText(int kind)
+{
+    const KindTexts* texts = TextsOf(kind);
+    return texts ? texts->type : "";
+}
+
+int IeHelperStatusText(int kind, char* out, int capacity) { return LocationText(kind, ": ", "", out, capacity); }
+
+int IeHelperLocationLine(int kind, char* out, int capacity) { return LocationText(kind, ": \"", "\"", out, capacity); }
+
+int IeHelperLocationText(int index, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    out[0] = '\0';
+    switch (GetEntryKind(index)) {
+    case KIND_TYPE_BHO: return LoadText(IDS_LOC_IE_BHO, out, capacity);
+    case KIND_TYPE_TOOLBAR: return LoadText(IDS_LOC_IE_TOOLBAR, out, capacity);
+    default: return 0;  // an extension has no such text
+    }
+}
+
+void RecordKnownIeHelpers()
+{
+    const std::string key = VIGILARK_KEY "\\IEHelpers";
+    CreateRegKey(HKEY_CURRENT_USER, key.c_str());
+    int count = EnumerateIeHelpers();
+    for (int index = 0; index < count; ++index) {
+        char title[ENTRY_TITLE_CHARS];
+        char kind[16];
+        GetEntryTitle(index, title);
+        FormatText(kind, sizeof kind, "%d", GetEntryKind(index));
+        SetRegString(HKEY_CURRENT_USER, key.c_str(), title, kind);
+    }
+    FreeEntries();
+}

@@ -1,0 +1,45 @@
+// Internet Explorer add-ons from the machine-wide registry: browser helper objects,
+// toolbars and toolbar-button extensions, with the program file behind each.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#define IE_BHO_KEY       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"
+#define IE_TOOLBAR_KEY   "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar"
+#define IE_EXTENSION_KEY "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions"
+
+// One add-on as an entry of the entry list gets it.
+struct IeHelper {
+    std::string title;   // ProductName of its file, else the file name (or button text)
+    std::string path;    // in-process server, or an extension's Exec (or script)
+    std::string extra;   // class id as the registry names it
+    std::string detail;  // ProductVersion; for an extension its HotIcon, else the path
+    int kind = 0;        // KIND_TYPE_BHO, KIND_TYPE_TOOLBAR or KIND_TYPE_EXTENSION
+};
+
+// Every add-on now registered, helpers first, then toolbars, then extensions, each in the
+// registry's order.
+void CollectIeHelpers(std::vector<IeHelper>& helpers);
+
+// Refills the entry list with the add-ons; the number added.
+int EnumerateIeHelpers();
+
+// The class's name and in-process server from HKEY_CLASSES_ROOT\CLSID, each empty when
+// missing. A class id without braces gets them.
+void GetClassServer(const char* classId, std::string& className, std::string& server);
+
+// The HKEY_LOCAL_MACHINE key a kind is registered under; nullptr for other kinds.
+const char* IeHelperRegistryKey(int kind);
+// "BHO", "TOOLBAR" or "EXTENSION"; empty for other kinds.
+const char* IeHelperTypeText(int kind);
+
+// Location lines: "Location: HKLM\<key>" for the page's status bar, and
+// "Location: "HKLM\<key>"" for the Properties dialog; empty for other kinds. Their length.
+int IeHelperStatusText(int kind, char* out, int capacity);
+int IeHelperLocationLine(int kind, char* out, int capacity);
+// The report's location text of an entry: where Internet Explorer keeps that kind.
+int IeHelperLocationText(int index, char* out, int capacity);
+
+// First-run record: every add-on's title = kind code under the program's IEHelpers key.
+void RecordKnownIeHelpers();

@@ -1,0 +1,28 @@
+// Which servers removing an add-on may unregister.
+#include "iehelpers/iehelpers_actions.h"
+
+#include <gtest/gtest.h>
+
+TEST(IeHelperRemoval, OnlyAServerOutsideTheWindowsFoldersThatNoOtherAddOnUsesIsUnregistered)
+{
+    const char* windows = "C:\\windows";
+    const char* system = "C:\\windows\\system32";
+    const std::vector<std::string> used = {"C:\\PROGRAM FILES\\SHARED\\BOTH.DLL"};
+    const struct {
+        const char* server;
+        const char* system;
+        bool may;
+        const char* why;
+    } rows[] = {
+        {"C:\\PROGRAM FILES\\ADDON\\HELPER.DLL", system, true, "an add-on's own folder"},
+        {"C:\\WINDOWS\\SYSTEM32\\IEFRAME.DLL", system, false, "the system folder serves many classes"},
+        {"C:\\WINDOWS\\DOWNLOADED PROGRAM FILES\\X.DLL", system, false, "anywhere under the Windows folder"},
+        {"D:\\WINNT\\SYSTEM32\\SHDOCVW.DLL", "D:\\WINNT\\system32", false, "a system folder elsewhere"},
+        {"C:\\WINDOWSAPPS\\X.DLL", system, true, "a folder that only begins like the Windows folder"},
+        {"SHDOCVW.DLL", system, false, "a bare name is found on the system's search path"},
+        {"", system, false, "a toolbar without a server"},
+        {"c:\\program files\\shared\\both.dll", system, false, "another add-on still uses it, in any case"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.may, MayUnregisterServer(row.server, used, windows, row.system)) << row.why;
+}
