@@ -2,6 +2,7 @@
 #include "app/start.h"
 
 #include "app/firstrun.h"
+#include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/settings.h"
 #include "foundations/trace.h"
@@ -22,6 +23,8 @@ void LoadInitialValues()
         ImportFilterWords();
         Trace("Get Initial Values", "GETOLDSTARTUP");
     }
+    Trace("Get Initial Values", "CREATECLASSINFO");
+    CreateFileTypeSnapshot();
     LoadSettingValues();
     ForgetImageLists();
     FreeEntries();
@@ -38,4 +41,6 @@ void InstallSubjectTables()
     InstallTaskProperties();
     InstallStartupReport();
     InstallTaskReport();
+    InstallFileTypeProperties();
+    InstallFileTypeReport();
 }

@@ -101,15 +101,6 @@ void OnKillTask(HWND page)
     FillTaskList(page);
 }
 
-void ShowSelectedPath(HWND page)
-{
-    int index = SelectedEntry(List(page));
-    if (index < 0 || !StatusBar()) return;
-    char path[ENTRY_PATH_CHARS];
-    GetEntryPath(index, path);
-    SetStatusText(path);
-}
-
 BOOL OnInitDialog(HWND page)
 {
     if (!IsNtFamily()) ShowWindow(GetDlgItem(page, IDC_CLOSE_BUTTON), SW_HIDE);
@@ -134,7 +125,7 @@ bool OnListNotify(HWND page, const NMHDR* header)
     switch (header->code) {
     case LVN_ITEMCHANGED:
     case NM_CLICK:
-    case LVN_KEYDOWN: ShowSelectedPath(page); return true;
+    case LVN_KEYDOWN: PageShowSelectedPath(page); return true;
     case NM_DBLCLK: ShowProperties(page, List(page)); return true;
     default: return false;
     }

@@ -1,6 +1,7 @@
 // The protocol every page follows (see page.h).
 #include "shell/page.h"
 
+#include "foundations/entries.h"
 #include "foundations/strings.h"
 #include "options/patrol.h"
 #include "resource.h"
@@ -40,6 +41,15 @@ BOOL PageOnInitDialog(HWND page, const PageDescription& description)
     SetActivePage(description.command);
     FirstPlacement(page, SHEET_PLACEMENT);
     return TRUE;
+}
+
+void PageShowSelectedPath(HWND page)
+{
+    int index = SelectedEntry(page, IDC_LIST);
+    if (index < 0 || !StatusBar()) return;
+    char path[ENTRY_PATH_CHARS];
+    GetEntryPath(index, path);
+    SetStatusText(path);
 }
 
 void PageShowPatrolState(HWND page, const PageDescription& description)

@@ -83,6 +83,10 @@ bool PageOnCommonCommand(HWND page, const PageDescription& description, int comm
 // *result is the dialog procedure's return value.
 bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
 
+// Shows the path of the selected row's entry in the console's status bar (nothing when no
+// row is selected).
+void PageShowSelectedPath(HWND page);
+
 // Shows the Monitor icon on or off for the page's patrol time.
 void PageShowPatrolState(HWND page, const PageDescription& description);
 
