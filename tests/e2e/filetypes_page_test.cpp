@@ -15,26 +15,6 @@
 
 namespace {
 
-struct BoxSearch {
-    DWORD process;
-    HWND found;
-};
-
-// A message box of the process (a dialog with the static 0xFFFF).
-BOOL CALLBACK MatchBox(HWND window, LPARAM data)
-{
-    BoxSearch& search = *reinterpret_cast<BoxSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (process != search.process || !IsWindowVisible(window) || lstrcmpA(name, "#32770") != 0 ||
-        !GetDlgItem(window, 0xFFFF))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 class FileTypesPage : public ::testing::Test {
 protected:
     void SetUp() override { EndAllCopies(); }
@@ -58,20 +38,25 @@ protected:
         WaitFor([&] { return (dialog = FindVisibleWindow("#32770", run_.process.dwProcessId, 0, run_.sheet)) != nullptr; });
         return dialog;
     }
+    // A visible message box (a dialog with the static 0xFFFF) of the process in data.
+    static BOOL CALLBACK MatchBox(HWND window, LPARAM data)
+    {
+        auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == search->first && IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) search->second = window;
+        return search->second == nullptr;
+    }
     // The text of the message box that appears, answered with OK; empty when none came.
     std::string AnswerBox()
     {
-        BoxSearch search = {run_.process.dwProcessId, nullptr};
-        if (!WaitFor([&] {
-                EnumWindows(MatchBox, (LPARAM)&search);
-                return search.found != nullptr;
-            }))
-            return "";
-        HWND text = GetDlgItem(search.found, 0xFFFF);
-        WaitFor([&] { return !WindowText(text).empty(); });
-        std::string shown = WindowText(text);
-        PressButton(search.found, IDOK);
-        WaitFor([&] { return !IsWindow(search.found); });
+        std::pair<DWORD, HWND> search(run_.process.dwProcessId, nullptr);
+        if (!WaitFor([&] { return !EnumWindows(MatchBox, (LPARAM)&search) && search.second; })) return "";
+        HWND box = search.second;
+        WaitFor([&] { return !WindowText(GetDlgItem(box, 0xFFFF)).empty(); });
+        std::string shown = WindowText(GetDlgItem(box, 0xFFFF));
+        PressButton(box, IDOK);
+        WaitFor([&] { return !IsWindow(box); });
         return shown;
     }
     static RECT WindowRect(HWND window)
@@ -187,6 +172,8 @@ TEST_F(FileTypesPage, TheDialogComesBackWhereItWasAndTheConsoleStays)
     PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     EXPECT_TRUE(FrameStayed(frame));
+    for (const char* name : {"xPosAddFileType", "yPosAddFileType", "dxPosAddFileType", "dyPosAddFileType"})
+        DeleteRegValue(HKEY_CURRENT_USER, VIGILARK_KEY, name);
 }
 
 TEST_F(FileTypesPage, ClickingAHeaderTwiceReversesTheOrderAndIsRemembered)
