@@ -94,6 +94,16 @@ TEST_F(FileTypesPage, ATypeIsAddedThroughTheDialogAndRemovedAgain)
     EXPECT_EQ("SBSVIEW.EXE", ListCell(run_, list_, Row(".SBS"), 1));
     EXPECT_LT(Row(".vkfa"), 0);
 
+    // Info names the extension in the Properties dialog's notes.
+    SelectListRows(run_, list_, {Row(".SBS")});
+    PressButton(page_, IDC_INFO);
+    HWND info = WaitForWindow(run_);
+    ASSERT_NE(nullptr, info);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(info, IDC_PROP_NOTES)) == "File Type Extension: .SBS"; }))
+        << WindowText(GetDlgItem(info, IDC_PROP_NOTES));
+    PressButton(info, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(info); }));
+
     HWND dialog = OpenAddDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("Add File Type Extension", WindowText(dialog));
@@ -143,6 +153,8 @@ TEST_F(FileTypesPage, ATypeIsAddedThroughTheDialogAndRemovedAgain)
     // No row selected after the refill: Remove says so.
     PressButton(page_, IDC_REMOVE);
     EXPECT_NE(std::string::npos, AnswerBox().find("to selec the program you'd like to remove"));
+    PressButton(page_, IDC_INFO);
+    EXPECT_NE(std::string::npos, AnswerBox().find("learn more about"));
 }
 
 TEST_F(FileTypesPage, TheDialogComesBackWhereItWasAndTheConsoleStays)

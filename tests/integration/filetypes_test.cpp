@@ -41,6 +41,8 @@ TEST(FileTypes, AssociationsAndIconsAreFoundWhereTheUserOrTheMachinePutThem)
     bed.Choose(".vkfg", "ProgID", "Applications\\vkftapp.exe");
     bed.Put("vkft.open", "\\DefaultIcon", "C:\\icons\\set.dll,-154");
     bed.Put("vkft.play", "\\DefaultIcon", "%1");  // each document its own icon: the program's stands in
+    bed.Plant(".vkfh", "vkft.ico");
+    bed.Put("vkft.ico", "\\DefaultIcon", "\"C:\\icons\\one.ico\"");  // no comma: the file itself, index 0
     const struct {
         const char* extension;
         int kind;
@@ -48,16 +50,18 @@ TEST(FileTypes, AssociationsAndIconsAreFoundWhereTheUserOrTheMachinePutThem)
         const char* command;
         int icon;
         const char* iconFile;
+        int index;
     } rows[] = {
-        {".vkfa", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll"},
-        {"VKFA", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll"},  // no dot, any case
-        {".vkfb", ASSOCIATION_PLAY, "vkft.play", "C:\\tools\\player.exe", 0, "C:\\tools\\player.exe"},
-        {".vkfc", ASSOCIATION_NONE, "vkft.bare", "", 0, ""},  // the class is kept
-        {".vkfd", ASSOCIATION_NONE, "", "", 0, ""},
-        {".vkfe", ASSOCIATION_APPLICATION, "vkftapp.exe", "C:\\tools\\app.exe", 0, "C:\\tools\\app.exe"},
-        {".vkff", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll"},
-        {".vkfg", ASSOCIATION_PROGID, "Applications\\vkftapp.exe", "C:\\tools\\app.exe", 0, "C:\\tools\\app.exe"},
-        {"vk;fa", ASSOCIATION_NONE, "", "", 0, ""},
+        {".vkfa", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},
+        {"VKFA", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},  // no dot, any case
+        {".vkfb", ASSOCIATION_PLAY, "vkft.play", "C:\\tools\\player.exe", 0, "C:\\tools\\player.exe", 0},
+        {".vkfc", ASSOCIATION_NONE, "vkft.bare", "", 0, "", 0},  // the class is kept
+        {".vkfd", ASSOCIATION_NONE, "", "", 0, "", 0},
+        {".vkfe", ASSOCIATION_APPLICATION, "vkftapp.exe", "C:\\tools\\app.exe", 0, "C:\\tools\\app.exe", 0},
+        {".vkff", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},
+        {".vkfg", ASSOCIATION_PROGID, "Applications\\vkftapp.exe", "C:\\tools\\app.exe", 0, "C:\\tools\\app.exe", 0},
+        {".vkfh", ASSOCIATION_OPEN, "vkft.ico", kOpener, 1, "C:\\icons\\one.ico", 0},
+        {"vk;fa", ASSOCIATION_NONE, "", "", 0, "", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.extension);
@@ -69,7 +73,7 @@ TEST(FileTypes, AssociationsAndIconsAreFoundWhereTheUserOrTheMachinePutThem)
         int index = 7;
         EXPECT_EQ(row.icon, IconSource(row.extension, iconFile, &index));
         EXPECT_EQ(row.iconFile, iconFile);
-        EXPECT_EQ(row.icon ? -154 : 0, index);
+        EXPECT_EQ(row.index, index);
     }
 }
 
