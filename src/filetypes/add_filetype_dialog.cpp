@@ -16,6 +16,12 @@ const int kTypedChars = 256;  // the edit field takes 255 characters
 const ControlText kTexts[] = {
     {IDC_ADDTYPE_INTRO, IDS_ADDTYPE_INTRO}, {IDOK, IDS_ADDTYPE_ADD}, {IDCANCEL, IDS_CLOSE}};
 
+// Through the dialog manager, which also selects the text and keeps Add the default button.
+void FocusEdit(HWND dialog)
+{
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_ADDTYPE_EDIT), TRUE);
+}
+
 BOOL OnInitDialog(HWND dialog)
 {
     char title[128];
@@ -23,7 +29,7 @@ BOOL OnInitDialog(HWND dialog)
     for (const ControlText& text : kTexts) SetItemTextById(dialog, text.text, text.control);
     SendDlgItemMessageA(dialog, IDC_ADDTYPE_EDIT, EM_LIMITTEXT, kTypedChars - 1, 0);
     RestorePosition(dialog, ADD_FILETYPE_PLACEMENT.left, ADD_FILETYPE_PLACEMENT.top);
-    SetFocus(GetDlgItem(dialog, IDC_ADDTYPE_EDIT));
+    FocusEdit(dialog);
     return FALSE;  // the focus is set
 }
 
@@ -44,9 +50,7 @@ void OnAdd(HWND dialog)
         return;
     }
     ErrorBox(refusal);
-    HWND edit = GetDlgItem(dialog, IDC_ADDTYPE_EDIT);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SetFocus(edit);
+    FocusEdit(dialog);
 }
 
 INT_PTR CALLBACK AddFileTypeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -58,6 +59,13 @@ protected:
         PressButton(box, IDOK);
         WaitFor([&] { return !IsWindow(box); });
         return shown;
+    }
+    // The window with the keyboard focus in the window's thread.
+    static HWND FocusIn(HWND window)
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
     }
     static RECT WindowRect(HWND window)
     {
@@ -107,6 +115,8 @@ TEST_F(FileTypesPage, ATypeIsAddedThroughTheDialogAndRemovedAgain)
     HWND dialog = OpenAddDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("Add File Type Extension", WindowText(dialog));
+    HWND edit = GetDlgItem(dialog, IDC_ADDTYPE_EDIT);
+    EXPECT_TRUE(WaitFor([&] { return FocusIn(dialog) == edit; })) << "ready for typing";
     const std::string full = std::string(1017, 'x') + ";";
     const struct {
         const char* typed;
@@ -125,6 +135,11 @@ TEST_F(FileTypesPage, ATypeIsAddedThroughTheDialogAndRemovedAgain)
         PressButton(dialog, IDOK);
         EXPECT_NE(std::string::npos, AnswerBox().find(row.refusal));
         EXPECT_TRUE(IsWindowVisible(dialog)) << "open for another try";
+        DWORD start = 1, end = 0;
+        EXPECT_TRUE(WaitFor([&] {
+            SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+            return FocusIn(dialog) == edit && start == 0 && end == strlen(row.typed);
+        })) << "the typed text selected in the focused field";
     }
     EXPECT_EQ("<missing>", bed_.Ext(".vkfa"));
     bed_.SetList(list);
