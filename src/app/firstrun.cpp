@@ -8,6 +8,7 @@
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
+#include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
 
 #include <windows.h>
@@ -17,6 +18,7 @@ static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 void RecordInitialData()
 {
     RecordKnownStartupEntries();
+    RecordKnownTasks();
 
     // An older installation registered the monitor under another title; replace it.
     char oldTitle[64];

@@ -10,6 +10,10 @@
 #include "shell/listview.h"
 #include "processes/processes.h"
 #include "processes/running_state.h"
+#include "services/service_properties.h"
+#include "services/services.h"
+#include "scheduler/scheduled_properties.h"
+#include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -23,6 +27,7 @@ void LoadInitialValues()
         ImportFilterWords();
         Trace("Get Initial Values", "GETOLDSTARTUP");
     }
+    if (CreateServicesKeyWhenMissing()) RecordKnownServices();
     Trace("Get Initial Values", "CREATECLASSINFO");
     CreateFileTypeSnapshot();
     LoadSettingValues();
@@ -41,6 +46,10 @@ void InstallSubjectTables()
     InstallTaskProperties();
     InstallStartupReport();
     InstallTaskReport();
+    InstallServiceProperties();
+    InstallServiceReport();
+    InstallScheduledTaskProperties();
+    InstallScheduledTaskReport();
     InstallFileTypeProperties();
     InstallFileTypeReport();
 }

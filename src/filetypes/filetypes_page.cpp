@@ -22,7 +22,6 @@ void FillFileTypeList(HWND page);
 BOOL OnInitDialog(HWND page);
 void OnActivated(HWND page);
 void OnCommand(HWND page, int command, int code);
-bool OnListNotify(HWND page, const NMHDR* header);
 
 const ControlText kTexts[] = {
     {IDC_FILETYPES_INTRO, IDS_FILETYPES_INTRO}, {IDC_FILETYPES_HINT, IDS_FILETYPES_HINT},
@@ -42,7 +41,7 @@ PageDescription Describe()
     page.onInit = OnInitDialog;
     page.onActivated = OnActivated;
     page.onCommand = OnCommand;
-    page.onListNotify = OnListNotify;
+    page.onListNotify = ProgramListNotify;
     page.sharedContextMenu = true;
     return page;
 }
@@ -126,17 +125,6 @@ void OnCommand(HWND page, int command, int)
     case IDC_ADD: OnAdd(page); break;
     case IDC_REMOVE: OnRemove(page); break;
     default: break;  // Escape is ignored
-    }
-}
-
-bool OnListNotify(HWND page, const NMHDR* header)
-{
-    switch (header->code) {
-    case LVN_ITEMCHANGED:
-    case NM_CLICK:
-    case LVN_KEYDOWN: PageShowSelectedPath(page); return true;
-    case NM_DBLCLK: ShowProperties(page, List(page)); return true;
-    default: return false;
     }
 }
 
