@@ -2,6 +2,7 @@
 #include "app/start.h"
 
 #include "app/firstrun.h"
+#include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/settings.h"
 #include "foundations/trace.h"
@@ -28,6 +29,8 @@ void LoadInitialValues()
         Trace("Get Initial Values", "GETOLDSTARTUP");
     }
     if (CreateServicesKeyWhenMissing()) RecordKnownServices();
+    Trace("Get Initial Values", "CREATECLASSINFO");
+    CreateFileTypeSnapshot();
     LoadSettingValues();
     ForgetImageLists();
     FreeEntries();
@@ -50,4 +53,6 @@ void InstallSubjectTables()
     InstallScheduledTaskReport();
     InstallIeHelperProperties();
     InstallIeHelperReport();
+    InstallFileTypeProperties();
+    InstallFileTypeReport();
 }

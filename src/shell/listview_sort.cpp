@@ -2,6 +2,7 @@
 // entry records by their item data, and the clicked column is remembered per list.
 #include "shell/listview.h"
 
+#include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/fill_memo.h"
 #include "foundations/paths.h"
@@ -94,20 +95,7 @@ void ProgramNameText(int index, char* out, int capacity)
 {
     char command[ENTRY_PATH_CHARS] = "";
     GetEntryPath(index, command);
-    if (!command[0]) {
-        LoadText(IDS_NO_ASSOCIATED_FILE, out, capacity);
-        return;
-    }
-    if (SameText(command, "%1 %*") || SameText(command, "%1 /S")) {
-        LoadText(IDS_EXECUTABLE, out, capacity);
-        return;
-    }
-    const char* program = command;
-    if (ContainsNoCase(command, "RUNDLL32.EXE") && strlen(command) > 13) program += 13;  // "RUNDLL32.EXE "
-    char canonical[MAX_PATH] = "";
-    CanonicalProgramPath(program, canonical, sizeof canonical);
-    CopyText(out, (size_t)capacity, canonical);
-    FileNamePart(canonical, out, capacity);
+    FileTypeProgramName(command, out, capacity);
 }
 
 void FieldText(int index, Field field, char* out, int capacity)
