@@ -13,6 +13,7 @@
 #include "services/services.h"
 #include "scheduler/scheduled_properties.h"
 #include "scheduler/task_scheduler.h"
+#include "reports/reports_install.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -47,4 +48,5 @@ void InstallSubjectTables()
     InstallServiceReport();
     InstallScheduledTaskProperties();
     InstallScheduledTaskReport();
+    InstallReports();
 }
