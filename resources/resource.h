@@ -513,6 +513,7 @@
 #define IDS_CSV_WRITTEN         2404 // "\nEvery list has been saved as the following file:\n%s\n"
 #define IDS_CSV_NOT_WRITTEN     2405 // "\nThe lists could not be saved.\n\n%s\n%s\n"
 #define IDS_SAVE_CSV            2406 // "Save as &CSV"
+#define IDS_REPORT_NOT_OPENED   2407 // "\nThe report has been saved as the following file:\n%s\n\nbut Windows could not open it..."
 #define IDC_SAVE_CSV_CMD        3220 /* menu: Save as CSV */
 
 #endif /* VIGILARK_RESOURCE_H */

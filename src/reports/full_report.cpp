@@ -273,7 +273,13 @@ int WriteFullReport(HWND owner)
         return 0;
     }
     if (file.inDocuments) ShowReportPlace(file, true);
-    ShellExecuteA(owner, "open", file.path, nullptr, nullptr, SW_SHOWNORMAL);
+    // No program for .html or .txt (a bare system): the user must still learn where it is.
+    INT_PTR opened = (INT_PTR)ShellExecuteA(owner, "open", file.path, nullptr, nullptr, SW_SHOWNORMAL);
+    if (opened <= 32) {
+        char text[1400];
+        FormatLoadedText(text, sizeof text, IDS_REPORT_NOT_OPENED, "s", file.path);
+        ConsoleMessageBox(text, MB_OK | MB_ICONINFORMATION);
+    }
     return 1;
 }
 

@@ -121,14 +121,18 @@ protected:
     HWND page_ = nullptr, list_ = nullptr;
 };
 
-// Startup rows' menu: Info, Add, Remove, Disable, Delete File on Reboot, separator, then these.
-const int kFullReportItem = 6;
-const int kSaveCsvItem = 7;
+// Startup rows' menu: Info, Add, Remove, Disable, Delete File on Reboot, then (past the
+// separator, which the arrow keys skip) these.
+const int kFullReportItem = 5;
+const int kSaveCsvItem = 6;
 
 }  // namespace
 
 TEST_F(ReportCommands, FullReportInTextFormatThenThePageActsOnItsOwnRows)
 {
+    // The test prefix associates no program with .txt; Windows opens it in Notepad.
+    SavedKey txt(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt");
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", nullptr, "txtfile"));
     PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Format", "1");
     const std::string report = BesideTestProgram("VigilarkLog.txt");
     DeleteFileA(report.c_str());
@@ -156,6 +160,27 @@ TEST_F(ReportCommands, FullReportInTextFormatThenThePageActsOnItsOwnRows)
     ASSERT_TRUE(WaitFor([&] { return GetRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool") == "<missing>"; }));
     EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled\\Run", "Alpha Tool"));
     EXPECT_EQ("C:\\evil\\script.exe", GetRegString(HKEY_CURRENT_USER, kRunKey, kScript));
+    DeleteFileA(report.c_str());
+}
+
+TEST_F(ReportCommands, AnHtmlReportNoProgramCanOpenIsNamedInAMessage)
+{
+    SavedKey html(HKEY_LOCAL_MACHINE, "Software\\Classes\\.html");
+    html.Clear();  // no program for .html
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Format", "0");
+    const std::string report = BesideTestProgram("VigilarkLog.html");
+    DeleteFileA(report.c_str());
+    Open();
+    ChooseFromMenu("Alpha Tool", kFullReportItem);
+    HWND box = WaitForWindow(run_);
+    ASSERT_NE(nullptr, box);
+    ASSERT_TRUE(WaitFor([&] { return !WindowText(GetDlgItem(box, 0xFFFF)).empty(); }));
+    EXPECT_NE(std::string::npos, WindowText(GetDlgItem(box, 0xFFFF)).find(report)) << WindowText(GetDlgItem(box, 0xFFFF));
+    PressButton(box, IDOK);
+    std::string page = ReadWholeFile(report);
+    EXPECT_EQ(0u, page.find("<html><head><title>\r\nVigilark Report Log</title>"));
+    EXPECT_NE(std::string::npos, page.find("<li><b>&lt;script&gt;alert(1)&lt;/script&gt;</b>"));
+    EXPECT_EQ(std::string::npos, page.find(kScript));
     DeleteFileA(report.c_str());
 }
 
