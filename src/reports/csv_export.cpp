@@ -8,7 +8,6 @@
 #include "resource.h"
 #include "shell/console.h"
 
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -35,6 +34,13 @@ private:
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// "csv" in any case, ending the word.
+bool IsCsvWord(const char* text)
+{
+    if (strlen(text) < 3 || (text[3] && !IsBlank(text[3]))) return false;
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text, 3, "csv", 3) == CSTR_EQUAL;
+}
 
 }  // namespace
 
@@ -70,8 +76,7 @@ bool CsvFileFromCommandLine(const char* line, char* file, int capacity)
     const char* at = nullptr;
     for (const char* p = line; *p; ++p) {
         bool starts = p == line || IsBlank(p[-1]);
-        if (starts && (p[0] == '-' || p[0] == '/') && tolower((unsigned char)p[1]) == 'c' &&
-            tolower((unsigned char)p[2]) == 's' && tolower((unsigned char)p[3]) == 'v' && (!p[4] || IsBlank(p[4]))) {
+        if (starts && (p[0] == '-' || p[0] == '/') && IsCsvWord(p + 1)) {
             at = p + 4;
             break;
         }
