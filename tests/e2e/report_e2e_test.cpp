@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/reg_tree.h"
+#include "support/scheduled_task.h"
 #include "support/testing.h"
 #include "support/text_parse.h"
 
@@ -267,6 +268,8 @@ std::vector<FirstRunRecord> FirstRunRecords()
     std::vector<FirstRunRecord> rows = {
         // A startup entry as known, "=" in its command recorded as ":".
         {HKEY_CURRENT_USER, VIGILARK_KEY "\\Run", "C:\\tools\\first:run.exe /a:b", "11"},
+        // A scheduled task as known (made before the first start, below).
+        {HKEY_CURRENT_USER, VIGILARK_KEY "\\Tasks", "Vgk First.job", "800"},
         // The monitor in the machine's Run key.
         {HKEY_LOCAL_MACHINE, kRunKey, "Vigilark", BesideTestProgram("vigilark.exe")},
     };
@@ -288,6 +291,10 @@ TEST(FirstRun, TheFirstStartRecordsEachSubjectAndTheSecondNoneAgain)
     DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
     DeleteFileA(BesideTestProgram("Vigilark.ini").c_str());
     PutRegString(HKEY_CURRENT_USER, kRunKey, "First Tool", "C:\\tools\\first=run.exe /a=b");
+    struct Task {
+        ~Task() { RemoveScheduledTask("Vgk First"); }
+    } task;
+    ASSERT_TRUE(CreateScheduledTask({"Vgk First", "C:\\tools\\first.exe", "", true}));
 
     const std::vector<FirstRunRecord> rows = FirstRunRecords();
     ConsoleRun first;
