@@ -417,6 +417,10 @@
 #define IDS_SERVICE_START_TYPE_FAILED 2101 // "\nThe startup type of this service could not be changed..."
 #define IDS_TASK_NOT_REMOVED    2150 // "\nThe scheduled task could not be removed..."
 
+/* ---- Options and system files: the program's own texts (2350-2399) ---- */
+#define IDS_ADMIN_APPLY_FAILED  2350 // "\nThe options of %s could not be saved..."
+#define IDS_WININIT_DELETE_FAILED 2351 // "\nThe restart commands could not be deleted..."
+
 /* ---- Properties dialog ---- */
 #define IDS_PROP_ONLINE_INFO    641  // "RORO &Info..."
 #define IDS_PROP_NAME           642  // "Name:"

@@ -46,6 +46,8 @@ void CreateProgramKeys()
     }
 }
 
+}  // namespace
+
 bool MonitorRunValueExists()
 {
     static const char* const kRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
@@ -55,8 +57,6 @@ bool MonitorRunValueExists()
     LoadText(IDS_MONITOR_RUN_TITLE, name);
     return RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
-
-}  // namespace
 
 Options& CurrentOptions() { return g_options; }
 

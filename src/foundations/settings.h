@@ -59,6 +59,8 @@ void LoadSettingValues();
 // Whether the resident monitor is registered to start at log-on (kept current by
 // the start-up step and by the code that switches it).
 bool MonitorStartsAutomatically();
+// Whether the machine's Run key holds the monitor's value now (what the flag is read from).
+bool MonitorRunValueExists();
 void SetMonitorStartsAutomatically(bool on);
 
 // The primary language id passed with every message box (9 English unless string 634

@@ -18,11 +18,11 @@ namespace {
 
 const DWORD kViewerBytes = 16384;
 
-void NoticeBox(UINT id)
+void NoticeBox(UINT id, UINT icon = MB_ICONINFORMATION)
 {
     char text[512];
     LoadText(id, text);
-    ConsoleMessageBox(text, MB_OK | MB_ICONINFORMATION);
+    ConsoleMessageBox(text, MB_OK | icon);
 }
 
 bool WindowsFile(const char* name, char* out, int capacity)
@@ -49,6 +49,21 @@ void OnViewerInit(HWND dialog, const char* path)
     CentreWindow(dialog);
 }
 
+// Deleting the file cancels every pending restart command. When it stays (another program
+// holds it open, or Windows refuses), the commands would still run: say so and keep showing
+// them, with the file's attributes as they were.
+void OnViewerDelete(HWND dialog)
+{
+    const char* path = reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    DWORD attributes = GetFileAttributesA(path);
+    if (ForceDeleteFile(path) || !FileExists(path)) {
+        EndDialog(dialog, IDC_WININIT_DELETE);
+        return;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path, attributes);
+    NoticeBox(IDS_WININIT_DELETE_FAILED, MB_ICONSTOP);
+}
+
 INT_PTR CALLBACK RestartViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -59,9 +74,7 @@ INT_PTR CALLBACK RestartViewerProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_WININIT_DELETE:
-            // Deleting the file cancels every pending restart command.
-            ForceDeleteFile(reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER)));
-            EndDialog(dialog, IDC_WININIT_DELETE);
+            OnViewerDelete(dialog);
             return TRUE;
         case IDOK:
         case IDCANCEL:

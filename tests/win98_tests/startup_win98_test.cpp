@@ -2,6 +2,7 @@
 // "NUL=" lines of wininit.ini. Wine reports Windows 98 to this test program.
 #include "foundations/entries.h"
 #include "processes/processes.h"
+#include "options/system_files.h"
 #include "startup/startup_actions.h"
 #include "support/testing.h"
 
@@ -66,4 +67,14 @@ TEST(Windows98, DeleteAtRestartWritesARenameLineAndKeepsTheFile)
         WriteWholeFile(wininit, before);
     else
         DeleteFileA(wininit.c_str());
+}
+
+TEST(Windows98, TheHostsFileIsTheWindowsFoldersOwn)
+{
+    ASSERT_GE(GetVersion(), 0x80000000u);
+    char path[MAX_PATH], windows[MAX_PATH];
+    int length = HostsPath(path, sizeof path);
+    GetWindowsDirectoryA(windows, sizeof windows);
+    EXPECT_EQ(std::string(windows) + "\\HOSTS", path);
+    EXPECT_EQ((int)strlen(path), length);
 }
