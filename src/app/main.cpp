@@ -6,6 +6,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/trace.h"
+#include "reports/csv_export.h"
 #include "resource.h"
 #include "shell/app.h"
 #include "shell/console.h"
@@ -14,11 +15,34 @@
 #include <objbase.h>
 #include <commctrl.h>
 
+namespace {
+
+// "-csv FILE": every list written as CSV for a script, without a window and without
+// handing anything to a running copy. 0 when the file was written.
+int RunCsvExport(const char* file)
+{
+    if (!file[0]) return 2;
+    CoInitialize(nullptr);
+    SetTraceFileName("sendex2kw.txt");
+    LoadInitialValues();
+    InstallSubjectTables();
+    DWORD error = 0;
+    bool written = WriteCsvFile(file, &error);
+    if (EntryCount() > 0) FreeEntries();
+    CoUninitialize();
+    return written ? 0 : 1;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     SetAppInstance(instance);
     if (LoadText(IDS_CLASS_NAME, MainClassName(), CLASS_NAME_CHARS) == 0) return 0;
     if (LoadText(IDS_LOADING, ConsoleCaption(), CAPTION_CHARS) == 0) return 0;
+
+    char csvFile[MAX_PATH];
+    if (CsvFileFromCommandLine(commandLine, csvFile, sizeof csvFile)) return RunCsvExport(csvFile);
 
     int command = CommandFromCommandLine(commandLine);
     bool quit = HasQuitOption(commandLine);

@@ -15,6 +15,7 @@
 #include "services/services.h"
 #include "scheduler/scheduled_properties.h"
 #include "scheduler/task_scheduler.h"
+#include "reports/reports_install.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -55,4 +56,5 @@ void InstallSubjectTables()
     InstallIeHelperReport();
     InstallFileTypeProperties();
     InstallFileTypeReport();
+    InstallReports();
 }

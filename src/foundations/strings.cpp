@@ -145,7 +145,7 @@ int ProgramPathAsWritten(const char* command, char* out, int capacity)
     return ProgramPath(command, out, capacity, false);
 }
 
-int BrowserKind()
+int DefaultBrowserProgram(char* out, int capacity)
 {
     char command[512];
     char stripped[512];
@@ -176,6 +176,13 @@ int BrowserKind()
         if (n > 0 && stripped[n - 1] == ';') stripped[n - 1] = '\0';
         AppendText(stripped, "\\IExplore.exe");
     }
+    return (int)CopyText(out, (size_t)capacity, stripped);
+}
+
+int BrowserKind()
+{
+    char stripped[512];
+    DefaultBrowserProgram(stripped, sizeof stripped);
 
     static const struct { const char* word; int kind; } kBrowsers[] = {
         {"iexplore", 1}, {"netscp", 2}, {"maxthon", 4}, {"avant", 5}, {"mozilla", 6},

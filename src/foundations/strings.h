@@ -36,6 +36,9 @@ int ProgramPathAsWritten(const char* command, char* out, int capacity);
 // The default web browser: 1 Internet Explorer (also the fallback), 2 Netscape,
 // 4 Maxthon, 5 Avant, 6 Mozilla-based.
 int BrowserKind();
+// The default web browser's program as BrowserKind reads it (the HTTP open command without
+// quotes and switches, else Internet Explorer's App Paths folder + "\IExplore.exe").
+int DefaultBrowserProgram(char* out, int capacity);
 
 // "MM/DD/YYYY  h:MM AM" (or PM) from a SYSTEMTIME; string 686 "Never" for a zero date.
 int FormatDateText(const SYSTEMTIME* time, char* out, int capacity);

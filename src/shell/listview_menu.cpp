@@ -60,6 +60,20 @@ void AppendKindItems(HMENU menu, int listKind, int entry)
     }
 }
 
+// The list pages whose entries the report and the CSV export hold.
+bool IsReportedList(int listKind)
+{
+    switch (listKind) {
+    case CMD_STARTUP_PAGE:
+    case CMD_TASKS_PAGE:
+    case CMD_SCHEDULED_PAGE:
+    case CMD_IEHELPERS_PAGE:
+    case CMD_FILETYPES_PAGE:
+    case CMD_SERVICES_PAGE: return true;
+    default: return false;
+    }
+}
+
 }  // namespace
 
 HMENU BuildListContextMenu(int listKind, int entry)
@@ -70,6 +84,7 @@ HMENU BuildListContextMenu(int listKind, int entry)
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     // The cookie lists have no place in the report.
     if (listKind != CMD_COOKIES_PAGE) AppendItem(menu, {IDC_FULL_REPORT_CMD, IDS_FULL_REPORT});
+    if (IsReportedList(listKind)) AppendItem(menu, {IDC_SAVE_CSV_CMD, IDS_SAVE_CSV});
     AppendItem(menu, {IDC_HELP_ICON, IDS_HELP_CAPTION});
     return menu;
 }

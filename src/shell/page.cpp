@@ -105,6 +105,9 @@ bool PageOnCommonCommand(HWND page, const PageDescription& description, int comm
     case IDC_FULL_REPORT_CMD:
         StartFullReport(page);
         return true;
+    case IDC_SAVE_CSV_CMD:
+        StartCsvSave(page);
+        return true;
     default:
         return false;
     }

@@ -10,6 +10,7 @@ ReportSection sections[MAX_SECTIONS];
 int sectionCount = 0;
 FullReportWriter reportWriter = nullptr;
 SettingsExporter settingsExporter = nullptr;
+CsvSaver csvSaver = nullptr;
 
 }  // namespace
 
@@ -48,4 +49,13 @@ void SetSettingsExporter(SettingsExporter exporter) { settingsExporter = exporte
 void StartSettingsExport(HWND page)
 {
     if (settingsExporter) settingsExporter(GetParent(page));
+}
+
+void SetCsvSaver(CsvSaver saver) { csvSaver = saver; }
+
+void StartCsvSave(HWND page)
+{
+    if (!csvSaver) return;
+    csvSaver(GetParent(page));
+    SendMessageA(page, MSG_REFILL, 0, 0);
 }

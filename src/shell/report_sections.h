@@ -43,3 +43,8 @@ void StartFullReport(HWND page);
 typedef void (*SettingsExporter)(HWND owner);
 void SetSettingsExporter(SettingsExporter exporter);
 void StartSettingsExport(HWND page);
+
+// "Save as CSV" in the lists' context menu: every list as CSV, then the page fills again.
+typedef void (*CsvSaver)(HWND owner);
+void SetCsvSaver(CsvSaver saver);
+void StartCsvSave(HWND page);

@@ -272,6 +272,9 @@ TEST_F(OptionsPage, ViewHistoryOpensTheHistoryDialog)
 TEST_F(OptionsPage, FullReportWritesTheReportInTheChosenFormatAndOpensIt)
 {
     if (!kReportsBuilt) GTEST_SKIP() << "this build has no reports subject behind Full Report";
+    // The test prefix associates no program with .txt; Windows opens it in Notepad.
+    SavedKey txt(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt");
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", nullptr, "txtfile"));
     SetOption("Format", "1");
     SavedKey run(HKEY_CURRENT_USER, kRunKey);
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Options Report Probe", "C:\\tools\\probe.exe");

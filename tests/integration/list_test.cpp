@@ -271,7 +271,7 @@ TEST_F(ListPage, TheMenuShowsForASelectedRowAndTheChosenItemReachesThePage)
         PumpMessages();
         EXPECT_EQ(
             "1008 Info...|1006 &Refresh|1007 &Kill Task|1144 &Delete File on Reboot|-|9 Full Repor&t|"
-            "1077 Vigilark Help",
+            "3220 Save as &CSV|1077 Vigilark Help",
             shown);
     }
     EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands()) << "Escape chose nothing, Down and Enter the first item";

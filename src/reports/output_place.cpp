@@ -1,0 +1,109 @@
+// Where the report and the export are written (see output_place.h).
+#include "reports/output_place.h"
+
+#include "foundations/handles.h"
+#include "foundations/registry.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
+#include "shell/console.h"
+
+#include <shlobj.h>
+#include <cstring>
+
+namespace {
+
+// SHGetSpecialFolderPathA came with the desktop update (shell32 4.71), so the first
+// Windows 95 lacks it: looked up at run time, with the Shell Folders value behind it.
+int DocumentsFromShell(char* out, int capacity)
+{
+    typedef BOOL(WINAPI * SpecialFolderPath)(HWND, LPSTR, int, BOOL);
+    ScopedLibrary shell("shell32.dll");
+    SpecialFolderPath get = shell.Proc<SpecialFolderPath>("SHGetSpecialFolderPathA");
+    char path[MAX_PATH] = "";
+    if (!get || !get(nullptr, path, CSIDL_PERSONAL, FALSE) || !path[0]) return 0;
+    if (!FitsText(path, (size_t)capacity)) return 0;
+    return (int)CopyText(out, (size_t)capacity, path);
+}
+
+bool TryCreate(const char* folder, const char* name, OutputFile& out)
+{
+    if (folder && folder[0]) {
+        size_t length = FormatText(out.path, sizeof out.path, "%s\\%s", folder, name);
+        if (length + 1 >= sizeof out.path) {
+            out.error = ERROR_FILENAME_EXCED_RANGE;
+            return false;
+        }
+    } else {
+        DWORD length = GetCurrentDirectoryA(sizeof out.path, out.path);
+        if (length == 0 || length >= sizeof out.path) {
+            out.error = GetLastError();
+            return false;
+        }
+        if (length > 0 && out.path[length - 1] == '\\') out.path[length - 1] = '\0';
+        AppendText(out.path, "\\");
+        AppendText(out.path, name);
+    }
+    out.handle = CreateFileA(out.path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr);
+    if (out.handle != INVALID_HANDLE_VALUE) return true;
+    out.error = GetLastError();
+    return false;
+}
+
+}  // namespace
+
+int DocumentsFolder(char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    out[0] = '\0';
+    int length = DocumentsFromShell(out, capacity);
+    if (length == 0) {
+        length = ReadRegString(HKEY_CURRENT_USER, WINDOWS_CURRENT_VERSION_KEY "\\Explorer\\Shell Folders", "Personal",
+                               out, capacity);
+    }
+    while (length > 3 && out[length - 1] == '\\') out[--length] = '\0';
+    return length;
+}
+
+bool CreateOutputFile(const char* folder, const char* name, OutputFile& out)
+{
+    out = OutputFile();
+    if (TryCreate(folder, name, out)) return true;
+    CopyText(out.firstTried, out.path);
+    char documents[MAX_PATH];
+    if (DocumentsFolder(documents, sizeof documents) == 0) return false;
+    if (!TryCreate(documents, name, out)) return false;
+    out.inDocuments = true;
+    return true;
+}
+
+bool FinishOutputFile(OutputFile& out, const void* bytes, DWORD size)
+{
+    ScopedHandle file(out.handle);
+    out.handle = INVALID_HANDLE_VALUE;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes, size, &written, nullptr) || written != size) {
+        out.error = GetLastError();
+        return false;
+    }
+    return true;
+}
+
+void ErrorText(DWORD error, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return;
+    out[0] = '\0';
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, out,
+                                  (DWORD)capacity, nullptr);
+    while (length > 0 && (out[length - 1] == '\r' || out[length - 1] == '\n' || out[length - 1] == ' '))
+        out[--length] = '\0';
+    if (length == 0) FormatText(out, (size_t)capacity, "error %lu", (unsigned long)error);
+}
+
+void ShowNotWritten(UINT textId, const OutputFile& file)
+{
+    char reason[256];
+    char text[1400];
+    ErrorText(file.error, reason, sizeof reason);
+    FormatLoadedText(text, sizeof text, textId, "ss", file.path, reason);
+    ConsoleMessageBox(text, MB_OK | MB_ICONHAND);
+}

@@ -1,0 +1,178 @@
+// Text of the full report, the CSV export and the registry file: the report's clock, the
+// platform line from the version facts, the escapes, the "-csv" option and the value lines
+// the Registry Editor reads back.
+#include "reports/csv_export.h"
+#include "reports/report_text.h"
+#include "reports/settings_export.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+SYSTEMTIME At(WORD hour, WORD minute, WORD second)
+{
+    SYSTEMTIME time = {};
+    time.wYear = 2026;
+    time.wMonth = 3;
+    time.wDay = 7;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    return time;
+}
+
+WindowsVersionFacts Facts(DWORD platform, DWORD major, DWORD minor, DWORD build, const char* pack)
+{
+    WindowsVersionFacts facts;
+    facts.read = true;
+    facts.platform = platform;
+    facts.major = major;
+    facts.minor = minor;
+    facts.build = build;
+    strcpy(facts.servicePack, pack);
+    return facts;
+}
+
+WindowsVersionFacts Nt(DWORD major, DWORD minor, const char* pack, BYTE type, WORD suite)
+{
+    WindowsVersionFacts facts = Facts(VER_PLATFORM_WIN32_NT, major, minor, 0x0A280000 | 2600, pack);
+    facts.extended = true;
+    facts.productType = type;
+    facts.suiteMask = suite;
+    return facts;
+}
+
+}  // namespace
+
+TEST(ReportText, TheClockHasTwelveHoursAndMidnightIsTwelveAm)
+{
+    const struct { WORD hour, minute, second; const char* text; } rows[] = {
+        {12, 30, 0, "12:30:00 PM"}, {0, 15, 5, "12:15:05 AM"}, {13, 5, 9, " 1:05:09 PM"},
+        {11, 59, 59, "11:59:59 AM"}, {23, 0, 0, "11:00:00 PM"}, {9, 7, 3, " 9:07:03 AM"},
+    };
+    for (const auto& row : rows) {
+        char text[32];
+        FormatReportTime(At(row.hour, row.minute, row.second), text, sizeof text);
+        EXPECT_STREQ(row.text, text) << row.hour << ":" << row.minute;
+    }
+    char date[32];
+    FormatReportDate(At(0, 0, 0), date, sizeof date);
+    EXPECT_STREQ(" 3/07/2026", date);
+}
+
+TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
+{
+    WindowsVersionFacts sp6 = Nt(4, 0, "Service Pack 6", VER_NT_WORKSTATION, 0);
+    sp6.build = 1381;
+    WindowsVersionFacts sp6a = sp6;
+    sp6a.servicePack6a = true;
+    WindowsVersionFacts plainNt = Facts(VER_PLATFORM_WIN32_NT, 4, 0, 1381, "Service Pack 5");
+    WindowsVersionFacts lanman = plainNt;
+    lanman.productTypeText = "LanmanNT";
+    WindowsVersionFacts unknown;
+    const struct { WindowsVersionFacts facts; const char* text; } rows[] = {
+        {Facts(VER_PLATFORM_WIN32s, 3, 10, 0, ""), "Microsoft Win32s"},
+        {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, " C"), "Microsoft Windows 95 OSR2 "},
+        {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, " A"), "Microsoft Windows 95 "},
+        {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222, " A "), "Microsoft Windows 98 SE "},
+        {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 90, 3000, " "), "Microsoft Windows Millennium Edition"},
+        {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 20, 3000, ""), ""},
+        {Nt(5, 1, "Service Pack 2", VER_NT_WORKSTATION, 0x200), "Windows XP Home Edition Service Pack 2 (Build 2600)"},
+        {Nt(5, 1, "", VER_NT_WORKSTATION, 0), "Windows XP Professional  (Build 2600)"},
+        {Nt(5, 2, "", VER_NT_SERVER, 0x400), "Windows Server 2003 family, Web Edition  (Build 2600)"},
+        {Nt(5, 2, "", VER_NT_SERVER, 0x482), "Windows Server 2003 family, Datacenter Edition  (Build 2600)"},
+        {Nt(5, 2, "", VER_NT_DOMAIN_CONTROLLER, 0x2), "Windows Server 2003 family, Enterprise Edition  (Build 2600)"},
+        {Nt(5, 2, "", VER_NT_SERVER, 0x10), "Windows Server 2003 family, Standard Edition  (Build 2600)"},
+        {Nt(5, 0, "Service Pack 4", VER_NT_SERVER, 0x2), "Windows 2000 Advanced Server Service Pack 4 (Build 2600)"},
+        {Nt(5, 0, "", VER_NT_SERVER, 0x80), "Windows 2000 Datacenter Server  (Build 2600)"},
+        {Nt(4, 0, "", VER_NT_SERVER, 0x2), "Windows NT Server 4.0, Enterprise Edition  (Build 2600)"},
+        {sp6, "Windows NT Workstation 4.0 Service Pack 6 (Build 1381)"},
+        {sp6a, "Windows NT Workstation 4.0 Service Pack 6a (Build 1381)"},
+        {lanman, "Windows NT Server 4.0 Service Pack 5 (Build 1381)"},
+        {plainNt, ""},  // no extended fields and no ProductType: nothing is known
+        {unknown, ""},
+    };
+    for (const auto& row : rows) {
+        char text[256] = "junk";
+        int length = DescribeWindowsVersion(row.facts, text, sizeof text);
+        EXPECT_STREQ(row.text, text);
+        EXPECT_EQ((int)strlen(row.text), length) << row.text;
+    }
+}
+
+TEST(ReportText, MachineTextIsEscapedKeptOnOneLineOrQuoted)
+{
+    EXPECT_EQ("&lt;img src=x onerror=&quot;a(&#39;1&#39;)&quot;&gt; &amp;amp;",
+              HtmlEscaped("<img src=x onerror=\"a('1')\"> &amp;"));
+    EXPECT_EQ("a b  c d", OneLineField("a\tb\r\nc\nd"));
+    const struct { const char* text; const char* field; } csv[] = {
+        {"plain", "plain"}, {"", ""}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\r\nlines", "\"two\r\nlines\""}, {"tab\there", "tab\there"},
+    };
+    for (const auto& row : csv) EXPECT_EQ(row.field, CsvField(row.text)) << row.text;
+}
+
+TEST(ReportText, TheCsvOptionTakesTheFileThatFollows)
+{
+    const struct { const char* line; bool present; const char* file; } rows[] = {
+        {"-csv C:\\out\\lists.csv", true, "C:\\out\\lists.csv"},
+        {"-CSV \"C:\\My Files\\a-Q -START.csv\" ", true, "C:\\My Files\\a-Q -START.csv"},
+        {"/csv   C:\\with blank\\x.csv  ", true, "C:\\with blank\\x.csv"},
+        {"-csv", true, ""},
+        {"-START", false, ""},
+        {"C:\\x-csv.txt", false, ""},
+        {"-csvfile x", false, ""},
+    };
+    for (const auto& row : rows) {
+        char file[MAX_PATH] = "junk";
+        EXPECT_EQ(row.present, CsvFileFromCommandLine(row.line, file, sizeof file)) << row.line;
+        if (row.present) {
+            EXPECT_STREQ(row.file, file) << row.line;
+        }
+    }
+}
+
+TEST(ReportText, ValueLinesKeepTheirTypeInTheEditorsSyntax)
+{
+    auto Value = [](const char* name, std::string data, DWORD type) { return RegValue{name, data, type}; };
+    const std::string dword("\x2a\x00\x01\x00", 4);
+    const std::string expand("%SystemRoot%\\a.exe", 19);
+    const struct { RegValue value; RegFileForm form; const char* line; } rows[] = {
+        {Value("Path", std::string("C:\\Tools\\a.exe", 15), REG_SZ), REG_FILE_UNICODE,
+         "\"Path\"=\"C:\\\\Tools\\\\a.exe\"\r\n"},
+        {Value("Cmd", std::string("\"C:\\P F\\x.exe\" -a", 18), REG_SZ), REG_FILE_ANSI,
+         "\"Cmd\"=\"\\\"C:\\\\P F\\\\x.exe\\\" -a\"\r\n"},
+        {Value("", std::string("1", 2), REG_SZ), REG_FILE_UNICODE, "@=\"1\"\r\n"},
+        {Value("Count", dword, REG_DWORD), REG_FILE_UNICODE, "\"Count\"=dword:0001002a\r\n"},
+        {Value("Two", std::string("a\r\nb", 5), REG_SZ), REG_FILE_UNICODE,
+         "\"Two\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"},
+        {Value("Two", std::string("a\nb", 4), REG_SZ), REG_FILE_ANSI, "\"Two\"=hex(1):61,0a,62,00\r\n"},
+        {Value("Multi", std::string("a\0b\0\0", 5), REG_MULTI_SZ), REG_FILE_ANSI, "\"Multi\"=hex(7):61,00,62,00,00\r\n"},
+        {Value("Bytes", std::string("\x00\xff", 2), REG_BINARY), REG_FILE_UNICODE, "\"Bytes\"=hex:00,ff\r\n"},
+        {Value("Empty", "", REG_BINARY), REG_FILE_UNICODE, "\"Empty\"=hex:\r\n"},
+        {Value("Q", std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8), REG_QWORD), REG_FILE_UNICODE,
+         "\"Q\"=hex(b):01,02,03,04,05,06,07,08\r\n"},
+        {Value("E", expand.substr(0, 2) + std::string(1, '\0'), REG_EXPAND_SZ), REG_FILE_UNICODE,
+         "\"E\"=hex(2):25,00,53,00,00,00\r\n"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.line, RegValueLine(row.value, row.form)) << row.value.name;
+
+    // Long data is wrapped as the editor wraps it: lines end in ",\" and go on indented.
+    std::string line = RegValueLine(Value("Long", std::string(200, '\x41'), REG_BINARY), REG_FILE_UNICODE);
+    size_t start = 0;
+    int lines = 0;
+    for (size_t end; (end = line.find("\r\n", start)) != std::string::npos; start = end + 2, ++lines) {
+        std::string one = line.substr(start, end - start);
+        EXPECT_LE(one.size(), 80u) << one;
+        if (end + 2 < line.size()) {
+            EXPECT_EQ(",\\", one.substr(one.size() - 2)) << one;
+        }
+        if (lines > 0) {
+            EXPECT_EQ("  ", one.substr(0, 2)) << one;
+        }
+    }
+    EXPECT_GT(lines, 2);
+}
