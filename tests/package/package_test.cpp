@@ -4,11 +4,9 @@
 // name has a blank. The installer is the 64-bit one: the same script as the shipped one.
 #include "foundations/shortcut.h"
 #include "resource.h"
-#include "support/console_driver.h"
-#include "support/testing.h"
+#include "support/console_fixture.h"
 #include "version.h"
 
-#include <gtest/gtest.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -138,17 +136,16 @@ bool Ended(HANDLE process, DWORD timeoutMs = 60000)
     return ended;
 }
 
-class Package : public ::testing::Test {
+class Package : public ConsoleTest {
 protected:
     void SetUp() override
     {
         CoInitialize(nullptr);
-        EndAllCopies();
+        ConsoleTest::SetUp();
     }
     void TearDown() override
     {
-        if (console_.process.hProcess) CloseConsole(console_);
-        EndAllCopies();
+        ConsoleTest::TearDown();
         CoUninitialize();
     }
     // Starts the console at path, checks that its sheet shows and that its About page gives
@@ -156,13 +153,12 @@ protected:
     void StartAndClose(const std::string& path)
     {
         ASSERT_TRUE(Exists(path)) << path;
-        ASSERT_TRUE(StartConsoleAt(path, "-RORO", console_)) << path;
-        ASSERT_NE(nullptr, console_.sheet) << "no sheet from " << path;
+        ASSERT_TRUE(StartConsoleAt(path, "-RORO", run_)) << path;
+        ASSERT_NE(nullptr, run_.sheet) << "no sheet from " << path;
         EXPECT_EQ(std::string("Vigilark v") + kVersion + ":" + kVersion,
-                  WindowText(GetDlgItem(ActivePage(console_.sheet), IDC_ABOUT_VERSION)));
-        EXPECT_EQ(0, CloseConsole(console_));
+                  WindowText(GetDlgItem(ActivePage(run_.sheet), IDC_ABOUT_VERSION)));
+        EXPECT_EQ(0, CloseConsole(run_));
     }
-    ConsoleRun console_;
 };
 
 // What the user can still undo: the history, a disabled shortcut and a removed program.
