@@ -3,46 +3,19 @@
 // same row selected; and the check box that hides Microsoft's services.
 #include "foundations/registry.h"
 #include "resource.h"
-#include "support/console_driver.h"
+#include "support/console_fixture.h"
 #include "support/test_service.h"
-#include "support/testing.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
 
 #include <string>
 
 namespace {
 
-class ServicesPage : public ::testing::Test {
+class ServicesPage : public ConsoleTest {
 protected:
-    void SetUp() override
-    {
-        EndAllCopies();
-        DeleteFileA(History().c_str());
-    }
-    void TearDown() override
-    {
-        if (run_.process.hProcess) CloseConsole(run_);
-        EndAllCopies();
-        DeleteFileA(History().c_str());
-    }
-    static std::string History() { return BesideTestProgram("history.txt"); }
-    HWND OpenServicesPage()
-    {
-        if (!StartConsole("-SERVICE", run_)) return nullptr;
-        HWND page = nullptr;
-        WaitFor([&] { return (page = ActivePage(run_.sheet)) != nullptr && ActiveTabText(run_) == " Services "; });
-        return page;
-    }
-    ConsoleRun run_;
+    HWND OpenServicesPage() { return StartConsole("-SERVICE", run_) ? OpenTab(" Services ") : nullptr; }
 };
-
-std::string Lower(std::string text)
-{
-    for (char& c : text) c = (char)tolower((unsigned char)c);
-    return text;
-}
 
 }  // namespace
 
@@ -57,7 +30,7 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeFromItsPropert
     HWND list = GetDlgItem(page, IDC_LIST);
     int row = -1;
     ASSERT_TRUE(WaitFor([&] { return (row = FindListRow(run_, list, 0, title)) >= 0; }));
-    EXPECT_EQ("test_service.exe", Lower(ListCell(run_, list, row, 1)));
+    EXPECT_EQ(0, lstrcmpiA("test_service.exe", ListCell(run_, list, row, 1).c_str())) << ListCell(run_, list, row, 1);
     EXPECT_EQ("Running", ListCell(run_, list, row, 2));
     EXPECT_EQ("Manual", ListCell(run_, list, row, 3));
 
@@ -81,7 +54,7 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeFromItsPropert
     ASSERT_TRUE(WaitFor([&] { return WindowText(status).empty() && !IsWindowEnabled(stop); }));
     std::string history;
     ASSERT_TRUE(WaitFor([&] {
-        history = ReadWholeFile(History());
+        history = ReadWholeFile(HistoryFile());
         return history.find("\tSERVICE_Stop\tSERVICE_EXE\t" + title + "\t") != std::string::npos;
     })) << history;
 
@@ -93,7 +66,7 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeFromItsPropert
     PressButton(dialog, IDC_PROP_APPLY);
     ASSERT_TRUE(WaitFor([&] { return service.RegistryStart() == SERVICE_DISABLED && !IsWindowEnabled(apply); }));
     ASSERT_TRUE(WaitFor([&] {
-        history = ReadWholeFile(History());
+        history = ReadWholeFile(HistoryFile());
         return history.find("\tSERVICE_Disabled\t") != std::string::npos;
     })) << history;
     size_t from = history.find("\tSERVICE_from_Manual\tSERVICE_EXE\t" + title + "\t");

@@ -3,11 +3,9 @@
 // refusals before any offer to end a program; a removal undone from the History dialog.
 #include "foundations/registry.h"
 #include "resource.h"
-#include "support/console_driver.h"
+#include "support/console_fixture.h"
 #include "support/probe.h"
-#include "support/testing.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
 
 namespace {
@@ -15,13 +13,12 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kDisabledRun[] = VIGILARK_KEY "\\Disabled\\Run";
 
-class StartupPage : public ::testing::Test {
+class StartupPage : public ConsoleTest {
 protected:
     void SetUp() override
     {
-        EndAllCopies();
+        ConsoleTest::SetUp();
         DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
-        DeleteFileA(BesideTestProgram("history.txt").c_str());
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup", "0");
         // Programs that do not run: nothing asks to end them.
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet");
@@ -30,8 +27,7 @@ protected:
     }
     void TearDown() override
     {
-        if (run_.process.hProcess) CloseConsole(run_);
-        EndAllCopies();
+        ConsoleTest::TearDown();
         DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
     }
     void Open()
@@ -63,7 +59,6 @@ protected:
     std::string Run(const char* name) { return GetRegString(HKEY_CURRENT_USER, kRunKey, name); }
 
     SavedKey run_key_{HKEY_CURRENT_USER, kRunKey};
-    ConsoleRun run_;
     HWND page_ = nullptr, list_ = nullptr;
 };
 
@@ -93,10 +88,7 @@ TEST_F(StartupPage, SortedRowsAreDisabledAndEnabledOnTheirOwnRecords)
     EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", Run("Beta Tool"));
     EXPECT_EQ("C:\\tools\\alpha.exe", Run("Gamma Tool"));
 
-    // No row, no menu; on the disabled row the fourth item is Enable.
-    SelectListRows(run_, list_, {});
-    RightClickList(run_, page_, list_);
-    EXPECT_EQ(nullptr, WaitForWindow(run_, "#32768", 800));
+    // On the disabled row the fourth item is Enable.
     Select("Alpha Tool");
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(page_, IDC_ENABLE)) != 0; }));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, IDC_DISABLE)));
@@ -119,24 +111,19 @@ TEST_F(StartupPage, RemoveAsksForOneRowOnlyAndNoChangesNothing)
     ClickListColumn(run_, page_, list_, 1);  // rows no longer in the entries' order
     Select("Gamma Tool");
     PressButton(page_, IDC_REMOVE);
-    HWND question = WaitForWindow(run_);
-    ASSERT_NE(nullptr, question);
+    std::string caption;
     EXPECT_NE(std::string::npos,
-              WindowText(GetDlgItem(question, 0xFFFF)).find("You have chosen to remove C:\\tools\\alpha.exe"));
-    EXPECT_EQ("Vigilark", WindowText(question));
-    PressButton(question, IDNO);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+              AnswerBox(IDNO, &caption).find("You have chosen to remove C:\\tools\\alpha.exe"));
+    EXPECT_EQ("Vigilark", caption);
     EXPECT_EQ("C:\\tools\\alpha.exe", Run("Gamma Tool"));
-    EXPECT_EQ("", ReadWholeFile(BesideTestProgram("history.txt")));
+    EXPECT_EQ("", ReadWholeFile(HistoryFile()));
 
     Select("Gamma Tool");
     PressButton(page_, IDC_REMOVE);
-    question = WaitForWindow(run_);
-    ASSERT_NE(nullptr, question);
-    PressButton(question, IDYES);
+    AnswerBox(IDYES);
     ASSERT_TRUE(WaitFor([&] { return Row("Gamma Tool") < 0; }));
     EXPECT_EQ("<missing>", Run("Gamma Tool"));
-    EXPECT_NE(std::string::npos, ReadWholeFile(BesideTestProgram("history.txt"))
+    EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile())
                                      .find("\t*START_Remove\tCURRENT_RUN\tGamma Tool\tC:\\tools\\alpha.exe\t\r\n"));
 
     SelectListRows(run_, list_, {Row("Alpha Tool"), Row("Beta Tool")});
@@ -180,15 +167,11 @@ TEST_F(StartupPage, ARemovalIsUndoneFromTheHistoryDialogOfTheOptionsPage)
     Open();
     Select("Beta Tool");
     PressButton(page_, IDC_REMOVE);
-    HWND question = WaitForWindow(run_);
-    ASSERT_NE(nullptr, question);
-    PressButton(question, IDYES);
+    AnswerBox(IDYES);
     ASSERT_TRUE(WaitFor([&] { return Run("Beta Tool") == "<missing>"; }));
 
-    for (int i = 0; i < TabCount(run_.sheet); ++i)
-        if (TabText(run_, i) == "Options") SelectTab(run_.sheet, i);
-    HWND options = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (options = ActivePage(run_.sheet)) != page_ && options; }));
+    HWND options = OpenTab("Options");
+    ASSERT_TRUE(options != nullptr && options != page_);
     PressButton(options, IDC_VIEW_HISTORY);
     HWND history = WaitForWindow(run_);
     ASSERT_NE(nullptr, history);
@@ -205,7 +188,7 @@ TEST_F(StartupPage, ARemovalIsUndoneFromTheHistoryDialogOfTheOptionsPage)
     EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", Run("Beta Tool")) << "back exactly as it was";
 
     // Clear File deletes the file even when it is read-only; the list empties.
-    const std::string file = BesideTestProgram("history.txt");
+    const std::string file = HistoryFile();
     ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
     PressButton(history, IDC_CLEAR_FILE);
     ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(lines) == 0; }));

@@ -2,11 +2,9 @@
 // row's own program (of two with one file name), writes one history line per ended
 // process; Properties steps through the whole list and wraps.
 #include "resource.h"
-#include "support/console_driver.h"
+#include "support/console_fixture.h"
 #include "support/probe.h"
-#include "support/testing.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -21,29 +19,8 @@ std::string Upper(std::string text)
     return text;
 }
 
-class TasksPage : public ::testing::Test {
+class TasksPage : public ConsoleTest {
 protected:
-    void SetUp() override
-    {
-        EndAllCopies();
-        SetFileAttributesA(History().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(History().c_str());
-    }
-    void TearDown() override
-    {
-        if (run_.process.hProcess) CloseConsole(run_);
-        EndAllCopies();
-        DeleteFileA(History().c_str());
-    }
-    static std::string History() { return BesideTestProgram("history.txt"); }
-    HWND OpenTab(const char* caption)
-    {
-        for (int i = 0; i < TabCount(run_.sheet); ++i)
-            if (TabText(run_, i) == caption) SelectTab(run_.sheet, i);
-        HWND page = nullptr;
-        WaitFor([&] { return (page = ActivePage(run_.sheet)) != nullptr && ActiveTabText(run_) == caption; });
-        return page;
-    }
     // The row whose program is `path` (the page shows the selected row's path in the status bar).
     int RowOf(HWND list, const std::string& path)
     {
@@ -54,7 +31,6 @@ protected:
         }
         return -1;
     }
-    ConsoleRun run_;
 };
 
 }  // namespace
@@ -83,7 +59,7 @@ TEST_F(TasksPage, KillTaskEndsTheRowsOwnProgramAndRecordsEach)
     // One line for each ended process, naming its own program.
     std::string history;
     auto kills = [&] {
-        history = Upper(ReadWholeFile(History()));
+        history = Upper(ReadWholeFile(HistoryFile()));
         size_t count = 0;
         for (size_t at = history.find("\tTASK_KILL\tINFO_TASK\t"); at != std::string::npos;
              at = history.find("\tTASK_KILL\tINFO_TASK\t", at + 1))

@@ -74,40 +74,6 @@ bool RecordScmCalls()
     return hooked;
 }
 
-int FindEntry(const char* title)
-{
-    for (int index = 0; index < EntryCount(); ++index) {
-        char text[ENTRY_TITLE_CHARS];
-        GetEntryTitle(index, text);
-        if (SameText(text, title)) return index;
-    }
-    return -1;
-}
-
-int FindEntryByPath(const std::string& path)
-{
-    for (int index = 0; index < EntryCount(); ++index) {
-        char text[ENTRY_PATH_CHARS];
-        GetEntryPath(index, text);
-        if (SameText(text, path.c_str())) return index;
-    }
-    return -1;
-}
-
-std::string HistoryText()
-{
-    char path[MAX_PATH];
-    HistoryFilePath(path, sizeof path);
-    return ReadWholeFile(path);
-}
-
-void ForgetHistory()
-{
-    char path[MAX_PATH];
-    HistoryFilePath(path, sizeof path);
-    DeleteFileA(path);
-}
-
 // From the helper thread: presses a button of the Properties dialog, reads the message box
 // that follows, answers it and closes the dialog. The box's text, empty when none came.
 std::string PressAndAnswerBox(HWND dialog, int button)
@@ -134,12 +100,12 @@ protected:
     {
         InitControls();
         InstallSubjectTables();
-        ForgetHistory();
+        DeleteFileA(HistoryFile().c_str());
     }
     void TearDown() override
     {
         FreeEntries();
-        ForgetHistory();
+        DeleteFileA(HistoryFile().c_str());
     }
 };
 
@@ -156,7 +122,7 @@ TEST_F(Services, ARealServiceIsListedRunningAndStoppedWithTheLeastRights)
     EnumerateServicesWithStates();
     EXPECT_EQ((DWORD)SC_MANAGER_CONNECT, g_scm.managerAccess);
     EXPECT_EQ((DWORD)(SERVICE_QUERY_STATUS | SERVICE_INTERROGATE), g_scm.serviceAccess);
-    int index = FindEntry(title);
+    int index = FindEntryIndex(title);
     ASSERT_GE(index, 0);
     EntryCopy entry;
     CopyEntry(index, entry);
@@ -215,7 +181,7 @@ TEST_F(Services, ARefusedStartTypeWriteIsAFailureWithNoHistory)
     if (probe) RegCloseKey(probe);
 
     EnumerateServicesWithStates();
-    int index = FindEntry(service.DisplayName().c_str());
+    int index = FindEntryIndex(service.DisplayName().c_str());
     ASSERT_GE(index, 0);
     std::string box;
     if (enforced) {
@@ -239,7 +205,7 @@ TEST_F(Services, ARefusedStartTypeWriteIsAFailureWithNoHistory)
 
     EXPECT_NE(std::string::npos, box.find("could not be changed")) << box;
     EXPECT_EQ((DWORD)SERVICE_DEMAND_START, service.RegistryStart());
-    EXPECT_EQ("", HistoryText());
+    EXPECT_EQ("", ReadWholeFile(HistoryFile()));
 }
 
 TEST_F(Services, AStopThatIsRefusedWritesNoHistoryAndSaysSo)
@@ -248,7 +214,7 @@ TEST_F(Services, AStopThatIsRefusedWritesNoHistoryAndSaysSo)
     ASSERT_TRUE(service.Registered());
     ASSERT_TRUE(service.Start());
     EnumerateServicesWithStates();
-    int index = FindEntry(service.DisplayName().c_str());
+    int index = FindEntryIndex(service.DisplayName().c_str());
     ASSERT_GE(index, 0);
     std::string status, box;
     bool stopEnabled = false;
@@ -261,7 +227,7 @@ TEST_F(Services, AStopThatIsRefusedWritesNoHistoryAndSaysSo)
     EXPECT_EQ("Running", status);
     EXPECT_TRUE(stopEnabled) << "it accepts pause and continue";
     EXPECT_NE(std::string::npos, box.find("could not be stopped")) << box;
-    EXPECT_EQ(std::string::npos, HistoryText().find("SERVICE_Stop")) << HistoryText();
+    EXPECT_EQ(std::string::npos, ReadWholeFile(HistoryFile()).find("SERVICE_Stop")) << ReadWholeFile(HistoryFile());
     EXPECT_EQ((DWORD)SERVICE_RUNNING, service.State());
 }
 
@@ -322,8 +288,8 @@ TEST_F(Services, HostileRegistryEntriesAreListedOrLeftOutByTheRules)
     EnumerateServicesWithStates();
     for (const Hostile& hostile : cases) {
         SCOPED_TRACE(hostile.key);
-        int index = hostile.path.empty() ? -1 : FindEntryByPath(hostile.path);
-        if (hostile.title && FindEntry(hostile.title) >= 0) index = FindEntry(hostile.title);
+        int index = hostile.title ? FindEntryIndex(hostile.title) : -1;
+        if (index < 0 && !hostile.path.empty()) index = FindEntryIndex("", hostile.path);
         ASSERT_EQ(hostile.listed, index >= 0);
         if (!hostile.listed) continue;
         EntryCopy entry;
@@ -370,18 +336,16 @@ TEST_F(Services, TheReportSectionGivesTheStartTypeAndTheStateWhenRead)
     for (int i = 0; i < ReportSectionCount(); ++i)
         if (std::string(ReportSectionAt(i)->keyword) == "service") section = ReportSectionAt(i);
     ASSERT_NE(nullptr, section);
-    EXPECT_EQ(6, section->order);
-    EXPECT_EQ((UINT)IDS_TAB_SERVICES, section->titleId);
     ASSERT_GT(section->enumerate(), 0);
     ReportField fields[4];
-    int index = FindEntry(running.DisplayName().c_str());
+    int index = FindEntryIndex(running.DisplayName().c_str());
     ASSERT_GE(index, 0);
     ASSERT_EQ(2, section->fields(index, fields, 4));
     EXPECT_STREQ("Startup Type", fields[0].label);
     EXPECT_STREQ("Manual", fields[0].value);
     EXPECT_STREQ("Service Status", fields[1].label);
     EXPECT_STREQ("Running", fields[1].value);
-    index = FindEntry(stopped.DisplayName().c_str());
+    index = FindEntryIndex(stopped.DisplayName().c_str());
     ASSERT_GE(index, 0);
     EXPECT_EQ(1, section->fields(index, fields, 4));
     EXPECT_EQ(1, section->fields(index, fields, 1));

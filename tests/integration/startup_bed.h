@@ -56,12 +56,7 @@ inline std::string ProgramFolder(const char* name)
     return std::string(directory) + "\\" + name;
 }
 
-inline std::string HistoryFile()
-{
-    char path[MAX_PATH];
-    HistoryFilePath(path, sizeof path);
-    return path;
-}
+using ::HistoryFile;
 
 inline std::vector<std::string> HistoryLines()
 {

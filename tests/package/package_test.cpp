@@ -4,11 +4,9 @@
 // name has a blank. The installer is the 64-bit one: the same script as the shipped one.
 #include "foundations/shortcut.h"
 #include "resource.h"
-#include "support/console_driver.h"
-#include "support/testing.h"
+#include "support/console_fixture.h"
 #include "version.h"
 
-#include <gtest/gtest.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -43,20 +41,13 @@ std::vector<std::string> InstalledFiles()
     return names;
 }
 
-std::vector<std::string> Missing(const std::string& folder, const std::vector<std::string>& names)
+// Those of the names that are (or are not) files of the folder.
+std::vector<std::string> Found(const std::string& folder, const std::vector<std::string>& names, bool present = true)
 {
-    std::vector<std::string> missing;
+    std::vector<std::string> found;
     for (const std::string& name : names)
-        if (!Exists(folder + "\\" + name)) missing.push_back(name);
-    return missing;
-}
-
-std::vector<std::string> Present(const std::string& folder, const std::vector<std::string>& names)
-{
-    std::vector<std::string> present;
-    for (const std::string& name : names)
-        if (Exists(folder + "\\" + name)) present.push_back(name);
-    return present;
+        if (Exists(folder + "\\" + name) == present) found.push_back(name);
+    return found;
 }
 
 DWORD GetRegDword(HKEY hive, const char* subkey, const char* name)
@@ -70,10 +61,8 @@ DWORD GetRegDword(HKEY hive, const char* subkey, const char* name)
 
 bool KeyExists(HKEY hive, const char* subkey)
 {
-    HKEY key;
-    if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    std::vector<RegValue> values;
+    return ReadRegValues(hive, subkey, values);
 }
 
 // The Run values that start a vigilark.exe: "name=command".
@@ -99,19 +88,25 @@ std::string ShortcutTarget(const std::string& path)
     return GetLongPathNameA(target, longPath, sizeof longPath) ? longPath : target;
 }
 
-// Runs a program and waits for it; its exit code, or -1.
-int RunAndWait(const std::string& line, DWORD timeoutMs = 60000)
+// Starts a command line; the process (its thread's handle closed), or none.
+PROCESS_INFORMATION Start(std::string line)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string mutableLine = line;
-    if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        CloseHandle(process.hThread);
+    return process;
+}
+
+// Runs a program and waits for it; its exit code, or -1.
+int RunAndWait(const std::string& line, DWORD timeoutMs = 60000)
+{
+    PROCESS_INFORMATION process = Start(line);
     DWORD code = (DWORD)-1;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    if (process.hProcess && WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    if (process.hProcess) CloseHandle(process.hProcess);
     return (int)code;
 }
 
@@ -119,13 +114,8 @@ int RunAndWait(const std::string& line, DWORD timeoutMs = 60000)
 // so that it can remove its own file: the copy is the process to wait for.
 HANDLE StartUninstaller(const std::string& arguments)
 {
-    std::string uninstaller = GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
-    PROCESS_INFORMATION first = {};
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string line = uninstaller + " " + arguments;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &first))
-        return nullptr;
+    PROCESS_INFORMATION first = Start(GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString") + " " + arguments);
+    if (!first.hProcess) return nullptr;
     WaitForSingleObject(first.hProcess, 30000);
     HANDLE copy = nullptr;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -136,7 +126,6 @@ HANDLE StartUninstaller(const std::string& arguments)
             copy = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
     CloseHandle(snapshot);
     CloseHandle(first.hProcess);
-    CloseHandle(first.hThread);
     return copy;
 }
 
@@ -147,17 +136,16 @@ bool Ended(HANDLE process, DWORD timeoutMs = 60000)
     return ended;
 }
 
-class Package : public ::testing::Test {
+class Package : public ConsoleTest {
 protected:
     void SetUp() override
     {
         CoInitialize(nullptr);
-        EndAllCopies();
+        ConsoleTest::SetUp();
     }
     void TearDown() override
     {
-        if (console_.process.hProcess) CloseConsole(console_);
-        EndAllCopies();
+        ConsoleTest::TearDown();
         CoUninitialize();
     }
     // Starts the console at path, checks that its sheet shows and that its About page gives
@@ -165,14 +153,24 @@ protected:
     void StartAndClose(const std::string& path)
     {
         ASSERT_TRUE(Exists(path)) << path;
-        ASSERT_TRUE(StartConsoleAt(path, "-RORO", console_)) << path;
-        ASSERT_NE(nullptr, console_.sheet) << "no sheet from " << path;
+        ASSERT_TRUE(StartConsoleAt(path, "-RORO", run_)) << path;
+        ASSERT_NE(nullptr, run_.sheet) << "no sheet from " << path;
         EXPECT_EQ(std::string("Vigilark v") + kVersion + ":" + kVersion,
-                  WindowText(GetDlgItem(ActivePage(console_.sheet), IDC_ABOUT_VERSION)));
-        EXPECT_EQ(0, CloseConsole(console_));
+                  WindowText(GetDlgItem(ActivePage(run_.sheet), IDC_ABOUT_VERSION)));
+        EXPECT_EQ(0, CloseConsole(run_));
     }
-    ConsoleRun console_;
 };
+
+// What the user can still undo: the history, a disabled shortcut and a removed program.
+void PlantUserData(const std::string& folder)
+{
+    ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
+    for (const char* file : {"\\Disabled\\Tool.lnk", "\\Removed\\tool.exe"}) {
+        std::string path = folder + file;
+        CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
+        ASSERT_TRUE(WriteWholeFile(path, file));
+    }
+}
 
 std::string SetupLine(const char* arguments) { return std::string("\"") + VIGILARK_SETUP_PATH + "\" " + arguments; }
 
@@ -187,7 +185,7 @@ TEST_F(Package, SilentInstallPutsEverythingInPlaceAndSilentUninstallKeepsTheUser
         DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, value.substr(0, value.find('=')).c_str());
     ASSERT_EQ(0, RunAndWait(SetupLine("/S")));
 
-    EXPECT_EQ(std::vector<std::string>(), Missing(folder, InstalledFiles())) << folder;
+    EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
     EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
     EXPECT_EQ("Vigilark Explorer", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
     EXPECT_EQ(kVersion, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
@@ -209,15 +207,10 @@ TEST_F(Package, SilentInstallPutsEverythingInPlaceAndSilentUninstallKeepsTheUser
     EXPECT_EQ(installed, MonitorRunValues());
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
 
-    // What the user can still undo.
-    ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
-    ASSERT_TRUE(CreateDirectoryA((folder + "\\Disabled").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(folder + "\\Disabled\\Tool.lnk", "link"));
-    ASSERT_TRUE(CreateDirectoryA((folder + "\\Removed").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(folder + "\\Removed\\tool.exe", "program"));
+    ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
 
     ASSERT_TRUE(Ended(StartUninstaller("/S")));
-    EXPECT_EQ(std::vector<std::string>(), Present(folder, InstalledFiles())) << folder;
+    EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles())) << folder;
     EXPECT_FALSE(Exists(Shortcut()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_EQ(std::vector<std::string>(), MonitorRunValues());
@@ -233,14 +226,12 @@ TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
 {
     const std::string folder = "C:\\Some Tools\\Vigilark Here";
     ASSERT_EQ(0, RunAndWait(SetupLine(("/S /D=" + folder).c_str())));
-    EXPECT_EQ(std::vector<std::string>(), Missing(folder, InstalledFiles())) << folder;
+    EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
     EXPECT_EQ(folder, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
     EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
     EXPECT_FALSE(Exists(SpecialFolder(CSIDL_PROGRAM_FILES) + "\\Vigilark\\VigilarkEx.exe"));
 
-    ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
-    ASSERT_TRUE(CreateDirectoryA((folder + "\\Disabled").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(folder + "\\Disabled\\Tool.lnk", "link"));
+    ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "1"));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Tool", "1"));
 
@@ -273,7 +264,7 @@ TEST_F(Package, ThePortableZipRunsFromAFolderWithABlankInItsName)
     ASSERT_NE(std::string::npos, folder.find(' '));
     std::vector<std::string> files = InstalledFiles();
     files.erase(std::find(files.begin(), files.end(), "Uninstall.exe"));
-    EXPECT_EQ(std::vector<std::string>(), Missing(folder, files)) << folder;
+    EXPECT_EQ(std::vector<std::string>(), Found(folder, files, false)) << folder;
     EXPECT_FALSE(Exists(folder + "\\Uninstall.exe"));
     StartAndClose(folder + "\\VigilarkEx.exe");
 }

@@ -1,6 +1,6 @@
 // A real service for the tests: registered with CreateService by a test, it reports
-// "running", answers interrogation and stops when told. With "--refuse-stop" it accepts
-// no stop (only pause and continue), so a stop is refused by the service control manager;
+// "running", answers interrogation and stops when told. With "--refuse-stop" in its image
+// path it accepts no stop (only pause and continue), so a stop is refused by the service control manager;
 // the user-defined control 200 ends it then (the tests' clean-up).
 #include <windows.h>
 
@@ -29,9 +29,7 @@ DWORD WINAPI Handler(DWORD control, DWORD, void*, void*)
     switch (control) {
     case SERVICE_CONTROL_STOP:
         if (g_refuseStop) return ERROR_INVALID_SERVICE_CONTROL;
-        Report(SERVICE_STOP_PENDING);
-        SetEvent(g_stopped);
-        return NO_ERROR;
+        [[fallthrough]];
     case kEndControl:
         Report(SERVICE_STOP_PENDING);
         SetEvent(g_stopped);
@@ -46,8 +44,6 @@ DWORD WINAPI Handler(DWORD control, DWORD, void*, void*)
 
 void WINAPI ServiceMain(DWORD argc, char** argv)
 {
-    for (DWORD i = 1; i < argc; ++i)
-        if (strcmp(argv[i], "--refuse-stop") == 0) g_refuseStop = true;
     g_stopped = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     g_handle = RegisterServiceCtrlHandlerExA(argc > 0 ? argv[0] : "", Handler, nullptr);
     if (!g_handle) return;

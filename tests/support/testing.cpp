@@ -1,6 +1,9 @@
 // Helpers every test program shares (see testing.h).
 #include "support/testing.h"
 
+#include "foundations/entries.h"
+#include "history/history.h"
+
 #include <shlwapi.h>
 
 #include <fstream>
@@ -70,6 +73,26 @@ std::string ReadWholeFile(const std::string& path)
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string HistoryFile()
+{
+    char path[MAX_PATH];
+    HistoryFilePath(path, sizeof path);
+    return path;
+}
+
+int FindEntryIndex(const std::string& title, const std::string& path)
+{
+    for (int index = 0; index < EntryCount(); ++index) {
+        char text[ENTRY_TITLE_CHARS], command[ENTRY_PATH_CHARS];
+        GetEntryTitle(index, text);
+        GetEntryPath(index, command);
+        if ((title.empty() || lstrcmpiA(text, title.c_str()) == 0) &&
+            (path.empty() || lstrcmpiA(command, path.c_str()) == 0))
+            return index;
+    }
+    return -1;
+}
 
 SavedKey::SavedKey(HKEY hive, std::string subkey) : hive_(hive), subkey_(std::move(subkey))
 {

@@ -26,6 +26,12 @@ std::string GetRegString(HKEY hive, const std::string& subkey, const char* name)
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 std::string ReadWholeFile(const std::string& path);
 bool Exists(const std::string& path);
+// The history file of the program (beside the test program and the console alike).
+std::string HistoryFile();
+
+// The first entry of the list with this title (any case; any title for "") and, when given,
+// this path (any case); -1 when there is none.
+int FindEntryIndex(const std::string& title, const std::string& path = "");
 
 // Makes sure a key exists and remembers its values; at the end puts exactly those back,
 // or removes the part of its path that had to be made, with everything below it.

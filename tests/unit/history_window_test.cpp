@@ -33,7 +33,6 @@ TEST(NewestHistoryLines, TheWindowEndsTheFileAndStartsOnALine)
 
 TEST(HistoryScan, HostileBytesNeverMakeARecordOfGarbage)
 {
-    const std::string longField(300, 'x');
     static const char kWithNul[] = "d\tTASK_Kill\tINFO_TASK\tT\0X\tC\t\r\n";
     const struct {
         const char* what;
@@ -42,9 +41,6 @@ TEST(HistoryScan, HostileBytesNeverMakeARecordOfGarbage)
         const char* title;
         const char* command;
     } kRows[] = {
-        {"over-long title", "d\tTASK_Kill\tINFO_TASK\t" + longField + "\tC:\\a.exe\t\r\n", 1, "", "C:\\a.exe"},
-        {"over-long command", "d\tTASK_Kill\tINFO_TASK\tT\t" + longField + "\t\r\n", 1, "T", ""},
-        {"seven and more fields", "d\tTASK_Kill\tINFO_TASK\tT\tC\tE\tF7\tF8\r\n", 1, "T", "C"},
         {"a bare carriage return", "d\tTASK_Kill\tINFO_TASK\tT\rU\tC\t\r\n", 1, "T\rU", "C"},
         {"a NUL byte", std::string(kWithNul, sizeof kWithNul - 1), 1, "T", "C"},
         {"no line feed at all", "d\tTASK_Kill\tINFO_TASK\tT\tC\t", 0, "", ""},

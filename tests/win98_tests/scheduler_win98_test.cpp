@@ -28,16 +28,6 @@ int AgentProcesses()
     return count;
 }
 
-bool Listed(const char* title)
-{
-    for (int i = 0; i < EntryCount(); ++i) {
-        char listed[ENTRY_TITLE_CHARS];
-        GetEntryTitle(i, listed);
-        if (lstrcmpA(listed, title) == 0) return true;
-    }
-    return false;
-}
-
 class Windows98Scheduler : public ::testing::Test {
 protected:
     void SetUp() override
@@ -80,7 +70,7 @@ TEST_F(Windows98Scheduler, AnAgentStartedForTheListIsEndedBeforeTheListIsShown)
     FindAgent();
     ASSERT_EQ(nullptr, AgentWindow());
     EXPECT_GT(EnumerateScheduledTasks(), 0);
-    EXPECT_TRUE(Listed("Vgk Agent Task.job"));
+    EXPECT_GE(FindEntryIndex("Vgk Agent Task.job"), 0);
     EXPECT_TRUE(WaitFor([] { return AgentProcesses() == 0; }, 5000)) << "the agent this call started is ended";
 
     // The same for a deletion.
@@ -103,7 +93,7 @@ TEST_F(Windows98Scheduler, AnAgentThatAlreadyRanIsLeftRunning)
     EXPECT_EQ(0u, StartScheduler(&startedNow));
     EXPECT_FALSE(startedNow);
     EXPECT_GT(EnumerateScheduledTasks(), 0);
-    EXPECT_TRUE(Listed("Vgk Agent Task.job"));
+    EXPECT_GE(FindEntryIndex("Vgk Agent Task.job"), 0);
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(process.hProcess, 200)) << "not ours to end";
 
     EXPECT_EQ(0, StopScheduler());
