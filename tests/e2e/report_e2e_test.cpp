@@ -3,9 +3,11 @@
 // start on fresh program keys, none of them written again by the second start.
 #include "foundations/registry.h"
 #include "resource.h"
+#include "support/addon.h"
 #include "support/console_driver.h"
 #include "support/reg_tree.h"
 #include "support/scheduled_task.h"
+#include "support/test_service.h"
 #include "support/testing.h"
 #include "support/text_parse.h"
 
@@ -270,6 +272,13 @@ std::vector<FirstRunRecord> FirstRunRecords()
         {HKEY_CURRENT_USER, VIGILARK_KEY "\\Run", "C:\\tools\\first:run.exe /a:b", "11"},
         // A scheduled task as known (made before the first start, below).
         {HKEY_CURRENT_USER, VIGILARK_KEY "\\Tasks", "Vgk First.job", "800"},
+        // A service of its own, registered before the first start.
+        {HKEY_CURRENT_USER, VIGILARK_KEY "\\Services", "Vgk First Service", "700"},
+        // The test add-on's helper object, by the product name its file gives.
+        {HKEY_CURRENT_USER, VIGILARK_KEY "\\IEHelpers", TEST_ADDON_PRODUCT, "900"},
+        // The file-type snapshot: a monitored extension's class and that class's command.
+        {HKEY_CURRENT_USER, VIGILARK_KEY "\\Ext", ".scr", "VgkFirstClass"},
+        {HKEY_CURRENT_USER, VIGILARK_KEY "\\Class", "VgkFirstClass", "C:\\tools\\first.exe /s"},
         // The monitor in the machine's Run key.
         {HKEY_LOCAL_MACHINE, kRunKey, "Vigilark", BesideTestProgram("vigilark.exe")},
     };
@@ -295,6 +304,20 @@ TEST(FirstRun, TheFirstStartRecordsEachSubjectAndTheSecondNoneAgain)
         ~Task() { RemoveScheduledTask("Vgk First"); }
     } task;
     ASSERT_TRUE(CreateScheduledTask({"Vgk First", "C:\\tools\\first.exe", "", true}));
+    TestService service("VgkFirstSvc", "Vgk First Service");
+    ASSERT_TRUE(service.Registered());
+    struct Addon {
+        ~Addon() { RemoveAddonRegistrations(); }
+    } addon;
+    ASSERT_TRUE(InstallAddon(AddonPath()));
+    // Only the helper object: the toolbar and the button share its product name.
+    DeleteRegValue(HKEY_LOCAL_MACHINE, TEST_ADDON_TOOLBAR_KEY, TEST_ADDON_TOOLBAR);
+    DeleteRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY);
+    SavedTree screensavers(HKEY_CLASSES_ROOT, ".scr");
+    SavedTree firstClass(HKEY_CLASSES_ROOT, "VgkFirstClass");
+    DeleteRegTree(HKEY_CLASSES_ROOT, ".scr");
+    PutRegString(HKEY_CLASSES_ROOT, ".scr", "", "VgkFirstClass");
+    PutRegString(HKEY_CLASSES_ROOT, "VgkFirstClass\\shell\\open\\command", "", "C:\\tools\\first.exe /s");
 
     const std::vector<FirstRunRecord> rows = FirstRunRecords();
     ConsoleRun first;
