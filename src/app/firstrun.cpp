@@ -8,6 +8,7 @@
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
+#include "cookies/cookies.h"
 #include "startup/startup_actions.h"
 
 #include <windows.h>
@@ -17,6 +18,7 @@ static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 void RecordInitialData()
 {
     RecordKnownStartupEntries();
+    RecordKeptCookies(SettingsFile());
 
     // An older installation registered the monitor under another title; replace it.
     char oldTitle[64];
