@@ -48,6 +48,7 @@ std::vector<BenchWorkload> BenchWorkloads();
 BenchWorkload StartupWorkload();
 BenchWorkload SharedStartupWorkload();
 BenchWorkload HistoryWorkload();
+BenchWorkload ServicesWorkload();
 
 // The page fill's rows, written to a file for comparing two builds (--dump).
 void SetRowDumpFolder(const std::string& folder);

@@ -1,6 +1,8 @@
 // Counting system calls through the import table (see call_counts.h).
 #include "call_counts.h"
 
+#include "support/import_hook.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -27,6 +29,10 @@ enum Counter {
     C_FIND_FIRST,
     C_PROFILE_STRING,
     C_LONG_PATH,
+    C_SCM_OPEN,
+    C_SERVICE_OPEN,
+    C_SERVICE_CONTROL,
+    C_SERVICE_KEY_NAME,
     C_COUNT
 };
 
@@ -34,6 +40,7 @@ const char* const kNames[C_COUNT] = {
     "RegOpenKeyExA",    "RegCreateKeyA",  "RegQueryValueExA",     "RegEnumValueA",     "GetFileVersionInfoSizeA",
     "GetFileVersionInfoA", "ExtractIconA", "LoadImageA",          "ImageList_ReplaceIcon", "CoCreateInstance",
     "CreateFileA",      "GetShortPathNameA", "GetFileAttributesA", "FindFirstFileA",    "GetProfileStringA", "GetLongPathNameA",
+    "OpenSCManagerA",   "OpenServiceA",   "ControlService",       "GetServiceKeyNameA",
 };
 
 long g_counts[C_COUNT];
@@ -55,6 +62,31 @@ decltype(&FindFirstFileA) g_findFirst;
 decltype(&GetProfileStringA) g_profileString;
 decltype(&GetLongPathNameA) g_longPath;
 decltype(&GetProcAddress) g_getProcAddress;
+decltype(&OpenSCManagerA) g_scmOpen;
+decltype(&OpenServiceA) g_serviceOpen;
+decltype(&ControlService) g_serviceControl;
+decltype(&GetServiceKeyNameA) g_serviceKeyName;
+
+SC_HANDLE WINAPI CountScmOpen(LPCSTR a, LPCSTR b, DWORD c)
+{
+    ++g_counts[C_SCM_OPEN];
+    return g_scmOpen(a, b, c);
+}
+SC_HANDLE WINAPI CountServiceOpen(SC_HANDLE a, LPCSTR b, DWORD c)
+{
+    ++g_counts[C_SERVICE_OPEN];
+    return g_serviceOpen(a, b, c);
+}
+BOOL WINAPI CountServiceControl(SC_HANDLE a, DWORD b, LPSERVICE_STATUS c)
+{
+    ++g_counts[C_SERVICE_CONTROL];
+    return g_serviceControl(a, b, c);
+}
+BOOL WINAPI CountServiceKeyName(SC_HANDLE a, LPCSTR b, LPSTR c, LPDWORD d)
+{
+    ++g_counts[C_SERVICE_KEY_NAME];
+    return g_serviceKeyName(a, b, c, d);
+}
 
 LONG WINAPI CountRegOpen(HKEY a, LPCSTR b, DWORD c, REGSAM d, PHKEY e)
 {
@@ -148,41 +180,6 @@ FARPROC WINAPI CountingGetProcAddress(HMODULE module, LPCSTR name)
     return found;
 }
 
-// Points the import of `function` from `dll` at `replacement`; the original address goes
-// to *original. False when this program does not import it.
-bool Redirect(const char* dll, const char* function, void* replacement, void** original)
-{
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!imports.VirtualAddress) return false;
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
-         ++entry) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-            DWORD protection = 0;
-            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection))
-                return false;
-            *original = reinterpret_cast<void*>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return true;
-        }
-    }
-    return false;
-}
-
-template <typename F> bool Hook(const char* dll, const char* function, F replacement, F* original)
-{
-    return Redirect(dll, function, reinterpret_cast<void*>(replacement), reinterpret_cast<void**>(original));
-}
-
 }  // namespace
 
 bool InstallCallCounters()
@@ -190,22 +187,26 @@ bool InstallCallCounters()
     static int installed = -1;
     if (installed >= 0) return installed == 1;
     bool ok = true;
-    ok &= Hook("advapi32.dll", "RegOpenKeyExA", &CountRegOpen, &g_regOpen);
-    ok &= Hook("advapi32.dll", "RegCreateKeyA", &CountRegCreate, &g_regCreate);
-    ok &= Hook("advapi32.dll", "RegQueryValueExA", &CountRegQuery, &g_regQuery);
-    ok &= Hook("advapi32.dll", "RegEnumValueA", &CountRegEnum, &g_regEnum);
-    ok &= Hook("version.dll", "GetFileVersionInfoSizeA", &CountVersionSize, &g_versionSize);
-    ok &= Hook("version.dll", "GetFileVersionInfoA", &CountVersionInfo, &g_versionInfo);
-    ok &= Hook("shell32.dll", "ExtractIconA", &CountExtractIcon, &g_extractIcon);
-    ok &= Hook("user32.dll", "LoadImageA", &CountLoadImage, &g_loadImage);
-    ok &= Hook("comctl32.dll", "ImageList_ReplaceIcon", &CountReplaceIcon, &g_replaceIcon);
-    ok &= Hook("ole32.dll", "CoCreateInstance", &CountCoCreate, &g_coCreate);
-    ok &= Hook("kernel32.dll", "CreateFileA", &CountCreateFile, &g_createFile);
-    ok &= Hook("kernel32.dll", "GetShortPathNameA", &CountShortPath, &g_shortPath);
-    ok &= Hook("kernel32.dll", "GetFileAttributesA", &CountAttributes, &g_attributes);
-    ok &= Hook("kernel32.dll", "FindFirstFileA", &CountFindFirst, &g_findFirst);
-    ok &= Hook("kernel32.dll", "GetProfileStringA", &CountProfileString, &g_profileString);
-    ok &= Hook("kernel32.dll", "GetProcAddress", &CountingGetProcAddress, &g_getProcAddress);
+    ok &= HookImport("advapi32.dll", "RegOpenKeyExA", &CountRegOpen, &g_regOpen);
+    ok &= HookImport("advapi32.dll", "RegCreateKeyA", &CountRegCreate, &g_regCreate);
+    ok &= HookImport("advapi32.dll", "RegQueryValueExA", &CountRegQuery, &g_regQuery);
+    ok &= HookImport("advapi32.dll", "RegEnumValueA", &CountRegEnum, &g_regEnum);
+    ok &= HookImport("version.dll", "GetFileVersionInfoSizeA", &CountVersionSize, &g_versionSize);
+    ok &= HookImport("version.dll", "GetFileVersionInfoA", &CountVersionInfo, &g_versionInfo);
+    ok &= HookImport("shell32.dll", "ExtractIconA", &CountExtractIcon, &g_extractIcon);
+    ok &= HookImport("user32.dll", "LoadImageA", &CountLoadImage, &g_loadImage);
+    ok &= HookImport("comctl32.dll", "ImageList_ReplaceIcon", &CountReplaceIcon, &g_replaceIcon);
+    ok &= HookImport("ole32.dll", "CoCreateInstance", &CountCoCreate, &g_coCreate);
+    ok &= HookImport("kernel32.dll", "CreateFileA", &CountCreateFile, &g_createFile);
+    ok &= HookImport("kernel32.dll", "GetShortPathNameA", &CountShortPath, &g_shortPath);
+    ok &= HookImport("kernel32.dll", "GetFileAttributesA", &CountAttributes, &g_attributes);
+    ok &= HookImport("kernel32.dll", "FindFirstFileA", &CountFindFirst, &g_findFirst);
+    ok &= HookImport("kernel32.dll", "GetProfileStringA", &CountProfileString, &g_profileString);
+    ok &= HookImport("kernel32.dll", "GetProcAddress", &CountingGetProcAddress, &g_getProcAddress);
+    ok &= HookImport("advapi32.dll", "OpenSCManagerA", &CountScmOpen, &g_scmOpen);
+    ok &= HookImport("advapi32.dll", "OpenServiceA", &CountServiceOpen, &g_serviceOpen);
+    ok &= HookImport("advapi32.dll", "ControlService", &CountServiceControl, &g_serviceControl);
+    ok &= HookImport("advapi32.dll", "GetServiceKeyNameA", &CountServiceKeyName, &g_serviceKeyName);
     installed = ok ? 1 : 0;
     return ok;
 }

@@ -10,6 +10,8 @@
 #
 # VIGILARK_TESTBED_DPI=<n> (for start) gives the prefix n dots per inch instead of 96: every
 # dialog unit then changes, as it does on a machine with other fonts.
+# VIGILARK_TESTBED_DISPLAY=:<n> (for start) shows the bed on a display that is already there
+# (another bed's) instead of starting an Xvfb of its own.
 #
 # Nothing Wine starts may keep a pipe of ctest open, or ctest waits for it forever:
 # every long-lived process is started here with its output in <dir>/testbed.log.
@@ -84,13 +86,26 @@ REG
     "$WINE64" regedit /s "$(winepath_of "$dir/testbed.reg")" </dev/null >>"$log" 2>&1
 }
 
+# The desktop process of this bed's prefix (another bed may run one too).
+own_desktop_runs() {
+    local pid
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
 winepath_of() { echo "Z:${1//\//\\}"; }
 
 start_bed() {
     stop_bed
     rm -rf "$dir/prefix" "$dir/display"
     : >"$log"
-    start_display || return 1
+    if [ -n "${VIGILARK_TESTBED_DISPLAY:-}" ]; then
+        echo "$VIGILARK_TESTBED_DISPLAY" >"$dir/display"
+    else
+        start_display || return 1
+    fi
     bed_env
     timeout 120 "$WINE64" wineboot -i </dev/null >>"$log" 2>&1
     timeout 60 "$WINESERVER" -w >>"$log" 2>&1
@@ -105,7 +120,7 @@ start_bed() {
         # The desktop process must be up before any test starts, or it would be started by
         # the test and hold the test's output pipe open.
         for _ in $(seq 1 100); do
-            pgrep -f 'explorer.exe /desktop' >/dev/null && break
+            own_desktop_runs && break
             sleep 0.1
         done
     fi

@@ -413,6 +413,9 @@
 #define IDS_DELETE_ON_RESTART_FAILED 2004 // "\nThe file could not be scheduled for deletion..."
 #define IDS_STARTUP_NOT_HANDLED 2005 // "\nThis entry is not a startup program that Vigilark can change..."
 #define IDS_START_NO_ANSWER     2006 // "\nAnother copy of Vigilark Explorer is starting but does not answer..."
+#define IDS_SERVICE_STOP_FAILED 2100 // "\nThe service could not be stopped..."
+#define IDS_SERVICE_START_TYPE_FAILED 2101 // "\nThe startup type of this service could not be changed..."
+#define IDS_TASK_NOT_REMOVED    2150 // "\nThe scheduled task could not be removed..."
 #define IDS_COOKIES_NOT_LISTED  2300 // "%d more cookies are not listed: the list is full..."
 
 /* ---- Properties dialog ---- */

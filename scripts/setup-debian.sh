@@ -3,9 +3,11 @@
 # Only missing packages are installed; nothing else on the machine is assumed.
 set -euo pipefail
 # The shipped 32-bit programs use the win32 thread model compilers; the 64-bit test build
-# uses the -posix ones, which GoogleTest needs.
+# uses the -posix ones, which GoogleTest needs. NSIS makes the installer; the tests unzip the
+# portable download.
 packages=(cmake make gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
           mingw-w64-tools wine wine64 xvfb x11-apps imagemagick googletest procps
+          nsis unzip
           clang libclang-rt-14-dev)  # the last two: the native fuzz targets (scripts/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do

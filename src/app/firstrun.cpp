@@ -8,6 +8,7 @@
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
+#include "scheduler/task_scheduler.h"
 #include "cookies/cookies.h"
 #include "startup/startup_actions.h"
 
@@ -18,6 +19,7 @@ static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 void RecordInitialData()
 {
     RecordKnownStartupEntries();
+    RecordKnownTasks();
     RecordKeptCookies(SettingsFile());
 
     // An older installation registered the monitor under another title; replace it.

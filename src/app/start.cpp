@@ -9,6 +9,10 @@
 #include "shell/listview.h"
 #include "processes/processes.h"
 #include "processes/running_state.h"
+#include "services/service_properties.h"
+#include "services/services.h"
+#include "scheduler/scheduled_properties.h"
+#include "scheduler/task_scheduler.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_properties.h"
 #include "startup/startup_scan.h"
@@ -22,6 +26,7 @@ void LoadInitialValues()
         ImportFilterWords();
         Trace("Get Initial Values", "GETOLDSTARTUP");
     }
+    if (CreateServicesKeyWhenMissing()) RecordKnownServices();
     LoadSettingValues();
     ForgetImageLists();
     FreeEntries();
@@ -38,4 +43,8 @@ void InstallSubjectTables()
     InstallTaskProperties();
     InstallStartupReport();
     InstallTaskReport();
+    InstallServiceProperties();
+    InstallServiceReport();
+    InstallScheduledTaskProperties();
+    InstallScheduledTaskReport();
 }

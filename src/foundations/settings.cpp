@@ -141,14 +141,17 @@ bool CreateProgramKeysOnFirstRun()
     return true;
 }
 
-void LoadSettingValues()
+bool CreateServicesKeyWhenMissing()
 {
     char created[32];
-    if (ReadRegString(HKEY_CURRENT_USER, kServicesKey, nullptr, created, sizeof created) == 0) {
-        CreateRegKey(HKEY_CURRENT_USER, kServicesKey);
-        WriteCreationTime(kServicesKey);
-    }
+    if (ReadRegString(HKEY_CURRENT_USER, kServicesKey, nullptr, created, sizeof created) != 0) return false;
+    CreateRegKey(HKEY_CURRENT_USER, kServicesKey);
+    WriteCreationTime(kServicesKey);
+    return true;
+}
 
+void LoadSettingValues()
+{
     TraceStep("CREATECLASSINFO");
 
     TraceStep("GETVARIABLES");

@@ -50,6 +50,9 @@ void SaveOptions();
 void DecideTracing();
 // Creates the program's keys when they do not exist yet; true on that first run.
 bool CreateProgramKeysOnFirstRun();
+// Creates the Services key with its creation time when it has none; true then (the
+// services have to be recorded as known).
+bool CreateServicesKeyWhenMissing();
 // Reads the options, the monitor's autostart flag and the message-box language.
 void LoadSettingValues();
 

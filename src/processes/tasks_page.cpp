@@ -26,7 +26,6 @@ namespace {
 void FillTaskList(HWND page);
 BOOL OnInitDialog(HWND page);
 void OnCommand(HWND page, int command, int code);
-bool OnListNotify(HWND page, const NMHDR* header);
 
 const ControlText kTexts[] = {
     {IDC_TASKS_INTRO, IDS_TASKS_INTRO}, {IDC_TASKS_HINT, IDS_TASKS_HINT},
@@ -42,7 +41,7 @@ PageDescription Describe()
     page.fill = FillTaskList;
     page.onInit = OnInitDialog;
     page.onCommand = OnCommand;
-    page.onListNotify = OnListNotify;
+    page.onListNotify = ProgramListNotify;
     page.sharedContextMenu = true;
     return page;
 }
@@ -101,15 +100,6 @@ void OnKillTask(HWND page)
     FillTaskList(page);
 }
 
-void ShowSelectedPath(HWND page)
-{
-    int index = SelectedEntry(List(page));
-    if (index < 0 || !StatusBar()) return;
-    char path[ENTRY_PATH_CHARS];
-    GetEntryPath(index, path);
-    SetStatusText(path);
-}
-
 BOOL OnInitDialog(HWND page)
 {
     if (!IsNtFamily()) ShowWindow(GetDlgItem(page, IDC_CLOSE_BUTTON), SW_HIDE);
@@ -126,17 +116,6 @@ void OnCommand(HWND page, int command, int code)
     case IDC_KILL_TASK: OnKillTask(page); break;
     case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(List(page)); break;
     default: break;  // Escape is ignored; the full report comes with its own module
-    }
-}
-
-bool OnListNotify(HWND page, const NMHDR* header)
-{
-    switch (header->code) {
-    case LVN_ITEMCHANGED:
-    case NM_CLICK:
-    case LVN_KEYDOWN: ShowSelectedPath(page); return true;
-    case NM_DBLCLK: ShowProperties(page, List(page)); return true;
-    default: return false;
     }
 }
 

@@ -1,9 +1,24 @@
-// The Scheduled Tasks page: the work items of the Windows Task Scheduler.
+// The Scheduled Tasks page: the work items of the Windows Task Scheduler, with Info,
+// Remove, Delete File on Reboot, help and the task patrol time.
+#include "foundations/entries.h"
+#include "foundations/paths.h"
+#include "foundations/strings.h"
+#include "foundations/text.h"
 #include "resource.h"
+#include "scheduler/task_scheduler.h"
+#include "shell/console.h"
+#include "shell/delete_on_reboot.h"
+#include "shell/listview.h"
 #include "shell/page.h"
 #include "shell/pages.h"
+#include "shell/properties_dialog.h"
+
+#include <commctrl.h>
 
 namespace {
+
+void FillScheduledList(HWND page);
+void OnCommand(HWND page, int command, int code);
 
 const ControlText kTexts[] = {
     {IDC_SCHEDULED_INTRO, IDS_SCHEDULED_INTRO}, {IDC_SCHEDULED_HINT, IDS_SCHEDULED_HINT},
@@ -16,9 +31,80 @@ PageDescription Describe()
 {
     PageDescription page = DescribeListPage(CMD_SCHEDULED_PAGE, kTexts, kColumns, kButtons);
     page.patrolKind = IDS_PATROL_TASKS;
+    page.fill = FillScheduledList;
+    page.onCommand = OnCommand;
+    page.onListNotify = ProgramListNotify;
+    page.sharedContextMenu = true;
     return page;
 }
 const PageDescription kPage = Describe();
+
+HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
+
+void AddTaskRow(HWND list, int index)
+{
+    EntryCopy entry;
+    CopyEntry(index, entry);
+    char name[ENTRY_TITLE_CHARS];
+    char program[ENTRY_PATH_CHARS];
+    TaskDisplayName(entry.title, name, sizeof name);
+    CopyText(program, entry.path);  // the whole text when it has no backslash
+    FileNamePart(entry.path, program, sizeof program);
+
+    int image = AddProgramIcon(entry.path, 0, 0);
+    InsertListRow(list, name, index, image < 0 ? 0 : image);
+    SetListCell(list, index, 1, program);
+    SetListCell(list, index, 2, entry.extra);
+    SetListCell(list, index, 3, entry.detail);
+}
+
+void FillScheduledList(HWND page)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    HWND list = List(page);
+    int count = EnumerateScheduledTasks();
+    ListView_DeleteAllItems(list);
+    CreateImageList(list, 0);
+    for (int index = 0; index < count; ++index) AddTaskRow(list, index);
+    ApplyStoredSort(list, CMD_SCHEDULED_PAGE);
+    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void Refresh(HWND page)
+{
+    FillScheduledList(page);
+    HWND list = List(page);
+    if (ListView_GetItemCount(list) > 0) SelectRow(list, 0);
+}
+
+void OnRemove(HWND page)
+{
+    int index = SelectedEntry(List(page));
+    if (index < 0) {
+        InfoBox(IDS_NO_SELECTION);
+        return;
+    }
+    char title[ENTRY_TITLE_CHARS];
+    char question[1400];
+    GetEntryTitle(index, title);
+    FormatLoadedText(question, sizeof question, IDS_CONFIRM_REMOVE_TASK, "s", title);
+    if (ConsoleMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+    HRESULT result = DeleteScheduledTask(title);
+    Refresh(page);
+    if (FAILED(result)) ErrorBox(IDS_TASK_NOT_REMOVED);
+}
+
+void OnCommand(HWND page, int command, int code)
+{
+    if (code == 2) command = IDOK;  // treated as Enter
+    switch (command) {
+    case IDOK:
+    case IDC_INFO: ShowProperties(page, List(page)); break;
+    case IDC_REMOVE: OnRemove(page); break;
+    case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(List(page)); break;
+    default: break;  // Escape is ignored
+    }
+}
 
 }  // namespace
 

@@ -63,6 +63,11 @@ void SortList(HWND list, int listKind, int column);
 void SetCookieCompareSource(int browser);
 int CookieCompareSource();
 
+// The text id of a service's current state (dwCurrentState; "Stopped" for any other value).
+// The Services list's Status column compares the state its fill stored in each entry's value
+// (current state in the upper 16 bits, 0 when it was not read).
+UINT ServiceStateTextId(DWORD state);
+
 // NM_RCLICK: the shared context menu of a list kind; 0 when no row is selected.
 int ShowListContextMenu(HWND page, int listKind, int listControl);
 // The popup menu that ShowListContextMenu shows for an entry; the caller destroys it.

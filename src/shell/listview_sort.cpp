@@ -37,7 +37,8 @@ enum Field {
 
 const Field kStartupColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_STARTUP_VERSION, FIELD_NONE, FIELD_NONE};
 const Field kRunningColumns[5] = {FIELD_FILE_NAME, FIELD_TITLE, FIELD_PRODUCT_VERSION, FIELD_NONE, FIELD_NONE};
-const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_DETAIL, FIELD_EXTRA, FIELD_NONE};
+// Next Run Time (extra) is column 2 and Last Run Time (detail) column 3, as the page shows them.
+const Field kScheduledColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
 const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAME, FIELD_PRODUCT_VERSION, FIELD_NONE};
 const Field kServiceColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_SERVICE_STATUS, FIELD_EXTRA, FIELD_NONE};
 const Field kFileTypeColumns[5] = {FIELD_TITLE, FIELD_PROGRAM_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
@@ -61,43 +62,14 @@ void ProgramVersionText(int index, int field, char* out, int capacity)
     CopyText(out, (size_t)capacity, field == VERSION_COMPANY_NAME ? fields.companyName : fields.productVersion);
 }
 
-UINT ServiceStateTextId(DWORD state)
-{
-    switch (state) {
-    case SERVICE_START_PENDING: return IDS_SVC_START_PENDING;
-    case SERVICE_STOP_PENDING: return IDS_SVC_STOP_PENDING;
-    case SERVICE_RUNNING: return IDS_SVC_RUNNING;
-    case SERVICE_CONTINUE_PENDING: return IDS_SVC_CONTINUE_PENDING;
-    case SERVICE_PAUSE_PENDING: return IDS_SVC_PAUSE_PENDING;
-    case SERVICE_PAUSED: return IDS_SVC_PAUSED;
-    default: return IDS_SVC_STOPPED;
-    }
-}
-
-// The state of the service an entry names, asked of the service control manager: by its
-// display name (the title), or else by a key name in extra. Empty when the service does not
-// open or does not answer (a stopped service does not).
+// The state of the service an entry names, as the fill read it into the entry's value:
+// a sort compares what was read, never asking the service control manager again. Empty
+// when the state was not read.
 void ServiceStatusText(int index, char* out, int capacity)
 {
     out[0] = '\0';
-    char title[ENTRY_TITLE_CHARS] = "";
-    char extra[ENTRY_EXTRA_CHARS] = "";
-    GetEntryTitle(index, title);
-    GetEntryExtra(index, extra);
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, GENERIC_READ);
-    if (!manager) return;
-    char key[256];
-    DWORD size = sizeof key;
-    SC_HANDLE service = nullptr;
-    if (GetServiceKeyNameA(manager, title, key, &size)) service = OpenServiceA(manager, key, SERVICE_INTERROGATE);
-    if (!service && extra[0]) service = OpenServiceA(manager, extra, SERVICE_INTERROGATE);
-    if (service) {
-        SERVICE_STATUS status = {};
-        if (ControlService(service, SERVICE_CONTROL_INTERROGATE, &status))
-            LoadText(ServiceStateTextId(status.dwCurrentState), out, capacity);
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
+    DWORD state = (DWORD)GetEntryValue(index) >> 16;
+    if (state) LoadText(ServiceStateTextId(state), out, capacity);
 }
 
 // The program a file type's command runs, as the File Types page shows it.
@@ -186,6 +158,19 @@ template <const Field* columns, bool cutToShorter> int CALLBACK CompareBy(LPARAM
 int CALLBACK CompareHistory(LPARAM, LPARAM, LPARAM) { return 0; }
 
 }  // namespace
+
+UINT ServiceStateTextId(DWORD state)
+{
+    switch (state) {
+    case SERVICE_START_PENDING: return IDS_SVC_START_PENDING;
+    case SERVICE_STOP_PENDING: return IDS_SVC_STOP_PENDING;
+    case SERVICE_RUNNING: return IDS_SVC_RUNNING;
+    case SERVICE_CONTINUE_PENDING: return IDS_SVC_CONTINUE_PENDING;
+    case SERVICE_PAUSE_PENDING: return IDS_SVC_PAUSE_PENDING;
+    case SERVICE_PAUSED: return IDS_SVC_PAUSED;
+    default: return IDS_SVC_STOPPED;
+    }
+}
 
 void SetCookieCompareSource(int browser) { g_cookieSource = browser; }
 

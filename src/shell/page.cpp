@@ -1,6 +1,7 @@
 // The protocol every page follows (see page.h).
 #include "shell/page.h"
 
+#include "foundations/entries.h"
 #include "foundations/strings.h"
 #include "options/patrol.h"
 #include "resource.h"
@@ -10,6 +11,7 @@
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/pages.h"
+#include "shell/properties_dialog.h"
 #include "shell/report_sections.h"
 
 #include <commctrl.h>
@@ -47,6 +49,15 @@ void PageShowPatrolState(HWND page, const PageDescription& description)
     if (description.patrolKind == 0) return;
     const int* value = PatrolSettingValue(description.patrolKind);
     SetMonitorIcon(page, IDC_MONITOR_ICON, value && *value > 0);
+}
+
+void PageShowSelectedPath(HWND page)
+{
+    int index = SelectedEntry(GetDlgItem(page, IDC_LIST));
+    if (index < 0 || !StatusBar()) return;
+    char path[ENTRY_PATH_CHARS];
+    GetEntryPath(index, path);
+    SetStatusText(path);
 }
 
 void PageOnSetActive(HWND page, const PageDescription& description)
@@ -118,6 +129,18 @@ bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, 
         return true;
     default:
         return false;
+    }
+}
+
+bool ProgramListNotify(HWND page, const NMHDR* header)
+{
+    HWND list = GetDlgItem(page, IDC_LIST);
+    switch (header->code) {
+    case LVN_ITEMCHANGED:
+    case NM_CLICK:
+    case LVN_KEYDOWN: PageShowSelectedPath(page); return true;
+    case NM_DBLCLK: ShowProperties(page, list); return true;
+    default: return false;
     }
 }
 

@@ -83,8 +83,15 @@ bool PageOnCommonCommand(HWND page, const PageDescription& description, int comm
 // *result is the dialog procedure's return value.
 bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
 
+// The path of the selected row's entry in the console's status bar, when the bar exists.
+void PageShowSelectedPath(HWND page);
+
 // Shows the Monitor icon on or off for the page's patrol time.
 void PageShowPatrolState(HWND page, const PageDescription& description);
+
+// For a list of programs: a selection change, a click or a key shows the selected entry's
+// path in the status bar; a double click opens Properties. True when handled.
+bool ProgramListNotify(HWND page, const NMHDR* header);
 
 // A complete dialog procedure for a page that needs nothing beyond its description.
 INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT message, WPARAM wParam, LPARAM lParam);

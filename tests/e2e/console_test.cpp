@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/testing.h"
+#include "version.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -336,7 +337,8 @@ TEST_F(Console, TheAboutPageShowsBothVersionsAndOffersTheSearch)
 {
     ASSERT_TRUE(StartConsole("-RORO", run_));
     HWND page = ActivePage(run_.sheet);
-    EXPECT_EQ("Vigilark v5.0.0.1:5.0.0.1", WindowText(GetDlgItem(page, IDC_ABOUT_VERSION)));
+    EXPECT_EQ("Vigilark v" VIGILARK_VERSION_STRING ":" VIGILARK_VERSION_STRING,
+              WindowText(GetDlgItem(page, IDC_ABOUT_VERSION)));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_SEARCH_EDIT)));
     EXPECT_EQ(MAKELONG(IDC_SEARCH_BUTTON, DC_HASDEFID), (LONG)SendMessageA(page, DM_GETDEFID, 0, 0));
     EXPECT_TRUE(SaveScreenshot(run_.sheet, "about-page.bmp"));

@@ -48,7 +48,12 @@ HWND Tabs(HWND sheet) { return FindWindowExA(sheet, nullptr, "SysTabControl32", 
 
 bool StartProgram(const char* exe, const char* arguments, PROCESS_INFORMATION* process)
 {
-    std::string path = BesideTestProgram(exe), line = "\"" + path + "\" " + arguments;
+    return StartProgramAt(BesideTestProgram(exe), arguments, process);
+}
+
+bool StartProgramAt(const std::string& path, const char* arguments, PROCESS_INFORMATION* process)
+{
+    std::string line = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     // Wine very rarely refuses to start a program at all (seen once in many runs): once more.
@@ -69,8 +74,13 @@ HWND FindSheet(HWND mainWindow)
 
 bool StartConsole(const char* arguments, ConsoleRun& run, bool expectSheet)
 {
+    return StartConsoleAt(BesideTestProgram("VigilarkEx.exe"), arguments, run, expectSheet);
+}
+
+bool StartConsoleAt(const std::string& path, const char* arguments, ConsoleRun& run, bool expectSheet)
+{
     run = ConsoleRun();
-    if (!StartProgram("VigilarkEx.exe", arguments, &run.process)) return false;
+    if (!StartProgramAt(path, arguments, &run.process)) return false;
     WaitFor(
         [&] {
             for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, kConsoleClass, nullptr)) != nullptr;) {

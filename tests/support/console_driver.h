@@ -17,6 +17,9 @@ struct ConsoleRun {
 // main window and, unless told otherwise, its sheet.
 bool StartProgram(const char* exe, const char* arguments, PROCESS_INFORMATION* process);
 bool StartConsole(const char* arguments, ConsoleRun& run, bool expectSheet = true);
+// The same for a copy of the console elsewhere (installed or unpacked): its full path.
+bool StartProgramAt(const std::string& path, const char* arguments, PROCESS_INFORMATION* process);
+bool StartConsoleAt(const std::string& path, const char* arguments, ConsoleRun& run, bool expectSheet = true);
 // Waits for the process to end: its exit code, or -1 on time-out (then it is killed).
 int WaitForExit(ConsoleRun& run, DWORD timeoutMs = 10000);
 // Closes the console as a user would (the page's close) and waits for the process.

@@ -1,0 +1,42 @@
+// The services' section of the full report and the CSV export: the start type and, when
+// the service answers, its state after each entry.
+#include "services/services.h"
+
+#include "foundations/entries.h"
+#include "foundations/text.h"
+#include "resource.h"
+#include "shell/report_sections.h"
+
+namespace {
+
+int ServiceFields(int index, ReportField* out, int capacity)
+{
+    char title[ENTRY_TITLE_CHARS];
+    char state[128];
+    int count = 0;
+    GetEntryTitle(index, title);
+    if (count < capacity) {
+        CopyText(out[count].label, "Startup Type");
+        GetEntryExtra(index, out[count].value);
+        ++count;
+    }
+    if (count < capacity && ServiceStateText(title, state, sizeof state) != 0) {
+        CopyText(out[count].label, "Service Status");
+        CopyText(out[count].value, state);
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+void InstallServiceReport()
+{
+    ReportSection section;
+    section.order = 6;
+    section.titleId = IDS_TAB_SERVICES;
+    section.keyword = "service";
+    section.enumerate = EnumerateServices;
+    section.fields = ServiceFields;
+    AddReportSection(section);
+}

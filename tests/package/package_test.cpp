@@ -1,0 +1,279 @@
+// The downloads as a user meets them, in a fresh prefix of their own (package_bed.sh): the
+// installer run silently, into Program Files and into a folder of the user's choice, its
+// uninstaller run silently and by hand, and the portable zip unpacked into a folder whose
+// name has a blank. The installer is the 64-bit one: the same script as the shipped one.
+#include "foundations/shortcut.h"
+#include "resource.h"
+#include "support/console_driver.h"
+#include "support/testing.h"
+#include "version.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vigilark";
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kVersion[] = VIGILARK_VERSION_STRING;
+
+std::string SpecialFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::string Shortcut() { return SpecialFolder(CSIDL_COMMON_PROGRAMS) + "\\Vigilark Explorer.lnk"; }
+
+// What the installer puts into its folder: both programs, the help pages (those beside this
+// test program, where the build copies them) and the uninstaller.
+std::vector<std::string> InstalledFiles()
+{
+    std::vector<std::string> names = {"VigilarkEx.exe", "Vigilark.exe", "Uninstall.exe"};
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(BesideTestProgram("*.html").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        names.push_back(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return names;
+}
+
+std::vector<std::string> Missing(const std::string& folder, const std::vector<std::string>& names)
+{
+    std::vector<std::string> missing;
+    for (const std::string& name : names)
+        if (!Exists(folder + "\\" + name)) missing.push_back(name);
+    return missing;
+}
+
+std::vector<std::string> Present(const std::string& folder, const std::vector<std::string>& names)
+{
+    std::vector<std::string> present;
+    for (const std::string& name : names)
+        if (Exists(folder + "\\" + name)) present.push_back(name);
+    return present;
+}
+
+DWORD GetRegDword(HKEY hive, const char* subkey, const char* name)
+{
+    std::string data;
+    DWORD type = 0, value = 0;
+    if (ReadRegRaw(hive, subkey, name, data, &type) && type == REG_DWORD && data.size() == sizeof value)
+        memcpy(&value, data.data(), sizeof value);
+    return value;
+}
+
+bool KeyExists(HKEY hive, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(hive, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The Run values that start a vigilark.exe: "name=command".
+std::vector<std::string> MonitorRunValues()
+{
+    std::vector<std::string> values;
+    std::vector<RegValue> all;
+    ReadRegValues(HKEY_LOCAL_MACHINE, kRunKey, all);
+    for (const RegValue& value : all) {
+        std::string command = value.data.c_str();
+        CharLowerBuffA(&command[0], (DWORD)command.size());
+        if (command.find("vigilark.exe") != std::string::npos) values.push_back(value.name + "=" + value.data.c_str());
+    }
+    return values;
+}
+
+// The shortcut's target in long form, or why there is none.
+std::string ShortcutTarget(const std::string& path)
+{
+    char target[MAX_PATH] = "", description[MAX_PATH] = "", longPath[MAX_PATH] = "";
+    HRESULT result = ResolveShortcut(nullptr, path.c_str(), target, sizeof target, description, sizeof description);
+    if (result != S_OK) return "<" + std::string(description) + ">";
+    return GetLongPathNameA(target, longPath, sizeof longPath) ? longPath : target;
+}
+
+// Runs a program and waits for it; its exit code, or -1.
+int RunAndWait(const std::string& line, DWORD timeoutMs = 60000)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string mutableLine = line;
+    if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    DWORD code = (DWORD)-1;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return (int)code;
+}
+
+// The uninstaller copies itself into the temporary folder, starts that copy and ends at once,
+// so that it can remove its own file: the copy is the process to wait for.
+HANDLE StartUninstaller(const std::string& arguments)
+{
+    std::string uninstaller = GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
+    PROCESS_INFORMATION first = {};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string line = uninstaller + " " + arguments;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &first))
+        return nullptr;
+    WaitForSingleObject(first.hProcess, 30000);
+    HANDLE copy = nullptr;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && !copy; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == first.dwProcessId)
+            copy = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
+    CloseHandle(snapshot);
+    CloseHandle(first.hProcess);
+    CloseHandle(first.hThread);
+    return copy;
+}
+
+bool Ended(HANDLE process, DWORD timeoutMs = 60000)
+{
+    bool ended = process && WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    if (process) CloseHandle(process);
+    return ended;
+}
+
+class Package : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CoInitialize(nullptr);
+        EndAllCopies();
+    }
+    void TearDown() override
+    {
+        if (console_.process.hProcess) CloseConsole(console_);
+        EndAllCopies();
+        CoUninitialize();
+    }
+    // Starts the console at path, checks that its sheet shows and that its About page gives
+    // the version the installer registered, and closes it again.
+    void StartAndClose(const std::string& path)
+    {
+        ASSERT_TRUE(Exists(path)) << path;
+        ASSERT_TRUE(StartConsoleAt(path, "-RORO", console_)) << path;
+        ASSERT_NE(nullptr, console_.sheet) << "no sheet from " << path;
+        EXPECT_EQ(std::string("Vigilark v") + kVersion + ":" + kVersion,
+                  WindowText(GetDlgItem(ActivePage(console_.sheet), IDC_ABOUT_VERSION)));
+        EXPECT_EQ(0, CloseConsole(console_));
+    }
+    ConsoleRun console_;
+};
+
+std::string SetupLine(const char* arguments) { return std::string("\"") + VIGILARK_SETUP_PATH + "\" " + arguments; }
+
+}  // namespace
+
+TEST_F(Package, SilentInstallPutsEverythingInPlaceAndSilentUninstallKeepsTheUserData)
+{
+    const std::string folder = SpecialFolder(CSIDL_PROGRAM_FILES) + "\\Vigilark";
+    // The console's first start comes after the installation, as on a user's machine.
+    DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY);
+    for (const std::string& value : MonitorRunValues())
+        DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, value.substr(0, value.find('=')).c_str());
+    ASSERT_EQ(0, RunAndWait(SetupLine("/S")));
+
+    EXPECT_EQ(std::vector<std::string>(), Missing(folder, InstalledFiles())) << folder;
+    EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
+    EXPECT_EQ("Vigilark Explorer", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
+    EXPECT_EQ(kVersion, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
+    EXPECT_EQ("Brondlewick", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
+    EXPECT_EQ(folder + "\\VigilarkEx.exe,0", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayIcon"));
+    EXPECT_EQ("\"" + folder + "\\Uninstall.exe\"", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
+    // In KiB: at least the console itself.
+    HANDLE console = CreateFileA((folder + "\\VigilarkEx.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    DWORD consoleKiB = GetFileSize(console, nullptr) / 1024;
+    CloseHandle(console);
+    EXPECT_GE(GetRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize"), consoleKiB);
+    ASSERT_EQ(1u, MonitorRunValues().size()) << "the monitor starts with Windows by default";
+
+    // The first start records the monitor's automatic start itself: the installer's Run value
+    // must be the very one the console writes, or there would now be two.
+    std::vector<std::string> installed = MonitorRunValues();
+    StartAndClose(folder + "\\VigilarkEx.exe");
+    EXPECT_EQ(installed, MonitorRunValues());
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
+
+    // What the user can still undo.
+    ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\Disabled").c_str(), nullptr));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\Disabled\\Tool.lnk", "link"));
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\Removed").c_str(), nullptr));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\Removed\\tool.exe", "program"));
+
+    ASSERT_TRUE(Ended(StartUninstaller("/S")));
+    EXPECT_EQ(std::vector<std::string>(), Present(folder, InstalledFiles())) << folder;
+    EXPECT_FALSE(Exists(Shortcut()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_EQ(std::vector<std::string>(), MonitorRunValues());
+    EXPECT_EQ("a change\r\n", ReadWholeFile(folder + "\\history.txt"));
+    EXPECT_TRUE(Exists(folder + "\\Disabled\\Tool.lnk"));
+    EXPECT_TRUE(Exists(folder + "\\Removed\\tool.exe"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
+}
+
+// The uninstaller asks before it removes what the user could still undo; told yes, it removes
+// that too, and the folder with it.
+TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
+{
+    const std::string folder = "C:\\Some Tools\\Vigilark Here";
+    ASSERT_EQ(0, RunAndWait(SetupLine(("/S /D=" + folder).c_str())));
+    EXPECT_EQ(std::vector<std::string>(), Missing(folder, InstalledFiles())) << folder;
+    EXPECT_EQ(folder, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
+    EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
+    EXPECT_FALSE(Exists(SpecialFolder(CSIDL_PROGRAM_FILES) + "\\Vigilark\\VigilarkEx.exe"));
+
+    ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\Disabled").c_str(), nullptr));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\Disabled\\Tool.lnk", "link"));
+    ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "1"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Tool", "1"));
+
+    HANDLE uninstaller = StartUninstaller("");
+    ASSERT_NE(nullptr, uninstaller);
+    DWORD id = GetProcessId(uninstaller);
+    HWND window = nullptr, question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = FindVisibleWindow("#32770", id)) && IsWindowEnabled(GetDlgItem(window, IDOK)); }));
+    PressButton(window, IDOK);  // Uninstall
+    ASSERT_TRUE(WaitFor([&] {
+        question = FindVisibleWindow("#32770", id, 0, window);
+        return question && !WindowText(GetDlgItem(question, 0xFFFF)).empty();
+    })) << "no question before the user data goes";
+    EXPECT_NE(std::string::npos, WindowText(GetDlgItem(question, 0xFFFF)).find("history"));
+    PressButton(question, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question) && IsWindowEnabled(GetDlgItem(window, IDOK)); }, 30000));
+    PressButton(window, IDOK);  // Close
+    ASSERT_TRUE(Ended(uninstaller));
+
+    EXPECT_FALSE(Exists(folder)) << "the folder goes once it is empty";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, VIGILARK_KEY));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists(Shortcut()));
+}
+
+TEST_F(Package, ThePortableZipRunsFromAFolderWithABlankInItsName)
+{
+    const std::string folder = VIGILARK_PORTABLE_FOLDER;
+    ASSERT_NE(std::string::npos, folder.find(' '));
+    std::vector<std::string> files = InstalledFiles();
+    files.erase(std::find(files.begin(), files.end(), "Uninstall.exe"));
+    EXPECT_EQ(std::vector<std::string>(), Missing(folder, files)) << folder;
+    EXPECT_FALSE(Exists(folder + "\\Uninstall.exe"));
+    StartAndClose(folder + "\\VigilarkEx.exe");
+}
