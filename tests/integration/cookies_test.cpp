@@ -1,12 +1,16 @@
 // Cookies in the prefix: the folders found, the listing pass, and the filtering pass on
 // real cookie folders and cookies.txt files (a 1 MiB file, an IE folder of 1,000 cookies).
+#include "app/firstrun.h"
 #include "cookies/cookie_filters.h"
 #include "cookies/cookies.h"
 #include "foundations/entries.h"
 #include "foundations/paths.h"
+#include "foundations/settings.h"
 #include "support/cookie_bed.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -254,4 +258,49 @@ TEST_F(Cookies, FirstRunKeepsTheCookiesTheSettingsFileNames)
     EXPECT_TRUE(IsCookieKept("me@keep[1].txt"));
     EXPECT_FALSE(IsCookieKept("me@other[1].txt"));
     EXPECT_EQ(0, EntryCount());
+}
+
+// The first run writes the words of the settings file, or the 14 defaults when it names none.
+TEST_F(Cookies, FirstRunFilterWordsComeFromTheSettingsFileOrAreTheDefaults)
+{
+    const std::vector<std::string> defaults = {"180S",   "2o7",   "AdServ",     "atwola", "Banner", "bfast",  "CGI-Bin",
+                                               "Click",  "Commission", "gator", "hitbox", "kazaa", "metric", "ru4"};
+    const struct {
+        const char* ini;  // nullptr: no settings file
+        std::vector<std::string> words;
+    } rows[] = {
+        {nullptr, defaults},
+        {"[Nuts]\r\ncount=0\r\nNut1=unused\r\n", defaults},
+        {"[Nuts]\r\ncount=2\r\nNut1=tracker\r\nNut2=beacon\r\n", {"beacon", "tracker"}},
+        {"[Nuts]\r\ncount=3\r\nNut1=pixel\r\nNut2=\r\nNut3=spy\r\n", {"pixel", "spy"}},
+    };
+    const std::string ini = SettingsFile();
+    const std::string before = ReadWholeFile(ini);
+    const bool existed = Exists(ini);
+    for (const auto& row : rows) {
+        SavedKey nuts(HKEY_CURRENT_USER, kNuts);
+        nuts.Clear();
+        if (row.ini)
+            WriteWholeFile(ini, row.ini);
+        else
+            DeleteFileA(ini.c_str());
+        ImportFilterWords();
+        LoadFilterList();
+        std::vector<std::string> words;
+        for (int i = 0; i < FilterCount(); ++i) {
+            char text[FILTER_TEXT_CHARS];
+            FilterText(i, text, sizeof text);
+            EXPECT_EQ(FILTER_WORD, FilterNumber(i)) << text;
+            words.push_back(text);
+        }
+        auto byText = [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; };
+        std::sort(words.begin(), words.end(), byText);
+        std::vector<std::string> expected = row.words;
+        std::sort(expected.begin(), expected.end(), byText);
+        EXPECT_EQ(expected, words) << (row.ini ? row.ini : "no settings file");
+    }
+    if (existed)
+        WriteWholeFile(ini, before);
+    else
+        DeleteFileA(ini.c_str());
 }
