@@ -421,6 +421,7 @@
 /* ---- Options and system files: the program's own texts (2350-2399) ---- */
 #define IDS_ADMIN_APPLY_FAILED  2350 // "\nThe options of %s could not be saved..."
 #define IDS_WININIT_DELETE_FAILED 2351 // "\nThe restart commands could not be deleted..."
+#define IDS_COOKIES_NOT_LISTED  2300 // "%d more cookies are not listed: the list is full..."
 
 /* ---- Properties dialog ---- */
 #define IDS_PROP_ONLINE_INFO    641  // "RORO &Info..."

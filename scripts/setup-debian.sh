@@ -7,7 +7,8 @@ set -euo pipefail
 # portable download.
 packages=(cmake make gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
           mingw-w64-tools wine wine64 xvfb x11-apps imagemagick googletest procps
-          nsis unzip)
+          nsis unzip
+          clang libclang-rt-14-dev)  # the last two: the native fuzz targets (scripts/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

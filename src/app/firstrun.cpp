@@ -10,6 +10,7 @@
 #include "iehelpers/iehelpers.h"
 #include "resource.h"
 #include "scheduler/task_scheduler.h"
+#include "cookies/cookies.h"
 #include "startup/startup_actions.h"
 
 #include <windows.h>
@@ -21,6 +22,7 @@ void RecordInitialData()
     RecordKnownStartupEntries();
     RecordKnownTasks();
     RecordKnownIeHelpers();
+    RecordKeptCookies(SettingsFile());
 
     // An older installation registered the monitor under another title; replace it.
     char oldTitle[64];

@@ -1,6 +1,7 @@
 // Entry point of the console VigilarkEx.exe: turns the command line into one command,
 // hands it to a copy that is already running, or becomes the running copy.
 #include "app/start.h"
+#include "cookies/cookie_filters.h"
 #include "foundations/entries.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
@@ -82,6 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     }
 
     if (EntryCount() > 0) FreeEntries();
+    if (FilterCount() > 0) FreeFilterList();
     CoUninitialize();
     SaveOptions();
     return (int)message.wParam;

@@ -8,14 +8,6 @@
 
 namespace {
 
-bool IsRenameHeader(const std::string& line)
-{
-    size_t first = line.find_first_not_of(" \t");
-    size_t last = line.find_last_not_of(" \t\r");
-    if (first == std::string::npos || last == std::string::npos) return false;
-    return SameText(line.substr(first, last - first + 1).c_str(), "[rename]");
-}
-
 bool ReadWholeFile(const char* path, std::string& text)
 {
     text.clear();
@@ -60,23 +52,4 @@ int DeleteFileOnRestart(const char* file)
     if (!file || !*file) return 0;
     if (IsNtFamily()) return MoveFileExA(file, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
     return AddWinInitDeleteLine(file);
-}
-
-std::string WinInitWithDeleteLine(const std::string& text, const char* shortPath)
-{
-    std::string line = std::string("NUL=") + shortPath + "\r\n";
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (IsRenameHeader(text.substr(start, next - start - (end == std::string::npos ? 0 : 1)))) {
-            std::string head = text.substr(0, next);
-            if (end == std::string::npos) head += "\r\n";
-            return head + line + text.substr(next);
-        }
-        start = next;
-    }
-    std::string result = text;
-    if (!result.empty() && result.back() != '\n') result += "\r\n";
-    return result + "[rename]\r\n" + line;
 }

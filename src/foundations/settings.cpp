@@ -60,12 +60,6 @@ bool MonitorRunValueExists()
 
 Options& CurrentOptions() { return g_options; }
 
-int ParseOptionText(const char* text, int defaultValue)
-{
-    if (!text || !*text) return defaultValue;
-    return atoi(text);
-}
-
 int GetOption(const char* name, int defaultValue)
 {
     char text[64];

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "foundations/option_text.h"
+
 // The in-memory copy of the options (defaults as the monitor expects them).
 struct Options {
     int hideTobrin = 0;
@@ -38,8 +40,6 @@ int GetOption(const char* name, int defaultValue);
 // returns the result of the second write.
 int SetOption(const char* name, int value);
 
-// Parses an option text the way GetOption does (leading decimal number).
-int ParseOptionText(const char* text, int defaultValue);
 
 void LoadOptions();
 void SaveOptions();

@@ -2,6 +2,7 @@
 #include "foundations/winini.h"
 
 #include "foundations/text.h"
+#include "foundations/winini_text.h"
 
 #include <windows.h>
 #include <vector>
@@ -28,28 +29,14 @@ static void MakeWinIniWritable()
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
-static std::string Trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 std::string WinIniLineWithout(const std::string& text, const char* command)
 {
-    std::string target = Trimmed(command ? command : "");
+    std::string target = TrimBlanks(command ? command : "");
     std::string result;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(';', start);
-        if (end == std::string::npos) end = text.size();
-        std::string piece = text.substr(start, end - start);
-        if (!Trimmed(piece).empty() && !SameText(Trimmed(piece).c_str(), target.c_str())) {
-            result += piece;
-            result += ';';
-        }
-        start = end + 1;
+    for (const std::string& piece : SplitWinIniPieces(text.data(), text.size())) {
+        if (SameText(TrimBlanks(piece).c_str(), target.c_str())) continue;
+        result += piece;
+        result += ';';
     }
     return result;
 }

@@ -2,6 +2,8 @@
 // each a list of commands separated by ";". Lines of any length are kept whole.
 #pragma once
 
+#include "foundations/winini_text.h"
+
 #include <string>
 
 // Reads a line of the [windows] section (empty when missing).

@@ -35,43 +35,6 @@ std::string LineField(const char* text)
     return field;
 }
 
-// Room for the longest field plus the two carriage returns that end a line.
-const int FIELD_BUFFER_CHARS = HISTORY_FIELD_CHARS + 2;
-
-// Reading one line: the field being collected and whether it overflowed.
-struct FieldBuffer {
-    char text[FIELD_BUFFER_CHARS + 1];
-    int length;
-    bool overflow;
-};
-
-void StoreField(HistoryRecord& record, int number, const FieldBuffer& field)
-{
-    const char* text = field.text;
-    switch (number) {
-    case 0:
-        if (!field.overflow && field.length < HISTORY_DATE_CHARS) CopyText(record.date, text);
-        break;
-    case 1:
-        record.action = ActionFromKeyword(text);
-        break;
-    case 2:
-        record.kind = KindFromKeyword(text);
-        break;
-    case 3:
-        if (!field.overflow && field.length < (int)sizeof record.title) CopyText(record.title, text);
-        break;
-    case 4:
-        if (!field.overflow && field.length < (int)sizeof record.command) CopyText(record.command, text);
-        break;
-    case 5:
-        if (!field.overflow && field.length < (int)sizeof record.extra) CopyText(record.extra, text);
-        break;
-    default:
-        break;  // fields after the sixth are ignored
-    }
-}
-
 // The newest 128 KiB of history.txt, whole lines only; false when it cannot be read.
 bool ReadHistoryTail(const char* path, std::string& text)
 {
@@ -218,31 +181,18 @@ std::string NewestHistoryLines(const std::string& bytes, size_t window)
 int ParseHistoryText(const char* text, size_t length, std::vector<HistoryRecord>& records)
 {
     records.clear();
-    if (!text) return 0;
-    HistoryRecord record = {};
-    FieldBuffer field = {};
-    int number = 0;
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[i];
-        if (c == '\t') {
-            StoreField(record, number, field);
-            ++number;
-            field = FieldBuffer{};
-        } else if (c == '\n') {
-            if (number == 5) {
-                // The line ends in carriage returns (two when the file was written CR LF).
-                while (field.length > 0 && field.text[field.length - 1] == '\r') field.text[--field.length] = '\0';
-                StoreField(record, number, field);
-            }
-            records.push_back(record);
-            record = HistoryRecord{};
-            field = FieldBuffer{};
-            number = 0;
-        } else if (field.length < FIELD_BUFFER_CHARS) {
-            field.text[field.length++] = c;
-        } else {
-            field.overflow = true;
-        }
+    std::vector<HistoryLineFields> lines;
+    SplitHistoryText(text, length, lines);
+    records.reserve(lines.size());
+    for (const HistoryLineFields& line : lines) {
+        HistoryRecord record = {};
+        CopyText(record.date, line.date);
+        record.action = ActionFromKeyword(line.action);
+        record.kind = KindFromKeyword(line.kind);
+        CopyText(record.title, line.title);
+        CopyText(record.command, line.command);
+        CopyText(record.extra, line.extra);
+        records.push_back(record);
     }
     return (int)records.size();
 }

@@ -3,6 +3,8 @@
 // Lines are written here, read back into records, and a removal can be undone.
 #pragma once
 
+#include "history/history_text.h"
+
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -36,10 +38,6 @@ const char* ActionKeyword(int action);
 // The code of an action keyword (case-insensitive), 0 when it is not one.
 int ActionFromKeyword(const char* keyword);
 
-// Field capacities of a history record, terminator included.
-const int HISTORY_DATE_CHARS = 32;
-const int HISTORY_FIELD_CHARS = 260;   // the longest field a line may carry
-const int HISTORY_LINE_CHARS = 1024;
 const DWORD HISTORY_READ_BYTES = 131072;  // only the newest 128 KiB are read
 
 // One line of history.txt.

@@ -95,21 +95,3 @@ bool HasExtension(const char* path, const char* extension)
     size_t extLen = strlen(extension);
     return len >= extLen && SameText(path + len - extLen, extension);
 }
-
-std::vector<std::string> SplitWinIniLine(const std::string& line)
-{
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    while (start <= line.size()) {
-        size_t end = line.find(';', start);
-        if (end == std::string::npos) end = line.size();
-        std::string piece = line.substr(start, end - start);
-        size_t first = piece.find_first_not_of(" \t");
-        if (first != std::string::npos) {
-            size_t last = piece.find_last_not_of(" \t");
-            pieces.push_back(piece.substr(first, last - first + 1));
-        }
-        start = end + 1;
-    }
-    return pieces;
-}

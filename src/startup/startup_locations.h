@@ -42,7 +42,3 @@ size_t FindNoCase(const std::string& text, const char* word);
 
 // True when the text ends with the extension (".lnk"), ignoring case.
 bool HasExtension(const char* path, const char* extension);
-
-// Splits a win.ini program line at ";" into its pieces with surrounding blanks removed;
-// empty pieces are left out.
-std::vector<std::string> SplitWinIniLine(const std::string& line);

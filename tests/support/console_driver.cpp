@@ -197,6 +197,21 @@ void SelectListRows(ConsoleRun& run, HWND list, const std::vector<int>& rows)
     }
 }
 
+void SetListCheck(ConsoleRun& run, HWND list, int row, bool checked)
+{
+    RemoteBuffer remote(run.process.hProcess, sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    remote.Put(&item, sizeof item);
+    SendMessageA(list, LVM_SETITEMSTATE, row, (LPARAM)remote.at);
+}
+
+bool ListChecked(HWND list, int row)
+{
+    return ((SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
 namespace {
 
 // Wine passes WM_NOTIFY to another process only as an asynchronous send, so notifications

@@ -47,6 +47,9 @@ std::vector<std::string> ListColumn(ConsoleRun& run, HWND list, int column);
 int FindListRow(ConsoleRun& run, HWND list, int column, const std::string& text);
 // Selects exactly the given rows and focuses the first.
 void SelectListRows(ConsoleRun& run, HWND list, const std::vector<int>& rows);
+// Checks or clears a row's check box (lists with LVS_EX_CHECKBOXES); a row's check state.
+void SetListCheck(ConsoleRun& run, HWND list, int row, bool checked);
+bool ListChecked(HWND list, int row);
 // A column-header click (LVN_COLUMNCLICK) and a right-click (NM_RCLICK), as the list sends them.
 void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column);
 void RightClickList(ConsoleRun& run, HWND page, HWND list);

@@ -101,12 +101,18 @@ TEST(PathPieces, FileAndDirectoryPartsQuotesEqualsBackslashesAndBlanks)
     EXPECT_STREQ("a%20b", tiny) << "never splits a %20";
 }
 
-TEST(OptionText, LeadingNumberOrDefault)
+TEST(OptionText, LeadingNumberOrDefaultSaturatedAtTheRangeOfInt)
 {
-    EXPECT_EQ(42, ParseOptionText("42abc", 7));
-    EXPECT_EQ(0, ParseOptionText("abc", 7));
-    EXPECT_EQ(7, ParseOptionText("", 7));
-    EXPECT_EQ(7, ParseOptionText(nullptr, 7));
+    const struct {
+        const char* text;
+        int expected;
+    } rows[] = {
+        {"42abc", 42}, {"abc", 0}, {"", 7}, {nullptr, 7}, {" \t-12", -12}, {"+3", 3}, {"- 3", 0},
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        // Values edited by hand beyond an int: saturated, never wrapped into a small number.
+        {"2147483648", 2147483647}, {"4294967297", 2147483647}, {"-99999999999999999999999", -2147483647 - 1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.expected, ParseOptionText(row.text, 7)) << (row.text ? row.text : "null");
 }
 
 TEST(WinIniLines, PiecesAreTrimmedAndRemovingOneKeepsTheOthersWithSeparators)

@@ -1,0 +1,132 @@
+// The cookie filter list (see cookie_filters.h).
+#include "cookies/cookie_filters.h"
+
+#include "cookies/cookie_text.h"
+#include "cookies/cookies.h"
+#include "foundations/registry.h"
+#include "foundations/settings.h"
+#include "foundations/text.h"
+
+#include <windows.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct FilterItem {
+    std::string text;
+    std::string upper;  // matched against upper-cased text
+    int number;
+};
+std::vector<FilterItem> g_filters;
+
+std::string Upper(const char* text, size_t length)
+{
+    std::string upper(text, length);
+    if (!upper.empty()) CharUpperBuffA(&upper[0], (DWORD)upper.size());
+    return upper;
+}
+
+bool ContainsUpper(const std::string& upperText, const std::string& upperWord)
+{
+    return !upperWord.empty() && upperText.find(upperWord) != std::string::npos;
+}
+
+void AddItem(const RegValue& value)
+{
+    if ((int)g_filters.size() >= FILTER_LIST_CAPACITY) return;
+    FilterItem item;
+    item.text = value.name;
+    item.upper = Upper(value.name.data(), value.name.size());
+    std::string data;
+    RegDataText(value.data, value.type, data);
+    item.number = ParseOptionText(data.c_str(), 0);
+    g_filters.push_back(item);
+}
+
+}  // namespace
+
+int LoadFilterList()
+{
+    FreeFilterList();
+    std::vector<RegValue> values;
+    ReadRegValues(HKEY_CURRENT_USER, FILTER_KEY, values);
+    // Removal marks are written without a limit; when the key holds more than the list
+    // can, the filter words are kept first so that none of them stops working.
+    for (int marks = 0; marks < 2; ++marks) {
+        for (const RegValue& value : values) {
+            if (value.name.empty() || value.name.size() >= (size_t)FILTER_TEXT_CHARS) continue;
+            std::string data;
+            bool isMark = RegDataText(value.data, value.type, data) &&
+                          ParseOptionText(data.c_str(), 0) == FILTER_REMOVAL_MARK;
+            if (isMark == (marks == 1)) AddItem(value);
+        }
+    }
+    return FilterCount();
+}
+
+void FreeFilterList() { g_filters.clear(); }
+
+int FilterCount() { return (int)g_filters.size(); }
+
+int FilterText(int index, char* out, int capacity)
+{
+    if (index < 0 || index >= FilterCount()) {
+        if (capacity > 0) out[0] = '\0';
+        return 0;
+    }
+    return (int)CopyText(out, (size_t)capacity, g_filters[(size_t)index].text.c_str());
+}
+
+int FilterNumber(int index) { return index >= 0 && index < FilterCount() ? g_filters[(size_t)index].number : 0; }
+
+int MatchesFilter(const char* text)
+{
+    if (!text || g_filters.empty()) return 0;
+    size_t length = strlen(text);
+    if (length > (size_t)FILTER_TEXT_CHARS) return 0;
+    std::string upper = Upper(text, length);
+    for (const FilterItem& item : g_filters)
+        if (ContainsUpper(upper, item.upper)) return 1;
+    return 0;
+}
+
+int MatchesCookieFile(const char* fileName)
+{
+    if (!fileName || g_filters.empty()) return 0;
+    size_t length = strlen(fileName);
+    CookieFileParts parts = SplitCookieFileName(fileName, length);
+    std::string site = Upper(fileName + parts.siteStart, parts.siteLength);
+    std::string whole = Upper(fileName, length);
+    for (const FilterItem& item : g_filters) {
+        if (item.number == FILTER_REMOVAL_MARK ? item.upper == whole : ContainsUpper(site, item.upper)) return 1;
+    }
+    return 0;
+}
+
+int HasFilterValue(const char* name)
+{
+    char data[16];
+    return ReadRegString(HKEY_CURRENT_USER, FILTER_KEY, name, data, sizeof data) > 0;
+}
+
+int AddFilterWord(const char* word)
+{
+    FreeFilterList();
+    SetRegString(HKEY_CURRENT_USER, FILTER_KEY, word, "1");
+    LoadFilterList();
+    return CollectCookies(COOKIE_PASS_FILTERING);
+}
+
+int RemoveFilterWord(const char* word)
+{
+    FreeFilterList();
+    DeleteRegValue(HKEY_CURRENT_USER, FILTER_KEY, word);
+    return LoadFilterList();
+}
+
+int MarkCookieRemoved(const char* name)
+{
+    return SetRegString(HKEY_CURRENT_USER, FILTER_KEY, name, "2");
+}
