@@ -73,15 +73,8 @@ void FillFileTypeRow(HWND list, int index)
 
 void FillFileTypeList(HWND page)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    HWND list = List(page);
     FillMemo memo;  // many types open with one program: its icon and version are read once
-    int count = EnumerateMonitoredTypes();
-    ListView_DeleteAllItems(list);
-    CreateImageList(list, 0);
-    for (int index = 0; index < count; ++index) FillFileTypeRow(list, index);
-    ApplyStoredSort(list, CMD_FILETYPES_PAGE);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    RefillList(List(page), EnumerateMonitoredTypes, FillFileTypeRow, CMD_FILETYPES_PAGE);
 }
 
 void OnRemove(HWND page)

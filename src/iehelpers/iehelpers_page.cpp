@@ -77,15 +77,8 @@ void FillHelperRow(HWND list, int index)
 
 void FillHelperList(HWND page)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    HWND list = List(page);
     FillMemo memo;
-    int count = EnumerateIeHelpers();
-    CreateImageList(list, 0);
-    ListView_DeleteAllItems(list);
-    for (int index = 0; index < count; ++index) FillHelperRow(list, index);
-    ApplyStoredSort(list, CMD_IEHELPERS_PAGE);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    RefillList(List(page), EnumerateIeHelpers, FillHelperRow, CMD_IEHELPERS_PAGE);
 }
 
 void Refresh(HWND page)

@@ -66,18 +66,12 @@ void AddTaskRow(HWND list, int index, const char* path)
 
 void FillTaskList(HWND page)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    HWND list = List(page);
-    int count = BuildTaskList();
-    ListView_DeleteAllItems(list);
-    CreateImageList(list, 0);
-    for (int index = 0; index < count; ++index) {
+    // Only programs with a full path get a row.
+    RefillList(List(page), BuildTaskList, [](HWND list, int index) {
         char path[ENTRY_PATH_CHARS];
         GetEntryPath(index, path);
         if (strchr(path, '\\')) AddTaskRow(list, index, path);
-    }
-    ApplyStoredSort(list, CMD_TASKS_PAGE);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    }, CMD_TASKS_PAGE);
 }
 
 void OnKillTask(HWND page)

@@ -60,14 +60,7 @@ void AddTaskRow(HWND list, int index)
 
 void FillScheduledList(HWND page)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    HWND list = List(page);
-    int count = EnumerateScheduledTasks();
-    ListView_DeleteAllItems(list);
-    CreateImageList(list, 0);
-    for (int index = 0; index < count; ++index) AddTaskRow(list, index);
-    ApplyStoredSort(list, CMD_SCHEDULED_PAGE);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    RefillList(List(page), EnumerateScheduledTasks, AddTaskRow, CMD_SCHEDULED_PAGE);
 }
 
 void Refresh(HWND page)

@@ -65,15 +65,8 @@ void AddServiceRow(HWND list, int index)
 // Every fill reads the states anew, once per service; the Status sort compares them.
 void FillServiceList(HWND page)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    HWND list = List(page);
     FillMemo memo;  // hosted services share a DLL: its icon is read once
-    int count = EnumerateServicesWithStates();
-    CreateImageList(list, 0);
-    ListView_DeleteAllItems(list);
-    for (int index = 0; index < count; ++index) AddServiceRow(list, index);
-    ApplyStoredSort(list, CMD_SERVICES_PAGE);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    RefillList(List(page), EnumerateServicesWithStates, AddServiceRow, CMD_SERVICES_PAGE);
 }
 
 void OnInfo(HWND page)

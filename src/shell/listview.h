@@ -54,6 +54,10 @@ const char* SortOptionName(int listKind);
 void OnListColumnClick(HWND list, int listKind, int column);
 // After a refill: sorts by the stored column, if any, in its current direction.
 void ApplyStoredSort(HWND list, int listKind);
+// A page's whole fill: under the wait cursor, `collect` fills the entry list and returns the
+// count, the list is emptied (with a fresh image list in slot 0), `addRow` gives each entry
+// its row, and the stored sort is applied; the list is drawn once, when every row is in.
+void RefillList(HWND list, int (*collect)(), void (*addRow)(HWND list, int index), int listKind);
 // The compare function of a list kind (LVM_SORTITEMS), NULL when the kind has none.
 PFNLVCOMPARE CompareFunctionFor(int listKind);
 // Sorts by a column (0 to 4) in its current direction, without flipping or storing it.

@@ -235,3 +235,19 @@ void ApplyStoredSort(HWND list, int listKind)
     int stored = GetOption(option, 0);
     if (stored > 0) SortList(list, listKind, stored - 1);
 }
+
+void RefillList(HWND list, int (*collect)(), void (*addRow)(HWND list, int index), int listKind)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    int count = collect();
+    ListView_DeleteAllItems(list);
+    CreateImageList(list, 0);
+    // Redrawn after each insert, a list of a few hundred rows took longer than everything
+    // else its fill does.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int index = 0; index < count; ++index) addRow(list, index);
+    ApplyStoredSort(list, listKind);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+}

@@ -94,21 +94,9 @@ void FillStartupRow(HWND list, int index)
 
 void FillStartupList(HWND page)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    HWND list = List(page);
     // Many entries may name one program: its version resource is read once in this fill.
     FillMemo memo;
-    int count = CollectStartupEntries();
-    ListView_DeleteAllItems(list);
-    CreateImageList(list, 0);
-    // The list is drawn once, when every row is in: redrawn after each insert, it took
-    // longer than everything else the fill does.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (int index = 0; index < count; ++index) FillStartupRow(list, index);
-    ApplyStoredSort(list, CMD_STARTUP_PAGE);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    RefillList(List(page), CollectStartupEntries, FillStartupRow, CMD_STARTUP_PAGE);
 }
 
 // Shows Enable or Disable for the selected entry, and where the entry lives.
