@@ -1,6 +1,7 @@
 #!/bin/bash
-# Sets up the machine, builds both targets and runs every test under wine64 twice: at 96 and
-# at 120 dots per inch, which changes every dialog unit as another font set would.
+# Sets up the machine, builds both targets and runs every test under wine64 at 96 dots per
+# inch, then every test that shows a window or reads the prefix again at 120, which changes
+# every dialog unit as another font set would.
 # The test bed (a fresh Wine prefix, an Xvfb display and a persistent wineserver) is
 # made and removed by ctest itself (fixtures testbed_start and testbed_stop).
 set -euo pipefail
@@ -12,7 +13,8 @@ scripts/package.sh
 export VIGILARK_REQUIRE_PACKAGE=1
 status=0
 ctest --preset win64 "$@" || status=$?
-VIGILARK_TESTBED_DPI=120 ctest --preset win64 "$@" || status=$?
+# Pure logic and the installer do not depend on the screen: the second pass leaves them out.
+VIGILARK_TESTBED_DPI=120 ctest --preset win64 -LE '^(unit|package)$' "$@" || status=$?
 # Screenshots the GUI tests saved as BMP are converted for easy viewing.
 if command -v convert >/dev/null; then
     for bmp in build/win64/test-output/*.bmp build/win64/test-output/*/*.bmp; do
