@@ -2,6 +2,7 @@
    as a browser helper object, a toolbar and a toolbar button, all served by this file;
    DllUnregisterServer removes exactly that again. */
 #include <windows.h>
+#include <stdio.h>
 #include <string.h>
 
 #include "test_addon.h"
@@ -28,23 +29,22 @@ static LONG SetText(HKEY hive, const char* key, const char* name, const char* te
 static LONG RegisterAddonClass(const char* id, const char* name, const char* path)
 {
     char key[128];
-    strcpy(key, "CLSID\\");
-    strcat(key, id);
+    char server[160];
+    snprintf(key, sizeof key, "CLSID\\%s", id);
+    snprintf(server, sizeof server, "%s\\InprocServer32", key);
     LONG status = SetText(HKEY_CLASSES_ROOT, key, NULL, name);
-    strcat(key, "\\InprocServer32");
-    if (status == ERROR_SUCCESS) status = SetText(HKEY_CLASSES_ROOT, key, NULL, path);
-    if (status == ERROR_SUCCESS) status = SetText(HKEY_CLASSES_ROOT, key, "ThreadingModel", "Apartment");
+    if (status == ERROR_SUCCESS) status = SetText(HKEY_CLASSES_ROOT, server, NULL, path);
+    if (status == ERROR_SUCCESS) status = SetText(HKEY_CLASSES_ROOT, server, "ThreadingModel", "Apartment");
     return status;
 }
 
 static void UnregisterAddonClass(const char* id)
 {
     char key[128];
-    strcpy(key, "CLSID\\");
-    strcat(key, id);
-    strcat(key, "\\InprocServer32");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
-    key[strlen(key) - strlen("\\InprocServer32")] = '\0';
+    char server[160];
+    snprintf(key, sizeof key, "CLSID\\%s", id);
+    snprintf(server, sizeof server, "%s\\InprocServer32", key);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, server);
     RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
 }
 

@@ -39,10 +39,10 @@ protected:
         for (const std::string& name : made_) RemoveScheduledTask(name);
         FreeEntries();
     }
-    void Make(const TaskSpec& spec)
+    void Make(const TaskSpec& task)
     {
-        made_.push_back(spec.name);
-        ASSERT_TRUE(CreateScheduledTask(spec)) << spec.name;
+        made_.push_back(task.name);
+        ASSERT_TRUE(CreateScheduledTask(task)) << task.name;
     }
     std::vector<std::string> made_;
 };
@@ -88,7 +88,7 @@ TEST_F(Scheduler, HostileWorkItems)
 
     struct Case {
         const char* what;
-        TaskSpec spec;
+        TaskSpec task;
         std::string title;  // as listed ("" = not listed)
         std::string path;
     } cases[] = {
@@ -98,7 +98,7 @@ TEST_F(Scheduler, HostileWorkItems)
         {"program wider than the record: cut", {"Vgk Far", longProgram, "", true}, "Vgk Far.job",
          longProgram.substr(0, ENTRY_PATH_CHARS - 1)},
     };
-    for (const Case& c : cases) Make(c.spec);
+    for (const Case& c : cases) Make(c.task);
 
     EnumerateScheduledTasks();
     EXPECT_TRUE(FindTask("Vgk Plain.job").found) << "the others are still listed";

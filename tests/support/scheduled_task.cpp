@@ -58,23 +58,23 @@ std::string TaskFile(const std::string& name)
     return std::string(windows) + "\\tasks\\" + name + ".job";
 }
 
-bool CreateScheduledTask(const TaskSpec& spec)
+bool CreateScheduledTask(const TaskSpec& wanted)
 {
-    RemoveScheduledTask(spec.name);
+    RemoveScheduledTask(wanted.name);
     Ref<ITaskScheduler> scheduler;
     Ref<ITask> task;
     Ref<IPersistFile> file;
     if (!Scheduler(scheduler) ||
-        FAILED(scheduler->NewWorkItem(Wide(spec.name).c_str(), CLSID_CTask, IID_ITask,
+        FAILED(scheduler->NewWorkItem(Wide(wanted.name).c_str(), CLSID_CTask, IID_ITask,
                                       reinterpret_cast<IUnknown**>(&task.p))))
         return false;
-    if (!spec.program.empty() && FAILED(task->SetApplicationName(Wide(spec.program).c_str()))) return false;
-    if (!spec.comment.empty() && FAILED(task->SetComment(Wide(spec.comment).c_str()))) return false;
-    if (spec.daily && !AddDailyTrigger(task.p)) return false;
+    if (!wanted.program.empty() && FAILED(task->SetApplicationName(Wide(wanted.program).c_str()))) return false;
+    if (!wanted.comment.empty() && FAILED(task->SetComment(Wide(wanted.comment).c_str()))) return false;
+    if (wanted.daily && !AddDailyTrigger(task.p)) return false;
     if (FAILED(task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p))) ||
         FAILED(file->Save(nullptr, TRUE)))
         return false;
-    return Exists(TaskFile(spec.name));
+    return Exists(TaskFile(wanted.name));
 }
 
 bool RemoveScheduledTask(const std::string& name)

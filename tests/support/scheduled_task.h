@@ -12,7 +12,7 @@ struct TaskSpec {
 };
 
 // Creates (or replaces) the work item; true when its .job file was written.
-bool CreateScheduledTask(const TaskSpec& spec);
+bool CreateScheduledTask(const TaskSpec& wanted);
 // Deletes it through the scheduler; true when it was there.
 bool RemoveScheduledTask(const std::string& name);
 // The work item's file: C:\windows\tasks\<name>.job.

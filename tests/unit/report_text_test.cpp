@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -32,7 +33,7 @@ WindowsVersionFacts Facts(DWORD platform, DWORD major, DWORD minor, DWORD build,
     facts.major = major;
     facts.minor = minor;
     facts.build = build;
-    strcpy(facts.servicePack, pack);
+    snprintf(facts.servicePack, sizeof facts.servicePack, "%s", pack);
     return facts;
 }
 
