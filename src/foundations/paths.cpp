@@ -106,37 +106,28 @@ bool FileExists(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The short form of name when the file exists (opened for an existence test only).
-static bool ShortPathOfExisting(const char* name, char* shortPath, DWORD capacity)
-{
-    DWORD n = GetShortPathNameA(name, shortPath, capacity);
-    if (n == 0 || n >= capacity) return false;
-    ScopedHandle file(CreateFileA(shortPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid();
-}
-
 int FindProgramFile(char* name, int capacity)
 {
     if (!name || !*name) return 0;
-    char shortPath[260];
-    if (ShortPathOfExisting(name, shortPath, sizeof shortPath)) return 1;
+    // Existence by attributes: asking for the short name searches every folder on the way,
+    // which is slow in a large system folder.
+    if (FileExists(name)) return 1;
     if (strlen(name) >= 32) return 0;
 
     char candidate[MAX_PATH];
     GetWindowsDirectoryA(candidate, sizeof candidate);
     AddBackslash(candidate, sizeof candidate);
     AppendText(candidate, name);
-    if (ShortPathOfExisting(candidate, shortPath, sizeof shortPath)) return 1;
+    if (FileExists(candidate)) return 1;
 
     GetSystemDirectoryA(candidate, sizeof candidate);
     AddBackslash(candidate, sizeof candidate);
     AppendText(candidate, name);
-    if (ShortPathOfExisting(candidate, shortPath, sizeof shortPath)) {
-        CopyText(name, (size_t)capacity, shortPath);
-        return 1;
-    }
-    return 0;
+    char shortPath[MAX_PATH];
+    DWORD n = FileExists(candidate) ? GetShortPathNameA(candidate, shortPath, sizeof shortPath) : 0;
+    if (n == 0 || n >= sizeof shortPath) return 0;
+    CopyText(name, (size_t)capacity, shortPath);
+    return 1;
 }
 
 char* LoadTextFile(const char* name, DWORD* size)

@@ -90,8 +90,17 @@ int SetRegDword(HKEY hive, const char* subkey, const char* name, DWORD value)
 bool ReadRegRaw(HKEY key, const char* name, std::string& data, DWORD* type)
 {
     data.clear();
-    DWORD size = 0;
+    // Most values fit a small buffer: one query instead of asking the size first.
+    char small[512];
+    DWORD size = sizeof small;
     DWORD valueType = 0;
+    LONG first = RegQueryValueExA(key, name, nullptr, &valueType, reinterpret_cast<BYTE*>(small), &size);
+    if (first == ERROR_SUCCESS) {
+        data.assign(small, size <= sizeof small ? size : sizeof small);
+        if (type) *type = valueType;
+        return true;
+    }
+    if (first != ERROR_MORE_DATA) return false;
     for (;;) {
         LONG rc = RegQueryValueExA(key, name, nullptr, &valueType, nullptr, &size);
         if (rc != ERROR_SUCCESS) return false;

@@ -1,6 +1,7 @@
 // User-visible texts and string tests (see strings.h).
 #include "foundations/strings.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/registry.h"
 #include "foundations/text.h"
 #include "foundations/trace.h"
@@ -8,6 +9,7 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <string>
 
 static HINSTANCE g_instance = nullptr;
 
@@ -18,9 +20,9 @@ HINSTANCE AppInstance()
     return g_instance ? g_instance : GetModuleHandleA(nullptr);
 }
 
-int LoadText(UINT id, char* out, int capacity)
+// The override from the registry, else the string table.
+static int LoadTextUncached(UINT id, char* out, int capacity)
 {
-    if (!out || capacity <= 0) return 0;
     char name[32];
     FormatText(name, sizeof name, "LString%u", id);
     char custom[1024];
@@ -42,6 +44,18 @@ int LoadText(UINT id, char* out, int capacity)
         }
     }
     out[len] = '\0';
+    return len;
+}
+
+int LoadText(UINT id, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    // A fill shows the same few texts on every row: the override is looked up once.
+    std::string key = "text|" + std::to_string(id) + "|" + std::to_string(capacity);
+    std::string known;
+    if (RecallText(key, known)) return (int)CopyText(out, (size_t)capacity, known.c_str());
+    int len = LoadTextUncached(id, out, capacity);
+    if (FillMemoOpen()) RememberText(key, std::string(out, (size_t)len));
     return len;
 }
 

@@ -1,5 +1,6 @@
 // Texts a registry value may override are formatted only when their directives are the
 // expected ones.
+#include "foundations/fill_memo.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "resource.h"
@@ -44,4 +45,24 @@ TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInText)
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, OverrideName(IDS_CONFIRM_REMOVE_STARTUP).c_str(),
                              "Remove %s?%n100%% sure?"));
     EXPECT_EQ("Remove C:\\app.exe?\n100% sure?", Formatted("C:\\app.exe"));
+}
+
+TEST_F(OverriddenText, AFillReadsAnOverrideOnceAndEachCapacityGetsItsOwnCut)
+{
+    const std::string name = OverrideName(IDS_COL_TITLE);
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, name.c_str(), "Program name"));
+    char cut[5], whole[64];
+    {
+        FillMemo memo;
+        EXPECT_EQ(4, LoadText(IDS_COL_TITLE, cut));
+        EXPECT_EQ(12, LoadText(IDS_COL_TITLE, whole));
+        EXPECT_STREQ("Prog", cut);
+        EXPECT_STREQ("Program name", whole);
+        // Changed in the middle of a fill: the fill's rows stay alike.
+        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, name.c_str(), "Name"));
+        LoadText(IDS_COL_TITLE, whole);
+        EXPECT_STREQ("Program name", whole);
+    }
+    LoadText(IDS_COL_TITLE, whole);
+    EXPECT_STREQ("Name", whole) << "the next fill reads the registry again";
 }

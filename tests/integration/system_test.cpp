@@ -1,5 +1,6 @@
 // The prefix's registry and system files as the program uses them: registry text too long to
 // read and its trace records, the HOSTS file's lock, the restart commands of wininit.ini.
+#include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/trace.h"
 #include "options/system_files.h"
@@ -118,4 +119,58 @@ TEST_F(RegistryTest, TraceStopsAfter9001RecordsARun)
     SetTraceFileName(saved.c_str());
     EXPECT_EQ(9001, written);
     EXPECT_EQ(0, Trace("m", "d"));
+}
+
+TEST_F(RegistryTest, ValuesOfEverySizeAreReadWhole)
+{
+    // Around the size read in one query, and well past it.
+    const size_t kSizes[] = {0, 1, 511, 512, 513, 5000};
+    for (size_t size : kSizes) {
+        SCOPED_TRACE(size);
+        std::string bytes;
+        for (size_t i = 0; i < size; ++i) bytes += (char)('a' + i % 26);
+        for (DWORD type : {(DWORD)REG_BINARY, (DWORD)REG_SZ}) {
+            std::string stored = type == REG_SZ ? bytes + '\0' : bytes;
+            ASSERT_EQ(1, WriteRegRaw(HKEY_CURRENT_USER, kScratch, "value", stored, type));
+            std::string read;
+            DWORD readType = 0;
+            ASSERT_TRUE(ReadRegRaw(HKEY_CURRENT_USER, kScratch, "value", read, &readType));
+            EXPECT_EQ(stored, read);
+            EXPECT_EQ(type, readType);
+        }
+    }
+    std::string read = "stale";
+    EXPECT_FALSE(ReadRegRaw(HKEY_CURRENT_USER, kScratch, "missing", read, nullptr));
+    EXPECT_EQ("", read);
+}
+
+TEST(ProgramFiles, FoundAsNamedOrInTheWindowsOrSystemFolder)
+{
+    char system[MAX_PATH], shortSystem[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    std::string regsvr = std::string(system) + "\\regsvr32.exe";
+    ASSERT_TRUE(Exists(regsvr));
+    ASSERT_FALSE(Exists(WindowsFile("regsvr32.exe"))) << "the bare name must be found only in the system folder";
+    ASSERT_NE(0u, GetShortPathNameA(regsvr.c_str(), shortSystem, sizeof shortSystem));
+    const struct {
+        std::string name;
+        int found;
+        std::string after;  // the name as it is left
+    } kCases[] = {
+        {regsvr, 1, regsvr},
+        {WindowsFile("notepad.exe"), 1, WindowsFile("notepad.exe")},
+        {"notepad.exe", 1, "notepad.exe"},           // the Windows folder: the name stays
+        {"regsvr32.exe", 1, shortSystem},            // the system folder: its short path
+        {system, 0, system},                         // a folder is no program
+        {"no-such-program.exe", 0, "no-such-program.exe"},
+        {"a-bare-name-of-thirty-two-chars.exe", 0, "a-bare-name-of-thirty-two-chars.exe"},
+        {"", 0, ""},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        char name[MAX_PATH];
+        snprintf(name, sizeof name, "%s", c.name.c_str());
+        EXPECT_EQ(c.found, FindProgramFile(name, sizeof name));
+        EXPECT_STREQ(c.after.c_str(), name);
+    }
 }
