@@ -38,7 +38,7 @@ enum Counter {
 
 const char* const kNames[C_COUNT] = {
     "RegOpenKeyExA",    "RegCreateKeyA",  "RegQueryValueExA",     "RegEnumValueA",     "GetFileVersionInfoSizeA",
-    "GetFileVersionInfoA", "ExtractIconA", "LoadImageA",          "ImageList_ReplaceIcon", "CoCreateInstance",
+    "GetFileVersionInfoA", "ExtractIconExA", "LoadImageA",          "ImageList_ReplaceIcon", "CoCreateInstance",
     "CreateFileA",      "GetShortPathNameA", "GetFileAttributesA", "FindFirstFileA",    "GetProfileStringA", "GetLongPathNameA",
     "OpenSCManagerA",   "OpenServiceA",   "ControlService",       "GetServiceKeyNameA",
 };
@@ -51,7 +51,7 @@ decltype(&RegQueryValueExA) g_regQuery;
 decltype(&RegEnumValueA) g_regEnum;
 decltype(&GetFileVersionInfoSizeA) g_versionSize;
 decltype(&GetFileVersionInfoA) g_versionInfo;
-decltype(&ExtractIconA) g_extractIcon;
+decltype(&ExtractIconExA) g_extractIcon;
 decltype(&LoadImageA) g_loadImage;
 decltype(&ImageList_ReplaceIcon) g_replaceIcon;
 decltype(&CoCreateInstance) g_coCreate;
@@ -118,10 +118,10 @@ BOOL WINAPI CountVersionInfo(LPCSTR a, DWORD b, DWORD c, LPVOID d)
     ++g_counts[C_VERSION_INFO];
     return g_versionInfo(a, b, c, d);
 }
-HICON WINAPI CountExtractIcon(HINSTANCE a, LPCSTR b, UINT c)
+UINT WINAPI CountExtractIcon(LPCSTR a, int b, HICON* c, HICON* d, UINT e)
 {
     ++g_counts[C_EXTRACT_ICON];
-    return g_extractIcon(a, b, c);
+    return g_extractIcon(a, b, c, d, e);
 }
 HANDLE WINAPI CountLoadImage(HINSTANCE a, LPCSTR b, UINT c, int d, int e, UINT f)
 {
@@ -193,7 +193,7 @@ bool InstallCallCounters()
     ok &= HookImport("advapi32.dll", "RegEnumValueA", &CountRegEnum, &g_regEnum);
     ok &= HookImport("version.dll", "GetFileVersionInfoSizeA", &CountVersionSize, &g_versionSize);
     ok &= HookImport("version.dll", "GetFileVersionInfoA", &CountVersionInfo, &g_versionInfo);
-    ok &= HookImport("shell32.dll", "ExtractIconA", &CountExtractIcon, &g_extractIcon);
+    ok &= HookImport("shell32.dll", "ExtractIconExA", &CountExtractIcon, &g_extractIcon);
     ok &= HookImport("user32.dll", "LoadImageA", &CountLoadImage, &g_loadImage);
     ok &= HookImport("comctl32.dll", "ImageList_ReplaceIcon", &CountReplaceIcon, &g_replaceIcon);
     ok &= HookImport("ole32.dll", "CoCreateInstance", &CountCoCreate, &g_coCreate);

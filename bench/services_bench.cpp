@@ -281,6 +281,9 @@ int FillPage()
     header.hwndFrom = GetParent(g_page);
     header.code = PSN_SETACTIVE;
     SendMessageA(g_page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    // Until the user sees it: the list's first paint, where its icons are read, is part of
+    // the fill.
+    UpdateWindow(List());
     return ListView_GetItemCount(List());
 }
 

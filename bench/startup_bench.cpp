@@ -418,8 +418,8 @@ bool StartupFloor(FloorParts& parts)
 
     Stopwatch icons;
     for (const ProgramFile& program : found.programs) {
-        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), program.path.c_str(), 0);
-        if (icon && icon != reinterpret_cast<HICON>(1)) DestroyIcon(icon);
+        HICON icon = nullptr;
+        if (ExtractIconExA(program.path.c_str(), 0, nullptr, &icon, 1) && icon) DestroyIcon(icon);
     }
     parts["icons"] = icons.Milliseconds();
 
@@ -549,8 +549,8 @@ int FillPage()
 const char kFloorNote[] =
     "enumerate = the 15 Run keys (each value read), win.ini run/load, the Startup folders (each shortcut "
     "loaded with one shell link object), the Disabled folder; titles = version resources of the distinct "
-    "programs the title rules read; versions = those of the other distinct programs; icons = ExtractIconA of "
-    "each distinct program";
+    "programs the title rules read; versions = those of the other distinct programs; icons = the small icon "
+    "(ExtractIconExA) of each distinct program";
 
 }  // namespace
 

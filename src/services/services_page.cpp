@@ -2,7 +2,6 @@
 // program, state and start type; Info opens the Properties dialog, where a service is
 // stopped or its start type changed.
 #include "foundations/entries.h"
-#include "foundations/fill_memo.h"
 #include "foundations/platform.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
@@ -50,8 +49,7 @@ void AddServiceRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
-    int image = AddProgramIcon(entry.path, 0, 0);
-    InsertListRow(list, entry.title, index, image < 0 ? 0 : image);
+    InsertListRow(list, entry.title, index, DeferProgramIcon(index, entry.path, 0, 0));
     char text[ENTRY_PATH_CHARS + 16];
     ServiceCommandText(entry.path, entry.kind, text, sizeof text);
     SetListCell(list, index, 1, text);
@@ -65,7 +63,6 @@ void AddServiceRow(HWND list, int index)
 // Every fill reads the states anew, once per service; the Status sort compares them.
 void FillServiceList(HWND page)
 {
-    FillMemo memo;  // hosted services share a DLL: its icon is read once
     RefillList(List(page), EnumerateServicesWithStates, AddServiceRow, CMD_SERVICES_PAGE);
 }
 

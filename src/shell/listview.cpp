@@ -3,7 +3,6 @@
 // context menu in listview_menu.cpp.
 #include "shell/listview.h"
 
-#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/strings.h"
 #include "resource.h"
@@ -11,6 +10,7 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 namespace {
@@ -50,13 +50,24 @@ const struct {
 // The slots own their image lists. Every list they are attached to shares them
 // (LVS_SHAREIMAGELISTS), so a list view never destroys one behind a slot's back, and a
 // slot takes its list away from the list view before destroying it.
+// A row whose icon is read when the list first draws it.
+struct DeferredIcon {
+    std::string command;
+    int iconNumber;
+    bool set;
+};
+
 struct ImageSlot {
     HIMAGELIST images;
-    HWND list;        // the list view it was attached to
-    unsigned serial;  // which image list this is, for the images a fill remembers
+    HWND list;  // the list view it was attached to
+    // The image each program's icon got in this image list: a program is read once,
+    // however many rows name it.
+    std::map<std::string, int> programImages;
+    std::vector<DeferredIcon> deferred;  // by the rows' item data
 };
 ImageSlot g_slots[2] = {};
-unsigned g_imageListSerial = 0;
+// No program's key: those start with the icon number.
+const char kDefaultIconKey[] = "default";
 
 int g_sortDescending[SORT_COLUMNS] = {};
 
@@ -72,6 +83,8 @@ int ReleaseSlot(ImageSlot& slot)
     int result = ImageList_Destroy(slot.images) ? 1 : 0;
     slot.images = nullptr;
     slot.list = nullptr;
+    slot.programImages.clear();
+    slot.deferred.clear();
     return result;
 }
 
@@ -158,11 +171,10 @@ int CreateImageList(HWND list, int slot)
     ImageSlot& target = g_slots[slot];
     ReleaseSlot(target);
     HIMAGELIST images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                         ILC_COLOR32 | ILC_MASK, 1, 1);
+                                         ILC_COLOR32 | ILC_MASK, 16, 16);
     if (!images) return 0;
     target.images = images;
     target.list = list;
-    target.serial = ++g_imageListSerial;
     if (list) {
         ShareImageLists(list);
         SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
@@ -186,22 +198,64 @@ int AddProgramIcon(const char* command, int iconNumber, int slot)
     ImageSlot& target = g_slots[slot];
     char canonical[MAX_PATH] = "";
     bool named = command && CanonicalProgramPath(command, canonical, sizeof canonical) > 0;
-    // During a fill a program's icon is extracted and added once, however many rows name it.
-    std::string key = "icon|" + std::to_string(target.serial) + "|" + std::to_string(iconNumber) + "|" + canonical;
-    std::string known;
-    if (RecallText(key, known)) return atoi(known.c_str());
+    std::string key = std::to_string(iconNumber) + "|" + canonical;
+    auto known = target.programImages.find(key);
+    if (known != target.programImages.end()) return known->second;
 
     HICON icon = nullptr;
     char path[MAX_PATH] = "";
     if (named) ProgramPathAsWritten(command, path, sizeof path);
     if (named && FindProgramFile(path, sizeof path)) {
-        icon = ExtractIconA(AppInstance(), path, (UINT)iconNumber);
-        if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;  // a file that is no icon source
+        // The small image itself: a large one shrunk into the list costs more than the
+        // extraction, and looks worse.
+        if (ExtractIconExA(path, iconNumber, nullptr, &icon, 1) == 0) icon = nullptr;
     }
-    if (!icon) icon = LoadSmallIcon(IDI_DEFAULT_PROGRAM);
-    int index = AddIcon(target.images, icon);
-    if (index >= 0) RememberText(key, std::to_string(index));
+    int index = -1;
+    if (icon) {
+        index = AddIcon(target.images, icon);
+    } else {
+        // Every program without an icon of its own shares one image of the default icon.
+        auto standIn = target.programImages.find(kDefaultIconKey);
+        index = standIn != target.programImages.end() ? standIn->second
+                                                      : AddIcon(target.images, LoadSmallIcon(IDI_DEFAULT_PROGRAM));
+        if (index >= 0) target.programImages[kDefaultIconKey] = index;
+    }
+    if (index >= 0) target.programImages[key] = index;
     return index;
+}
+
+int DeferProgramIcon(int row, const char* command, int iconNumber, int slot)
+{
+    if (!ValidSlot(slot) || !g_slots[slot].images || row < 0) return 0;
+    std::vector<DeferredIcon>& deferred = g_slots[slot].deferred;
+    if ((size_t)row >= deferred.size()) deferred.resize((size_t)row + 1, DeferredIcon{"", 0, false});
+    deferred[(size_t)row] = DeferredIcon{command ? command : "", iconNumber, true};
+    return I_IMAGECALLBACK;
+}
+
+bool ResolveDeferredIcon(NMHDR* header)
+{
+    if (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW) return false;
+    // The image fields are laid out alike in both forms of the notification.
+    LVITEMA& asked = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if (!(asked.mask & LVIF_IMAGE)) return false;
+    for (int slot = 0; slot < 2; ++slot) {
+        const ImageSlot& target = g_slots[slot];
+        if (!target.images || target.list != header->hwndFrom) continue;
+        LVITEMA row = {};
+        row.mask = LVIF_PARAM;
+        row.iItem = asked.iItem;
+        int index = -1;
+        if (ListView_GetItem(header->hwndFrom, &row) && row.lParam >= 0 &&
+            (size_t)row.lParam < target.deferred.size() && target.deferred[(size_t)row.lParam].set) {
+            const DeferredIcon& icon = target.deferred[(size_t)row.lParam];
+            index = AddProgramIcon(icon.command.c_str(), icon.iconNumber, slot);
+        }
+        asked.iImage = index < 0 ? 0 : index;
+        asked.mask |= LVIF_DI_SETITEM;  // the list keeps it and does not ask again
+        return true;
+    }
+    return false;
 }
 
 std::vector<int> SelectedEntries(HWND list)

@@ -29,9 +29,14 @@ int DestroyImageList(int slot);
 // Empties both slots, destroying what they hold (start-up and settings reload).
 void ForgetImageLists();
 // Adds the icon of the program a command names (icon 115 when it has none); -1 on failure.
-// While a FillMemo is open, a program whose icon this image list already got in the same
-// fill gets that image's index.
+// A program whose icon this image list already holds gets that image's index.
 int AddProgramIcon(const char* command, int iconNumber, int slot);
+// Icons read when a row is first drawn: a list of hundreds of rows shows a screenful.
+// DeferProgramIcon notes the program of the row whose item data is `row` and returns the
+// image to insert the row with (I_IMAGECALLBACK); ResolveDeferredIcon answers the list's
+// LVN_GETDISPINFO for such a row with AddProgramIcon (true when it answered).
+int DeferProgramIcon(int row, const char* command, int iconNumber, int slot);
+bool ResolveDeferredIcon(NMHDR* header);
 
 // The item data (entry index) of the first selected row, -1 when none.
 int SelectedEntry(HWND list);

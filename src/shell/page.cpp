@@ -147,8 +147,9 @@ bool ProgramListNotify(HWND page, const NMHDR* header)
     }
 }
 
-static INT_PTR OnListNotify(const PageDescription& description, HWND page, const NMHDR* header)
+static INT_PTR OnListNotify(const PageDescription& description, HWND page, NMHDR* header)
 {
+    if (ResolveDeferredIcon(header)) return TRUE;
     if (description.onListNotify && description.onListNotify(page, header)) return TRUE;
     switch (header->code) {
     case LVN_COLUMNCLICK: {
@@ -166,7 +167,7 @@ static INT_PTR OnListNotify(const PageDescription& description, HWND page, const
     }
 }
 
-static INT_PTR OnStandardNotify(const PageDescription& description, HWND page, const NMHDR* header)
+static INT_PTR OnStandardNotify(const PageDescription& description, HWND page, NMHDR* header)
 {
     if (header->idFrom == IDC_LIST) return OnListNotify(description, page, header);
     switch (header->code) {
@@ -203,7 +204,7 @@ INT_PTR StandardPageProc(const PageDescription& description, HWND page, UINT mes
     case WM_INITDIALOG:
         return OnStandardInit(description, page);
     case WM_NOTIFY:
-        return OnStandardNotify(description, page, reinterpret_cast<const NMHDR*>(lParam));
+        return OnStandardNotify(description, page, reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
         OnStandardCommand(description, page, LOWORD(wParam), HIWORD(wParam));
         return TRUE;

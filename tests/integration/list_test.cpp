@@ -4,6 +4,7 @@
 #include "foundations/settings.h"
 #include "resource.h"
 #include "shell/listview.h"
+#include "shell/pages.h"
 #include "shell_fixture.h"
 
 #include <gtest/gtest.h>
@@ -125,15 +126,19 @@ TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
     ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), cx);
     EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), cy);
-    // Image 0 is the program's icon; a missing program and a file without icons get the
-    // default; a real program the icon of that number (this test program carries the console's).
+    // Image 0 is the program's icon; a missing program and a file without icons share one
+    // image of the default; a real program has the icon of that number (this test program
+    // carries the console's), read once however often it is named.
     EXPECT_EQ(1, AddProgramIcon("\"C:\\No Such Folder\\missing.exe\" /min", 0, 0));
-    EXPECT_EQ(2, AddProgramIcon("C:\\windows\\win.ini", 0, 0));
-    EXPECT_EQ(3, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0));
-    EXPECT_EQ(Pixels(images, 1), Pixels(images, 2));
+    EXPECT_EQ(1, AddProgramIcon("C:\\windows\\win.ini", 0, 0));
+    EXPECT_EQ(2, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0));
+    EXPECT_EQ(2, AddProgramIcon(("\"" + ThisProgram() + "\" /x").c_str(), -IDI_PAGE_COOKIES, 0));
+    EXPECT_EQ(3, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_STARTUP, 0));
+    EXPECT_EQ(4, ImageList_GetImageCount(images));
     EXPECT_NE(Pixels(images, 0), Pixels(images, 1));
-    EXPECT_NE(Pixels(images, 3), Pixels(images, 1));
-    EXPECT_NE(Pixels(images, 3), Pixels(images, 0));
+    EXPECT_NE(Pixels(images, 2), Pixels(images, 1));
+    EXPECT_NE(Pixels(images, 2), Pixels(images, 0));
+    EXPECT_NE(Pixels(images, 2), Pixels(images, 3));
     ASSERT_EQ(1, CreateImageList(list, 0));
     EXPECT_EQ(1, ImageList_GetImageCount(SmallImages(list))) << "refilled: a fresh list";
     // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list.
@@ -148,6 +153,43 @@ TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
     ForgetImageLists();
     EXPECT_EQ(nullptr, SmallImages(plain));
     EXPECT_EQ(-1, AddProgramIcon("C:\\missing.exe", 0, 1));
+}
+
+TEST_F(ListPage, DeferredIconsAreReadWhenTheListAsksForTheirRows)
+{
+    // The page's own procedure answers the list's questions for the icons.
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(StartupPageProc));
+    ASSERT_EQ(1, CreateImageList(list, 0));
+    HIMAGELIST images = SmallImages(list);
+    // Rows 0 and 1 name this program's Cookies icon, rows 2 and 3 a missing program.
+    const std::string kCommands[] = {ThisProgram(), ThisProgram(), "C:\\Missing\\a.exe", "C:\\Missing\\b.exe"};
+    for (int row = 0; row < 4; ++row)
+        InsertListRow(list, "", row, DeferProgramIcon(row, kCommands[row].c_str(), -IDI_PAGE_COOKIES, 0));
+    EXPECT_EQ(1, ImageList_GetImageCount(images)) << "nothing read before the list asks";
+    // Reversed, the rows still show their own programs' icons: rows are told apart by their
+    // item data, not their place.
+    ListView_SortItems(list, Descending, 0);
+    auto imageOf = [&](int row) {
+        LVITEMA item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        EXPECT_TRUE(ListView_GetItem(list, &item));
+        return item.iImage;
+    };
+    int missing = imageOf(0), cookies = imageOf(2);
+    EXPECT_EQ(missing, imageOf(1));
+    EXPECT_EQ(cookies, imageOf(3));
+    EXPECT_NE(missing, cookies);
+    EXPECT_EQ(3, ImageList_GetImageCount(images));
+    AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0);
+    EXPECT_EQ(3, ImageList_GetImageCount(images)) << "the program was read once";
+    EXPECT_EQ(Pixels(images, cookies), Pixels(images, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0)));
+    // A refill starts from a fresh image list and forgets the old rows' programs.
+    ASSERT_EQ(1, CreateImageList(list, 0));
+    ListView_DeleteAllItems(list);
+    InsertListRow(list, "", 7, I_IMAGECALLBACK);
+    EXPECT_EQ(0, imageOf(0)) << "a row with no program noted shows image 0";
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(RecordingDialogProc));
 }
 
 TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColumn)
