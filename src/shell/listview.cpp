@@ -9,7 +9,6 @@
 
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -47,9 +46,6 @@ const struct {
     {CMD_HISTORY_LIST, "SortHistory"},
 };
 
-// The slots own their image lists. Every list they are attached to shares them
-// (LVS_SHAREIMAGELISTS), so a list view never destroys one behind a slot's back, and a
-// slot takes its list away from the list view before destroying it.
 // A row whose icon is read when the list first draws it.
 struct DeferredIcon {
     std::string command;
@@ -57,6 +53,9 @@ struct DeferredIcon {
     bool set;
 };
 
+// The slots own their image lists. Every list they are attached to shares them
+// (LVS_SHAREIMAGELISTS), so a list view never destroys one behind a slot's back, and a
+// slot takes its list away from the list view before destroying it.
 struct ImageSlot {
     HIMAGELIST images;
     HWND list;  // the list view it was attached to
