@@ -3,7 +3,6 @@
 #include "filetypes/add_filetype_dialog.h"
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
-#include "foundations/fill_memo.h"
 #include "foundations/trace.h"
 #include "resource.h"
 #include "shell/console.h"
@@ -50,20 +49,19 @@ const PageDescription kPage = Describe();
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 
 // The DefaultIcon of the extension's class, else the icon of the program it opens with.
-int FileTypeImage(const EntryCopy& entry)
+int FileTypeImage(int index, const EntryCopy& entry)
 {
     std::string iconFile;
     int iconIndex = 0;
-    if (IconSource(entry.detail, iconFile, &iconIndex)) return AddProgramIcon(iconFile.c_str(), iconIndex, 0);
-    return AddProgramIcon(entry.path, 0, 0);
+    if (IconSource(entry.detail, iconFile, &iconIndex)) return DeferProgramIcon(index, iconFile.c_str(), iconIndex, 0);
+    return DeferProgramIcon(index, entry.path, 0, 0);
 }
 
 void FillFileTypeRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
-    int image = FileTypeImage(entry);
-    InsertListRow(list, entry.title, index, image < 0 ? 0 : image);
+    InsertListRow(list, entry.title, index, FileTypeImage(index, entry));
     char program[ENTRY_PATH_CHARS];
     FileTypeProgramName(entry.path, program, sizeof program);
     SetListCell(list, index, 1, program);
@@ -73,7 +71,6 @@ void FillFileTypeRow(HWND list, int index)
 
 void FillFileTypeList(HWND page)
 {
-    FillMemo memo;  // many types open with one program: its icon and version are read once
     RefillList(List(page), EnumerateMonitoredTypes, FillFileTypeRow, CMD_FILETYPES_PAGE);
 }
 

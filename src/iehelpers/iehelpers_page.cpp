@@ -1,7 +1,6 @@
 // The IE Helpers page: browser helper objects, toolbars and extensions, with Info, Remove,
 // Delete File on Reboot, help and the add-on patrol time.
 #include "foundations/entries.h"
-#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
@@ -51,17 +50,16 @@ const PageDescription kPage = Describe();
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 
 // An extension whose detail is an .ico file shows that icon; anything else its program's.
-int HelperIcon(const EntryCopy& entry)
+int HelperIcon(int index, const EntryCopy& entry)
 {
-    int image = AddProgramIcon(ContainsNoCase(entry.detail, ".ico") ? entry.detail : entry.path, 0, 0);
-    return image < 0 ? 0 : image;
+    return DeferProgramIcon(index, ContainsNoCase(entry.detail, ".ico") ? entry.detail : entry.path, 0, 0);
 }
 
 void FillHelperRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
-    InsertListRow(list, entry.title, index, HelperIcon(entry));
+    InsertListRow(list, entry.title, index, HelperIcon(index, entry));
     SetListCell(list, index, 1, entry.path + FileNameOffset(entry.path));
 
     // Company and version only of a file that names its product.
@@ -77,15 +75,7 @@ void FillHelperRow(HWND list, int index)
 
 void FillHelperList(HWND page)
 {
-    FillMemo memo;
     RefillList(List(page), EnumerateIeHelpers, FillHelperRow, CMD_IEHELPERS_PAGE);
-}
-
-void Refresh(HWND page)
-{
-    FillHelperList(page);
-    HWND list = List(page);
-    if (ListView_GetItemCount(list) > 0) SelectRow(list, 0);
 }
 
 // Where the selected add-on is registered, in the status bar.
@@ -117,7 +107,7 @@ void OnRemove(HWND page)
     FormatLoadedText(text, sizeof text, IDS_CONFIRM_REMOVE_IEHELPER, "s", entry.title);
     if (ConsoleMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
     bool removed = RemoveIeHelper(entry.path, index) != 0;
-    Refresh(page);
+    PageRefill(page, kPage);
     if (removed) return;
     FormatLoadedText(text, sizeof text, IDS_IEHELPER_NOT_REMOVED, "s", entry.title);
     ConsoleMessageBox(text, MB_OK | MB_ICONEXCLAMATION);

@@ -53,8 +53,7 @@ void AddTaskRow(HWND list, int index, const char* path)
 {
     char title[ENTRY_TITLE_CHARS];
     GetEntryTitle(index, title);
-    int image = AddProgramIcon(path, 0, 0);
-    InsertListRow(list, path + FileNameOffset(path), index, image < 0 ? 0 : image);
+    InsertListRow(list, path + FileNameOffset(path), index, DeferProgramIcon(index, path, 0, 0));
 
     char program[1024];
     VersionFields fields;

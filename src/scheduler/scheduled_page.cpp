@@ -51,8 +51,7 @@ void AddTaskRow(HWND list, int index)
     CopyText(program, entry.path);  // the whole text when it has no backslash
     FileNamePart(entry.path, program, sizeof program);
 
-    int image = AddProgramIcon(entry.path, 0, 0);
-    InsertListRow(list, name, index, image < 0 ? 0 : image);
+    InsertListRow(list, name, index, DeferProgramIcon(index, entry.path, 0, 0));
     SetListCell(list, index, 1, program);
     SetListCell(list, index, 2, entry.extra);
     SetListCell(list, index, 3, entry.detail);
@@ -61,13 +60,6 @@ void AddTaskRow(HWND list, int index)
 void FillScheduledList(HWND page)
 {
     RefillList(List(page), EnumerateScheduledTasks, AddTaskRow, CMD_SCHEDULED_PAGE);
-}
-
-void Refresh(HWND page)
-{
-    FillScheduledList(page);
-    HWND list = List(page);
-    if (ListView_GetItemCount(list) > 0) SelectRow(list, 0);
 }
 
 void OnRemove(HWND page)
@@ -83,7 +75,7 @@ void OnRemove(HWND page)
     FormatLoadedText(question, sizeof question, IDS_CONFIRM_REMOVE_TASK, "s", title);
     if (ConsoleMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
     HRESULT result = DeleteScheduledTask(title);
-    Refresh(page);
+    PageRefill(page, kPage);
     if (FAILED(result)) ErrorBox(IDS_TASK_NOT_REMOVED);
 }
 

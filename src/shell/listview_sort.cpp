@@ -239,7 +239,7 @@ void ApplyStoredSort(HWND list, int listKind)
 void RefillList(HWND list, int (*collect)(), void (*addRow)(HWND list, int index), int listKind)
 {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    FillMemo memo;  // rows share programs, folders and texts: each is read once
+    FillMemo memo;  // rows share programs, versions, folders and texts: each is read once
     int count = collect();
     ListView_DeleteAllItems(list);
     CreateImageList(list, 0);

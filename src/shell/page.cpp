@@ -60,11 +60,16 @@ void PageShowSelectedPath(HWND page)
     SetStatusText(path);
 }
 
-void PageOnSetActive(HWND page, const PageDescription& description)
+void PageRefill(HWND page, const PageDescription& description)
 {
     HWND list = GetDlgItem(page, IDC_LIST);
     if (description.fill) description.fill(page);
     if (list && ListView_GetItemCount(list) > 0) SelectRow(list, 0);
+}
+
+void PageOnSetActive(HWND page, const PageDescription& description)
+{
+    PageRefill(page, description);
     PageActivated(page);
     SetActivePage(description.command);
     PageShowPatrolState(page, description);

@@ -64,6 +64,9 @@ BOOL PageOnInitDialog(HWND page, const PageDescription& description);
 // PSN_SETACTIVE: fill, select the first row, common activation, active page, Monitor icon.
 void PageOnSetActive(HWND page, const PageDescription& description);
 
+// Fills the page's list again and selects its first row (after a change the page made).
+void PageRefill(HWND page, const PageDescription& description);
+
 // PSN_KILLACTIVE.
 void PageOnKillActive(HWND page);
 

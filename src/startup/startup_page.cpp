@@ -1,7 +1,6 @@
 // The Startup Programs page: every startup entry, with Info, Add, Remove, Enable/Disable,
 // Delete File on Reboot, help and the startup patrol time.
 #include "foundations/entries.h"
-#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
 #include "foundations/strings.h"
@@ -68,10 +67,9 @@ void FillStartupRow(HWND list, int index)
     GetEntryTitle(index, title);
     GetEntryPath(index, path);
 
-    int image = AddProgramIcon(path, 0, 0);
     // The monitor's own entry is shown under the console's title.
     const char* shown = ContainsNoCase(title, "Vigilark") ? ConsoleCaption() : title;
-    InsertListRow(list, shown, index, image < 0 ? 0 : image);
+    InsertListRow(list, shown, index, DeferProgramIcon(index, path, 0, 0));
 
     char command[ENTRY_PATH_CHARS + 16] = "";
     if (GetEntryValue(index) == 1) CopyText(command, "RunDLL32.exe ");
@@ -94,8 +92,6 @@ void FillStartupRow(HWND list, int index)
 
 void FillStartupList(HWND page)
 {
-    // Many entries may name one program: its version resource is read once in this fill.
-    FillMemo memo;
     RefillList(List(page), CollectStartupEntries, FillStartupRow, CMD_STARTUP_PAGE);
 }
 
@@ -128,9 +124,7 @@ void UpdateSelectionState(HWND page)
 
 void Refresh(HWND page)
 {
-    FillStartupList(page);
-    HWND list = List(page);
-    if (ListView_GetItemCount(list) > 0) SelectRow(list, 0);
+    PageRefill(page, kPage);
     UpdateSelectionState(page);
 }
 
