@@ -5,6 +5,8 @@
 // BenchWorkloads() with its cases and its floor.
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -54,3 +56,12 @@ BenchWorkload ServicesWorkload();
 void SetRowDumpFolder(const std::string& folder);
 // The folder given to --dump, empty when rows are not written.
 const std::string& RowDumpFolder();
+
+// A page of the console in a plain top-level window, as the tests host one; nullptr when it
+// cannot be made.
+HWND MakeBenchPage(int dialog, DLGPROC procedure);
+// Lets the page draw what the last fill left (before the next fill is timed).
+void PumpBenchMessages();
+// The fill as the sheet starts it: the page is told it became the active page, and the list
+// is drawn. The rows it holds.
+int ActivateBenchPage(HWND page);

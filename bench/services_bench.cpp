@@ -18,7 +18,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <prsht.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -246,45 +245,15 @@ bool ServicesFloor(FloorParts& parts)
 
 HWND g_page = nullptr;
 
-// The Services page in a plain top-level window, as the tests host a page.
-bool MakePage()
-{
-    if (g_page) return true;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    SetAppInstance(GetModuleHandleA(nullptr));
-    HWND host = CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700,
-                                500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    g_page = host ? CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SERVICES_PAGE), host,
-                                       ServicesPageProc, 0)
-                  : nullptr;
-    if (g_page) ShowWindow(g_page, SW_SHOW);
-    return g_page != nullptr;
-}
-
-void Settle()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
 HWND List() { return GetDlgItem(g_page, IDC_LIST); }
 
-// The fill as the sheet starts it: the page is told it became the active page.
 int FillPage()
 {
-    if (!MakePage()) {
+    if (!g_page && !(g_page = MakeBenchPage(IDD_SERVICES_PAGE, ServicesPageProc))) {
         fprintf(stderr, "bench: the Services page could not be created\n");
         return -1;
     }
-    NMHDR header = {};
-    header.hwndFrom = GetParent(g_page);
-    header.code = PSN_SETACTIVE;
-    SendMessageA(g_page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    // Until the user sees it: the list's first paint, where its icons are read, is part of
-    // the fill.
-    UpdateWindow(List());
-    return ListView_GetItemCount(List());
+    return ActivateBenchPage(g_page);
 }
 
 // Sorting by Status compares the states the fill read: not one call to the manager.
@@ -320,7 +289,7 @@ BenchWorkload ServicesWorkload()
         PlantServices,
         ServicesFloor,
         {
-            {"services-page-fill", FillPage, {"scan", "status"}, Settle},
+            {"services-page-fill", FillPage, {"scan", "status"}, PumpBenchMessages},
             {"services-sort-status", SortByStatus, {}},
         },
         "scan = the services key, each subkey's ImagePath, DisplayName, Description, Start and an svchost "

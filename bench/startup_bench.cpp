@@ -23,7 +23,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <prsht.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -438,42 +437,7 @@ int CollectOnce()
     return CollectStartupEntries();
 }
 
-HWND g_host = nullptr;
 HWND g_page = nullptr;
-
-// The Startup Programs page in a plain top-level window, as the tests host a page.
-bool MakePage()
-{
-    if (g_page) return true;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    SetAppInstance(GetModuleHandleA(nullptr));
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "VigilarkBenchHost";
-    RegisterClassA(&windowClass);
-    g_host = CreateWindowExA(WS_EX_CONTROLPARENT, windowClass.lpszClassName, "Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             0, 0, 700, 500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!g_host) return false;
-    g_page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_STARTUP_PAGE), g_host, StartupPageProc,
-                                0);
-    if (!g_page) return false;
-    ShowWindow(g_page, SW_SHOW);
-    return true;
-}
-
-// The page draws what the last fill left, before the next fill is timed.
-void PumpMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 std::string CellText(HWND list, int row, int column)
 {
@@ -531,19 +495,13 @@ void DumpRows(const char* name)
 void DumpUnique() { DumpRows("startup-page-fill"); }
 void DumpShared() { DumpRows("startup-page-fill-shared"); }
 
-// The fill as the sheet starts it: the page is told it became the active page.
 int FillPage()
 {
-    if (!MakePage()) {
+    if (!g_page && !(g_page = MakeBenchPage(IDD_STARTUP_PAGE, StartupPageProc))) {
         fprintf(stderr, "bench: the Startup Programs page could not be created\n");
         return -1;
     }
-    NMHDR header = {};
-    header.hwndFrom = g_host;
-    header.idFrom = 0;
-    header.code = PSN_SETACTIVE;
-    SendMessageA(g_page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    return ListView_GetItemCount(GetDlgItem(g_page, IDC_LIST));
+    return ActivateBenchPage(g_page);
 }
 
 const char kFloorNote[] =
@@ -564,7 +522,7 @@ BenchWorkload StartupWorkload()
         StartupFloor,
         {
             {"startup-collection", CollectOnce, {"enumerate", "titles"}},
-            {"startup-page-fill", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpMessages, DumpUnique},
+            {"startup-page-fill", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpBenchMessages, DumpUnique},
         },
         kFloorNote,
     };
@@ -579,7 +537,7 @@ BenchWorkload SharedStartupWorkload()
         PlantShared,
         StartupFloor,
         {
-            {"startup-page-fill-shared", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpMessages,
+            {"startup-page-fill-shared", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpBenchMessages,
              DumpShared},
         },
         kFloorNote,
