@@ -9,7 +9,6 @@
 #include "iehelpers/iehelpers_actions.h"
 #include "resource.h"
 #include "shell/console.h"
-#include "shell/delete_on_reboot.h"
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/page.h"
@@ -121,14 +120,7 @@ BOOL OnInitDialog(HWND)
 
 void OnCommand(HWND page, int command, int code)
 {
-    if (code == 2) command = IDOK;  // treated as Enter
-    switch (command) {
-    case IDOK:
-    case IDC_INFO: ShowProperties(page, List(page)); break;
-    case IDC_REMOVE: OnRemove(page); break;
-    case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(List(page)); break;
-    default: break;  // Escape is ignored
-    }
+    if (!PageOnListButtons(page, command, code) && command == IDC_REMOVE) OnRemove(page);  // Escape is ignored
 }
 
 bool OnListNotify(HWND page, const NMHDR* header)

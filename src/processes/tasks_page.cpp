@@ -10,12 +10,10 @@
 #include "processes/processes.h"
 #include "resource.h"
 #include "shell/console.h"
-#include "shell/delete_on_reboot.h"
 #include "shell/layout.h"
 #include "shell/listview.h"
 #include "shell/page.h"
 #include "shell/pages.h"
-#include "shell/properties_dialog.h"
 
 #include <commctrl.h>
 #include <cstring>
@@ -101,13 +99,10 @@ BOOL OnInitDialog(HWND page)
 
 void OnCommand(HWND page, int command, int code)
 {
-    if (code == 2) command = IDOK;  // treated as Enter
+    if (PageOnListButtons(page, command, code)) return;
     switch (command) {
-    case IDOK:
-    case IDC_INFO: ShowProperties(page, List(page)); break;
     case IDC_REFRESH: FillTaskList(page); break;
     case IDC_KILL_TASK: OnKillTask(page); break;
-    case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(List(page)); break;
     default: break;  // Escape is ignored; the full report comes with its own module
     }
 }

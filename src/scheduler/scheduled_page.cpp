@@ -7,11 +7,9 @@
 #include "resource.h"
 #include "scheduler/task_scheduler.h"
 #include "shell/console.h"
-#include "shell/delete_on_reboot.h"
 #include "shell/listview.h"
 #include "shell/page.h"
 #include "shell/pages.h"
-#include "shell/properties_dialog.h"
 
 #include <commctrl.h>
 
@@ -81,14 +79,7 @@ void OnRemove(HWND page)
 
 void OnCommand(HWND page, int command, int code)
 {
-    if (code == 2) command = IDOK;  // treated as Enter
-    switch (command) {
-    case IDOK:
-    case IDC_INFO: ShowProperties(page, List(page)); break;
-    case IDC_REMOVE: OnRemove(page); break;
-    case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(List(page)); break;
-    default: break;  // Escape is ignored
-    }
+    if (!PageOnListButtons(page, command, code) && command == IDC_REMOVE) OnRemove(page);  // Escape is ignored
 }
 
 }  // namespace

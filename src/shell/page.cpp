@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "shell/app.h"
 #include "shell/console.h"
+#include "shell/delete_on_reboot.h"
 #include "shell/help.h"
 #include "shell/layout.h"
 #include "shell/listview.h"
@@ -92,6 +93,18 @@ void PageOnRelayout(HWND page, const PageDescription& description)
 {
     if (!description.relayout) return;
     LayOutPage(PageLayoutOf(page, description.buttons, description.buttonCount, description.alternates));
+}
+
+bool PageOnListButtons(HWND page, int command, int code)
+{
+    HWND list = GetDlgItem(page, IDC_LIST);
+    if (code == 2) command = IDOK;  // treated as Enter
+    switch (command) {
+    case IDOK:
+    case IDC_INFO: ShowProperties(page, list); return true;
+    case IDC_DELETE_ON_REBOOT: OfferDeleteOnReboot(list); return true;
+    default: return false;
+    }
 }
 
 bool PageOnCommonCommand(HWND page, const PageDescription& description, int command, int code)

@@ -82,6 +82,10 @@ void PageOnRelayout(HWND page, const PageDescription& description);
 // the command was one of them.
 bool PageOnCommonCommand(HWND page, const PageDescription& description, int command, int code);
 
+// The buttons every list page of programs shares: Info (and Enter) opens Properties for the
+// selected row, Delete File on Reboot offers its file. True when the command was one of them.
+bool PageOnListButtons(HWND page, int command, int code);
+
 // Cursor, owner-draw and mouse messages for the icons and link buttons. True when handled;
 // *result is the dialog procedure's return value.
 bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
