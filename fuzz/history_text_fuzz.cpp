@@ -25,6 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckTerminated(line.title);
         CheckTerminated(line.command);
         CheckTerminated(line.extra);
+        CheckTerminated(line.note);
+        char keyword[HISTORY_KEYWORD_CHARS];
+        char date[HISTORY_DATE_CHARS];
+        if (ParseUndoNote(line.note, keyword, sizeof keyword, date, sizeof date)) {
+            CheckTerminated(keyword);
+            CheckTerminated(date);
+            if (!keyword[0] || strchr(keyword, ' ')) __builtin_trap();
+        }
         if (strchr(line.extra, '\t') || strchr(line.title, '\n')) __builtin_trap();
     }
     return 0;

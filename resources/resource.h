@@ -511,6 +511,24 @@
 #define IDS_ADMIN_HIDE_ICON     962  // " Hide Tobrin icon on the Windows Task Bar"
 #define IDS_ADMIN_HIDE_ALERTS   963  // "  Hide Alert messages and record requests"
 
+/* ---- Questions before a kill or a deletion, and undo: the program's own texts (2560-2599) ---- */
+#define IDS_QUESTION_TARGETS    2560 // "\nThis acts on:\n%s"
+#define IDS_MORE_TARGETS        2561 // "   ... and %d more"
+#define IDS_CONFIRM_END_PROGRAMS 2562 // "\nThese programs are currently running:\n%s\nDo you want Vigilark to try and stop them..."
+#define IDS_TASK_NOT_AS_LISTED  2563 // "\n%s is no longer the program that was listed..."
+#define IDS_UNDO_ALREADY_UNDONE 2564 // "\nThis change has already been undone:\n%s\n"
+#define IDS_UNDO_LINE_GONE      2565 // "\nThis line is no longer in history.txt..."
+#define IDS_UNDO_NOT_POSSIBLE   2566 // "\nThis change cannot be undone from the history:\n%s\n"
+#define IDS_UNDO_NOTHING_TO_DO  2567 // "\nThere is nothing to undo: %s is already as it was before this change.\n"
+#define IDS_UNDO_FAILED         2568 // "\n%s could not be put back as it was..."
+#define IDS_UNDO_OUTSIDE_STORES 2569 // "\nThis history line names a place outside the Startup folders..."
+#define IDS_UNDO_COPY_MISMATCH  2570 // "\nThe saved registration does not belong to this history line..."
+#define IDS_UNDO_COPY_KEPT      2571 // "\nThe add-on could not be brought back..."
+#define IDS_UNDO_NOT_LISTED     2572 // "\nThe registration was written back, but Internet Explorer would not load the add-on..."
+#define IDS_UNDO_OCCUPIED       2573 // "\nAnother program now has this entry's place..."
+#define IDS_UNDO_NOT_REGISTERED 2574 // "\n%s has not been registered again..."
+#define IDS_STARTUP_OUTSIDE_FOLDERS 2575 // "\nThis file is not in a Startup folder..."
+
 /* ---- Full report, settings export and CSV export (program's own: 2400-2449, 3220-3239) ---- */
 #define IDS_REPORT_IN_DOCUMENTS 2400 // "\nThe report could not be written to\n%s\n\nso it has been saved in your documents folder..."
 #define IDS_REPORT_NOT_WRITTEN  2401 // "\nThe report could not be written.\n\n%s\n%s\n"

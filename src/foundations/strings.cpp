@@ -111,6 +111,23 @@ static char UpperChar(char c)
     return buf[0];
 }
 
+size_t SystemRootPrefixLength(const char* command)
+{
+    if (!command) return 0;
+    // Windows reads the name only at the start of a command (a quote may come first);
+    // elsewhere it is an argument or part of a folder name, never the Windows folder.
+    size_t quote = command[0] == '"' ? 1 : 0;
+    static const char* const kPrefixes[] = {"\\SystemRoot\\", "SystemRoot\\", "%SystemRoot%\\"};
+    for (const char* prefix : kPrefixes) {
+        size_t length = strlen(prefix);
+        if (strlen(command + quote) >= length &&
+            CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, command + quote, (int)length, prefix, (int)length) ==
+                CSTR_EQUAL)
+            return quote + length - 1;  // the backslash after the name stays
+    }
+    return 0;
+}
+
 // The program path of a command, upper case or as written.
 static int ProgramPath(const char* command, char* out, int capacity, bool upper)
 {
@@ -119,10 +136,10 @@ static int ProgramPath(const char* command, char* out, int capacity, bool upper)
     if (!command) return 0;
 
     char source[1024];
-    if (ContainsNoCase(command, "SYSTEMROOT")) {
+    size_t skip = SystemRootPrefixLength(command);
+    if (skip > 0) {
         char windows[MAX_PATH] = "";
         GetWindowsDirectoryA(windows, sizeof windows);
-        size_t skip = strlen(command) > 11 ? 11 : strlen(command);
         FormatText(source, sizeof source, "%s%s", windows, command + skip);
     } else {
         CopyText(source, command);

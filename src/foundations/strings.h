@@ -27,8 +27,13 @@ void SetItemTextById(HWND dialog, UINT id, int control);
 int ContainsNoCase(const char* text, const char* word);
 
 // Reduces a command to the upper-case program path used for comparisons:
-// "\??\c:\x\y.dll,Entry" gives "C:\X\Y.DLL". Returns the length stored.
+// "\??\c:\x\y.dll,Entry" gives "C:\X\Y.DLL". A command that begins with "\SystemRoot\",
+// "SystemRoot\" or "%SystemRoot%\" (any case, after an opening quote) names a file of the
+// Windows folder; the name anywhere else is left as it is. Returns the length stored.
 int CanonicalProgramPath(const char* command, char* out, int capacity);
+// The number of characters before the backslash that follows a leading SystemRoot name
+// (the opening quote included), 0 when the command does not begin with one.
+size_t SystemRootPrefixLength(const char* command);
 // The same path in the case it was written in: the name to open the file by. (A file
 // system that keeps case finds a name given in its own case without searching the folder.)
 int ProgramPathAsWritten(const char* command, char* out, int capacity);

@@ -8,6 +8,7 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "resource.h"
 
 #include <cstring>
 
@@ -75,23 +76,108 @@ bool ReadHistoryRecords(std::vector<HistoryRecord>& records)
     return true;
 }
 
-int SelectedHistoryRecord(int index, HistoryRecord& record)
-{
-    std::vector<HistoryRecord> records;
-    if (!ReadHistoryRecords(records)) return 0;
-    if (index < 0 || index >= (int)records.size()) return 0;
+// What an undo amounts to, as the line that records it says.
+const struct {
+    int action;
+    int undoneAs;
+} kUndoneAs[] = {
+    {ACTION_START_REMOVE, ACTION_START_RESTORE},
+    {ACTION_START_DISABLE, ACTION_START_ENABLE},
+    {ACTION_START_ENABLE, ACTION_START_DISABLE},
+    {ACTION_IEHELPER_REMOVE, ACTION_IEHELPER_RESTORE},
+};
 
-    // The entry must still be the line it was loaded from.
-    record = records[(size_t)index];
-    char title[ENTRY_TITLE_CHARS];
-    GetEntryTitle(index, title);
-    if (record.kind != GetEntryKind(index) || record.action != GetEntryValue(index)) return 0;
-    if (record.title[0] && !SameText(record.title, title)) return 0;
-    return 1;
+bool SameChange(const HistoryRecord& a, const HistoryRecord& b)
+{
+    return a.kind == b.kind && a.action == b.action && strcmp(a.date, b.date) == 0 && strcmp(a.title, b.title) == 0 &&
+           strcmp(a.command, b.command) == 0 && strcmp(a.extra, b.extra) == 0;
 }
+
+bool SameLine(const HistoryRecord& a, const HistoryRecord& b) { return SameChange(a, b) && strcmp(a.note, b.note) == 0; }
+
+// The lines LoadHistoryEntries read, exactly as the file held them (the entry list keeps
+// commands without their quotes and in their long form).
+std::vector<HistoryRecord> g_loaded;
 
 const int ACTION_CODES = ACTION_SERVICE_FROM_DISABLED + 1;
 UndoFunction g_undo[ACTION_CODES] = {};
+
+// history.txt is opened without sharing for one append. The resident monitor (or anyone
+// reading the file) may hold it for a moment; a change is not left unrecorded for that.
+HANDLE OpenForAppend(const char* path)
+{
+    for (int tries = 0;; ++tries) {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || tries == 40) return file;
+        Sleep(25);
+    }
+}
+
+// Appends one formatted line and its line end; 1 when written.
+int WriteHistoryLine(std::string line)
+{
+    line += "\r\n";
+    char path[MAX_PATH];
+    if (HistoryFilePath(path, sizeof path) == 0) return 0;
+    ScopedHandle file(OpenForAppend(path));
+    if (!file.valid()) return 0;
+    if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return 0;
+    DWORD written = 0;
+    return WriteFile(file.get(), line.data(), (DWORD)line.size(), &written, nullptr) && written == line.size();
+}
+
+// The line that records the undo of `record`. Written also while the History option is off:
+// it is what keeps the line from being undone a second time.
+void AppendUndoLine(const HistoryRecord& record)
+{
+    const char* keyword = ActionKeyword(record.action);
+    char note[HISTORY_FIELD_CHARS];
+    MakeUndoNote(keyword ? keyword : "", record.date, note, sizeof note);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string line;
+    if (!note[0] ||
+        !FormatHistoryLine(now, record.title, record.command, record.extra, record.kind, UndoneAsAction(record.action),
+                           line))
+        return;
+    line += '\t';
+    line += note;
+    if (line.size() + 2 < (size_t)HISTORY_LINE_CHARS) WriteHistoryLine(line);
+}
+
+// The line of the file that is the loaded line `index`, found by its text: UNDO_DONE with
+// it when the file still holds such a line that is not undone yet.
+UndoStatus FindLoadedLine(int index, HistoryRecord& record)
+{
+    if (index < 0 || index >= (int)g_loaded.size() || index >= EntryCount()) return UNDO_LINE_GONE;
+    const HistoryRecord& wanted = g_loaded[(size_t)index];
+    if (wanted.kind != GetEntryKind(index) || wanted.action != GetEntryValue(index)) return UNDO_LINE_GONE;
+    std::vector<HistoryRecord> records;
+    if (!ReadHistoryRecords(records)) return UNDO_LINE_GONE;
+    UndoStatus status = UNDO_LINE_GONE;
+    for (const HistoryRecord& line : records) {
+        if (!SameLine(line, wanted)) continue;
+        if (!line.undone) {
+            record = line;
+            return UNDO_DONE;
+        }
+        status = UNDO_ALREADY_UNDONE;
+    }
+    return status;
+}
+
+// The message of a status when the undo itself named none.
+UINT DefaultMessage(UndoStatus status)
+{
+    switch (status) {
+    case UNDO_ALREADY_UNDONE: return IDS_UNDO_ALREADY_UNDONE;
+    case UNDO_LINE_GONE: return IDS_UNDO_LINE_GONE;
+    case UNDO_NOT_POSSIBLE: return IDS_UNDO_NOT_POSSIBLE;
+    case UNDO_NOTHING_TO_DO: return IDS_UNDO_NOTHING_TO_DO;
+    default: return IDS_UNDO_FAILED;
+    }
+}
 
 }  // namespace
 
@@ -140,17 +226,6 @@ int HistoryFilePath(char* out, int capacity)
     return (int)FormatText(out, (size_t)capacity, "%s\\history.txt", directory);
 }
 
-// history.txt is opened without sharing for one append. The resident monitor (or anyone
-// reading the file) may hold it for a moment; a change is not left unrecorded for that.
-static HANDLE OpenForAppend(const char* path)
-{
-    for (int tries = 0;; ++tries) {
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || tries == 40) return file;
-        Sleep(25);
-    }
-}
-
 int AppendHistory(const char* title, const char* command, const char* extra, int kind, int action)
 {
     if (GetOption("History", 1) <= 0) return 0;
@@ -159,16 +234,7 @@ int AppendHistory(const char* title, const char* command, const char* extra, int
     GetLocalTime(&now);
     std::string line;
     if (!FormatHistoryLine(now, title, command, extra, kind, action, line)) return 0;
-    line += "\r\n";
-
-    char path[MAX_PATH];
-    if (HistoryFilePath(path, sizeof path) == 0) return 0;
-    ScopedHandle file(OpenForAppend(path));
-    if (!file.valid()) return 0;
-    if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
-        return 0;
-    DWORD written = 0;
-    return WriteFile(file.get(), line.data(), (DWORD)line.size(), &written, nullptr) && written == line.size();
+    return WriteHistoryLine(line);
 }
 
 std::string NewestHistoryLines(const std::string& bytes, size_t window)
@@ -192,9 +258,38 @@ int ParseHistoryText(const char* text, size_t length, std::vector<HistoryRecord>
         CopyText(record.title, line.title);
         CopyText(record.command, line.command);
         CopyText(record.extra, line.extra);
+        CopyText(record.note, line.note);
         records.push_back(record);
     }
+    MarkUndoneLines(records);
     return (int)records.size();
+}
+
+void MarkUndoneLines(std::vector<HistoryRecord>& records)
+{
+    for (size_t undo = 0; undo < records.size(); ++undo) {
+        HistoryRecord target = {};
+        char keyword[HISTORY_KEYWORD_CHARS];
+        if (!ParseUndoNote(records[undo].note, keyword, sizeof keyword, target.date, sizeof target.date)) continue;
+        const HistoryRecord& line = records[undo];
+        target.action = ActionFromKeyword(keyword);
+        target.kind = line.kind;
+        CopyText(target.title, line.title);
+        CopyText(target.command, line.command);
+        CopyText(target.extra, line.extra);
+        for (size_t earlier = undo; earlier-- > 0;) {
+            if (records[earlier].undone || !SameChange(records[earlier], target)) continue;
+            records[earlier].undone = true;
+            break;
+        }
+    }
+}
+
+int UndoneAsAction(int action)
+{
+    for (const auto& row : kUndoneAs)
+        if (row.action == action) return row.undoneAs;
+    return -1;
 }
 
 int LoadHistoryEntries()
@@ -202,15 +297,17 @@ int LoadHistoryEntries()
     // The same programs and files recur on many lines; their long names are read once.
     FillMemo memo;
     FreeEntries();
-    std::vector<HistoryRecord> records;
-    ReadHistoryRecords(records);
-    for (const HistoryRecord& r : records) AddEntry(r.title, r.command, r.extra, r.date, r.kind, r.action);
+    ReadHistoryRecords(g_loaded);
+    for (const HistoryRecord& r : g_loaded) AddEntry(r.title, r.command, r.extra, r.date, r.kind, r.action);
+    // A record the entry list refused would shift every later index off its line.
+    if (EntryCount() != (int)g_loaded.size()) g_loaded.resize((size_t)EntryCount());
     return EntryCount();
 }
 
 int IsReversible(int index)
 {
-    return index >= 0 && index < EntryCount() && GetEntryValue(index) == ACTION_START_REMOVE;
+    return index >= 0 && index < EntryCount() && index < (int)g_loaded.size() &&
+           GetEntryValue(index) == ACTION_START_REMOVE && !g_loaded[(size_t)index].undone;
 }
 
 void SetUndoAction(int action, UndoFunction undo)
@@ -218,10 +315,32 @@ void SetUndoAction(int action, UndoFunction undo)
     if (action >= 0 && action < ACTION_CODES) g_undo[action] = undo;
 }
 
-int UndoHistoryEntry(int index)
+UndoOutcome MakeUndoOutcome(UndoStatus status, UINT message, const std::string& detail)
 {
-    HistoryRecord record;
-    if (!SelectedHistoryRecord(index, record)) return 0;
-    if (record.action < 0 || record.action >= ACTION_CODES || !g_undo[record.action]) return 0;
-    return g_undo[record.action](record);
+    UndoOutcome outcome;
+    outcome.status = status;
+    outcome.message = message;
+    outcome.detail = detail;
+    return outcome;
 }
+
+UndoOutcome UndoHistoryLine(int index)
+{
+    HistoryRecord record = {};
+    UndoStatus found = FindLoadedLine(index, record);
+    const HistoryRecord* shown = index >= 0 && index < (int)g_loaded.size() ? &g_loaded[(size_t)index] : nullptr;
+    std::string title = shown ? shown->title : "";
+    UndoOutcome outcome = MakeUndoOutcome(found, 0, title);
+    if (found == UNDO_DONE) {
+        bool known = record.action >= 0 && record.action < ACTION_CODES && g_undo[record.action];
+        outcome = known ? g_undo[record.action](record) : MakeUndoOutcome(UNDO_NOT_POSSIBLE, 0, title);
+    }
+    if (outcome.status == UNDO_DONE) {
+        AppendUndoLine(record);
+        return outcome;
+    }
+    if (outcome.message == 0) outcome.message = DefaultMessage(outcome.status);
+    return outcome;
+}
+
+int UndoHistoryEntry(int index) { return UndoHistoryLine(index).status == UNDO_DONE ? 1 : 0; }

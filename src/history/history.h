@@ -46,8 +46,10 @@ struct HistoryRecord {
     char title[128];
     char command[260];
     char extra[260];
-    int kind;    // 0 when the kind keyword is unknown
-    int action;  // 0 when the action keyword is unknown
+    char note[260];  // the seventh field: on a line that records an undo, what it undid
+    int kind;        // 0 when the kind keyword is unknown
+    int action;      // 0 when the action keyword is unknown
+    bool undone;     // a later line of the same text records that this change was undone
 };
 
 // The line for one change (without its line end): date, action keyword, kind keyword
@@ -66,12 +68,23 @@ int HistoryFilePath(char* out, int capacity);
 
 // Parses history text into records, one per line feed (the carriage returns that end a
 // line are dropped); a last line without a line feed is not a record. A field too long
-// for its record field is left empty. Returns the number of records.
+// for its record field is left empty. Lines undone by a later line are marked (below).
+// Returns the number of records.
 int ParseHistoryText(const char* text, size_t length, std::vector<HistoryRecord>& records);
 inline int ParseHistoryText(const std::string& text, std::vector<HistoryRecord>& records)
 {
     return ParseHistoryText(text.data(), text.size(), records);
 }
+
+// An undo is recorded by a line of its own, which old readers list as an ordinary change:
+// the action it amounted to ("START_Restore" for a removal put back, "START_Enable" for a
+// disable undone...), the undone line's kind, title, command and extra, and the note
+// "Undo of <action keyword> <date>" that names the undone line by its own text. Each such
+// line marks the latest earlier line with that text as undone (identical lines are one
+// change each, so one undo line marks one of them).
+void MarkUndoneLines(std::vector<HistoryRecord>& records);
+// The action an undo of `action` amounts to, as its line records it; -1 when it has none.
+int UndoneAsAction(int action);
 
 // The newest lines of a history text: all of it when it is no longer than `window`
 // bytes, else what follows the first line feed of its last window + 1 bytes. The file is
@@ -83,16 +96,37 @@ std::string NewestHistoryLines(const std::string& bytes, size_t window);
 // extra, date as detail, kind and action code as value. Returns the number of entries.
 int LoadHistoryEntries();
 
-// 1 when the entry's action can be undone (only "*START_Remove"), else 0.
+// 1 when the entry's action can be undone with Restore (only "*START_Remove") and no later
+// line records that it was undone, else 0.
 int IsReversible(int index);
+
+// How an undo went. Only UNDO_DONE changed anything.
+enum UndoStatus {
+    UNDO_FAILED = 0,          // tried and failed; the message says what is left
+    UNDO_DONE = 1,
+    UNDO_NOTHING_TO_DO = 2,   // things already stand as they did before the change
+    UNDO_REFUSED = 3,         // the line asks for something this program will not do
+    UNDO_ALREADY_UNDONE = 4,  // a later line records this undo already
+    UNDO_LINE_GONE = 5,       // the file no longer holds the line
+    UNDO_NOT_POSSIBLE = 6,    // the action has no undo
+};
+struct UndoOutcome {
+    UndoStatus status = UNDO_FAILED;
+    UINT message = 0;    // the string that tells the user; its one "%s", if any, is detail
+    std::string detail;
+};
+UndoOutcome MakeUndoOutcome(UndoStatus status, UINT message, const std::string& detail);
 
 // Each subject knows how to undo its own changes and puts that here at start-up, one
 // function per action code; history itself knows no subject. The function gets the line
-// exactly as the file holds it and returns 1 when the change was undone.
-typedef int (*UndoFunction)(const HistoryRecord& record);
+// exactly as the file holds it.
+typedef UndoOutcome (*UndoFunction)(const HistoryRecord& record);
 void SetUndoAction(int action, UndoFunction undo);
 
-// Undoes the entry's change through the undo table, using the line exactly as the file
-// holds it (the entry list keeps commands without their quotes). 1 when something was
-// done, 0 when the action has no undo or the undo failed.
+// Undoes the change of the entry that LoadHistoryEntries made, found again in the file by
+// its own text (the file may have grown since, or lost the line), through the undo table.
+// A change that was undone gets its undo line. The outcome always carries a message
+// unless the undo was done.
+UndoOutcome UndoHistoryLine(int index);
+// The same; 1 when the change was undone.
 int UndoHistoryEntry(int index);

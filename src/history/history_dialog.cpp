@@ -3,12 +3,16 @@
 
 #include "foundations/entries.h"
 #include "foundations/paths.h"
+#include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "history/history.h"
 #include "resource.h"
+#include "shell/app.h"
 #include "shell/help.h"
 #include "shell/layout.h"
 #include "shell/listview.h"
+#include "shell/pages.h"
+#include "shell/report_sections.h"
 
 #include <commctrl.h>
 
@@ -55,12 +59,26 @@ void LoadHistory(HWND dialog)
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// An undo that did nothing says why: the line is gone or undone already, the entry
+// already stands as before, or what was refused or failed and what is left.
+void TellUndoOutcome(HWND dialog, const UndoOutcome& outcome)
+{
+    if (outcome.status == UNDO_DONE || outcome.message == 0) return;
+    char text[2048];
+    if (FormatLoadedText(text, sizeof text, outcome.message, "s", outcome.detail.c_str()) == 0)
+        LoadText(outcome.message, text);
+    UINT icon = outcome.status == UNDO_FAILED || outcome.status == UNDO_REFUSED ? MB_ICONEXCLAMATION : MB_ICONINFORMATION;
+    // Owned by the dialog, which stays in front of the console while the user reads it.
+    MessageBoxExA(dialog, text, ConsoleCaption(), MB_OK | MB_TOPMOST | icon, MessageLanguage());
+}
+
 void OnRestore(HWND dialog)
 {
     int index = SelectedEntry(List(dialog));
     if (index < 0) return;
-    UndoHistoryEntry(index);
+    UndoOutcome outcome = UndoHistoryLine(index);
     LoadHistory(dialog);
+    TellUndoOutcome(dialog, outcome);
 }
 
 void OnClearFile(HWND dialog)
@@ -98,7 +116,8 @@ void OnCommand(HWND dialog, int command)
     case IDOK:
     case IDCANCEL: EndDialog(dialog, command); break;
     case IDC_HELP_ICON: OpenHelp(dialog, CMD_HISTORY_LIST); break;
-    default: break;  // the full report arrives with its own module
+    case IDC_FULL_REPORT_CMD: StartFullReport(dialog); break;  // reloads through MSG_REFILL
+    default: break;
     }
 }
 
@@ -127,6 +146,7 @@ INT_PTR CALLBACK HistoryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
     case WM_NOTIFY: return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+    case MSG_REFILL: LoadHistory(dialog); return TRUE;  // the report rebuilt the entry list
     case WM_DESTROY: DestroyImageList(0); FreeEntries(); return FALSE;
     default: return FALSE;
     }

@@ -5,6 +5,8 @@
 
 namespace {
 
+const char kUndoNotePrefix[] = "Undo of ";
+
 // Room for the longest field plus the two carriage returns that end a line.
 const int FIELD_BUFFER_CHARS = HISTORY_FIELD_CHARS + 2;
 
@@ -31,7 +33,8 @@ void StoreField(HistoryLineFields& line, int number, const FieldBuffer& field)
     case 3: StoreText(line.title, field); break;
     case 4: StoreText(line.command, field); break;
     case 5: StoreText(line.extra, field); break;
-    default: break;  // fields after the sixth are ignored
+    case 6: StoreText(line.note, field); break;
+    default: break;  // fields after the seventh are ignored
     }
 }
 
@@ -51,7 +54,7 @@ int SplitHistoryText(const char* text, size_t length, std::vector<HistoryLineFie
             ++number;
             field = FieldBuffer{};
         } else if (c == '\n') {
-            if (number == 5) {
+            if (number == 5 || number == 6) {
                 // The line ends in carriage returns (two when the file was written CR LF).
                 while (field.length > 0 && field.text[field.length - 1] == '\r') field.text[--field.length] = '\0';
                 StoreField(line, number, field);
@@ -67,4 +70,34 @@ int SplitHistoryText(const char* text, size_t length, std::vector<HistoryLineFie
         }
     }
     return (int)lines.size();
+}
+
+void MakeUndoNote(const char* keyword, const char* date, char* out, size_t capacity)
+{
+    if (!out || capacity == 0) return;
+    out[0] = '\0';
+    size_t prefix = sizeof kUndoNotePrefix - 1;
+    size_t keywordLength = strlen(keyword);
+    size_t dateLength = strlen(date);
+    if (!keywordLength || strchr(keyword, ' ') || prefix + keywordLength + 1 + dateLength >= capacity) return;
+    memcpy(out, kUndoNotePrefix, prefix);
+    memcpy(out + prefix, keyword, keywordLength);
+    out[prefix + keywordLength] = ' ';
+    memcpy(out + prefix + keywordLength + 1, date, dateLength + 1);
+}
+
+bool ParseUndoNote(const char* note, char* keyword, size_t keywordCapacity, char* date, size_t dateCapacity)
+{
+    size_t prefix = sizeof kUndoNotePrefix - 1;
+    if (!note || strncmp(note, kUndoNotePrefix, prefix) != 0 || keywordCapacity == 0 || dateCapacity == 0) return false;
+    const char* start = note + prefix;
+    const char* blank = strchr(start, ' ');
+    if (!blank || blank == start) return false;
+    size_t keywordLength = (size_t)(blank - start);
+    size_t dateLength = strlen(blank + 1);
+    if (keywordLength >= keywordCapacity || dateLength >= dateCapacity) return false;
+    memcpy(keyword, start, keywordLength);
+    keyword[keywordLength] = '\0';
+    memcpy(date, blank + 1, dateLength + 1);
+    return true;
 }

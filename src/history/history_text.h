@@ -19,9 +19,16 @@ struct HistoryLineFields {
     char title[128];
     char command[260];
     char extra[260];
+    char note[260];  // a seventh field: what an undo line undid (old readers ignore it)
 };
 
 // Splits history text into lines, one per line feed (the carriage returns that end a
 // line are dropped); a last line without a line feed is not a line. Fields are separated
-// by tabs; fields after the sixth are ignored. Returns the number of lines.
+// by tabs; a seventh field is the note, later ones are ignored. Returns the number of lines.
 int SplitHistoryText(const char* text, size_t length, std::vector<HistoryLineFields>& lines);
+
+// The note of a line that records an undo: "Undo of <action keyword> <date of the undone
+// line>". MakeUndoNote writes it (empty when it does not fit); ParseUndoNote reads it back,
+// false for any other note.
+void MakeUndoNote(const char* keyword, const char* date, char* out, size_t capacity);
+bool ParseUndoNote(const char* note, char* keyword, size_t keywordCapacity, char* date, size_t dateCapacity);

@@ -87,7 +87,8 @@ void CollectExtensions(std::vector<IeHelper>& helpers)
     for (const std::string& id : Names(IE_EXTENSION_KEY, false)) {
         std::string key = std::string(IE_EXTENSION_KEY "\\") + id;
         IeHelper helper;
-        helper.title = ReadText(HKEY_LOCAL_MACHINE, key, "ButtonText");
+        // Read whole: a long text is still a button, listed under its text cut.
+        ReadRegText(HKEY_LOCAL_MACHINE, key.c_str(), "ButtonText", helper.title);
         if (helper.title.empty()) continue;
         // The browser's own context-menu additions.
         if (ContainsNoCase(helper.title.c_str(), "shdoclc.dll")) helper.title = "Related";
@@ -164,9 +165,12 @@ int EnumerateIeHelpers()
     std::vector<IeHelper> helpers;
     CollectIeHelpers(helpers);
     int added = 0;
-    for (const IeHelper& helper : helpers)
-        added += AddEntry(helper.title.c_str(), helper.path.c_str(), helper.extra.c_str(), helper.detail.c_str(),
-                          helper.kind, 0);
+    for (const IeHelper& helper : helpers) {
+        // A title longer than the field (a long button text or file name) is cut, not dropped.
+        char title[ENTRY_TITLE_CHARS];
+        CopyText(title, helper.title.c_str());
+        added += AddEntry(title, helper.path.c_str(), helper.extra.c_str(), helper.detail.c_str(), helper.kind, 0);
+    }
     return added;
 }
 

@@ -11,9 +11,11 @@
 #include "history/history.h"
 #include "resource.h"
 #include "shell/console.h"
+#include "shell/questions.h"
 
 #include <tlhelp32.h>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace {
@@ -132,6 +134,7 @@ bool EnumerateToolhelpProcesses(ProcessVisitor visitor, void* context)
 struct ProgramSearch {
     char program[1024];
     DWORD processId;
+    char path[MAX_PATH];  // the file the process found runs
 };
 
 void NormalisedLongForm(const char* path, char* out, int capacity)
@@ -156,7 +159,65 @@ bool FindVisitor(DWORD processId, WORD, const char* path, void* context)
     ProgramSearch* search = static_cast<ProgramSearch*>(context);
     if (!MatchesNormalised(path, search->program)) return true;
     search->processId = processId;
+    CopyText(search->path, path);
     return false;
+}
+
+// When each listed process was created, as the last fill of the task list saw it.
+std::map<DWORD, FILETIME> g_listedCreation;
+
+// The creation time of an open process; false where the system does not tell it (the
+// Windows 95 family).
+bool CreationTime(HANDLE process, FILETIME* created)
+{
+    typedef BOOL(WINAPI * GetProcessTimesFn)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*);
+    static GetProcessTimesFn getProcessTimes = reinterpret_cast<GetProcessTimesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes")));
+    FILETIME exited, kernel, user;
+    return getProcessTimes && getProcessTimes(process, created, &exited, &kernel, &user);
+}
+
+bool CreationTimeOf(DWORD processId, FILETIME* created)
+{
+    ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+    return process.valid() && CreationTime(process.get(), created);
+}
+
+// The program file of a process id as a walk finds it; empty when there is none.
+struct PathSearch {
+    DWORD processId;
+    std::string path;
+};
+
+bool PathVisitor(DWORD processId, WORD task, const char* path, void* context)
+{
+    PathSearch* search = static_cast<PathSearch*>(context);
+    if (processId != search->processId || task != 0) return true;
+    search->path = path ? path : "";
+    return false;
+}
+
+std::string ProgramOfProcess(DWORD processId)
+{
+    PathSearch search = {processId, std::string()};
+    EnumerateProcesses(PathVisitor, &search);
+    return search.path;
+}
+
+// True while the open process is the one that was found: created at the same time (where
+// the system tells that) and running the same program file.
+bool StillTheProcess(HANDLE process, const FoundProcess& found)
+{
+    FILETIME now;
+    if (found.createdKnown &&
+        (!CreationTime(process, &now) || now.dwLowDateTime != found.created.dwLowDateTime ||
+         now.dwHighDateTime != found.created.dwHighDateTime))
+        return false;
+    char expected[1024];
+    char actual[1024];
+    NormalisedLongForm(found.path.c_str(), expected, sizeof expected);
+    NormalisedLongForm(ProgramOfProcess(found.id).c_str(), actual, sizeof actual);
+    return expected[0] && SameText(expected, actual);
 }
 
 bool TaskVisitor(DWORD processId, WORD, const char* path, void*)
@@ -172,7 +233,9 @@ bool TaskVisitor(DWORD processId, WORD, const char* path, void*)
         if (GetEntryPath(i, existing) > 0 && SameText(existing, stored)) return true;
     VersionFields fields;
     ReadVersionFields(canonical, &fields);
-    AddEntry(fields.fileDescription, canonical, "", "", KIND_INFO_TASK, (int)processId);
+    if (!AddEntry(fields.fileDescription, canonical, "", "", KIND_INFO_TASK, (int)processId)) return true;
+    FILETIME created;
+    if (CreationTimeOf(processId, &created)) g_listedCreation[processId] = created;
     return true;
 }
 
@@ -180,13 +243,6 @@ void RepaintTaskbar()
 {
     HWND tray = FindWindowA("Shell_TrayWnd", "");
     if (tray) InvalidateRect(tray, nullptr, TRUE);
-}
-
-bool AskToEnd(const char* programPath, const char* title)
-{
-    char text[1024];
-    FormatLoadedText(text, sizeof text, IDS_CONFIRM_END_PROGRAM, "s", title && *title ? title : programPath);
-    return ConsoleMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 enum Termination { ALREADY_ENDED, TERMINATED, NOT_TERMINATED };
@@ -224,6 +280,7 @@ bool EnumerateProcesses(ProcessVisitor visitor, void* context)
 int BuildTaskList()
 {
     FreeEntries();
+    g_listedCreation.clear();
     EnumerateProcesses(TaskVisitor, nullptr);
     return EntryCount();
 }
@@ -235,48 +292,109 @@ bool ProgramPathMatches(const char* executablePath, const char* programPath)
     return MatchesNormalised(executablePath, program);
 }
 
-DWORD FindRunningProgram(const char* programPath)
+namespace {
+
+// The first process that runs the program; its id, 0 when none does.
+DWORD FindFirstProcess(const char* programPath, ProgramSearch& search)
 {
-    ProgramSearch search = {};
+    search = ProgramSearch{};
     NormalisedLongForm(programPath ? programPath : "", search.program, sizeof search.program);
     if (!search.program[0]) return 0;
     EnumerateProcesses(FindVisitor, &search);
     return search.processId;
 }
 
+}  // namespace
+
+DWORD FindRunningProgram(const char* programPath)
+{
+    ProgramSearch search;
+    return FindFirstProcess(programPath, search);
+}
+
 bool IsProgramRunning(const char* programPath) { return FindRunningProgram(programPath) != 0; }
 
-DWORD EndProgram(const char* programPath, const char* title, bool confirm, EndOutcome* outcome)
+bool FindProgramProcess(const char* programPath, FoundProcess& found)
 {
-    SetOutcome(outcome, END_NOT_RUNNING);
-    DWORD processId = FindRunningProgram(programPath);
-    if (processId == 0) return 0;
-    if (confirm && !AskToEnd(programPath, title)) {
-        SetOutcome(outcome, END_DECLINED);
-        return processId;
-    }
+    found = FoundProcess();
+    ProgramSearch search;
+    if (FindFirstProcess(programPath, search) == 0) return false;
+    found.id = search.processId;
+    found.path = search.path;
+    found.createdKnown = CreationTimeOf(found.id, &found.created);
+    return true;
+}
 
-    ScopedHandle process(OpenProcess(kAllRights, FALSE, processId));
+bool ConfirmEndPrograms(const std::vector<FoundProcess>& processes)
+{
+    if (processes.empty()) return true;
+    std::vector<std::string> files;
+    for (const FoundProcess& process : processes) files.push_back(process.path);
+    std::string text;
+    if (files.size() == 1) {
+        char one[1024];
+        FormatLoadedText(one, sizeof one, IDS_CONFIRM_END_PROGRAM, "s", files[0].c_str());
+        text = one;
+    } else {
+        text = FormatWithTargets(IDS_CONFIRM_END_PROGRAMS, files);
+    }
+    return ConsoleMessageBox(text.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+EndOutcome EndFoundProcess(const FoundProcess& found, const char* programPath, const char* title)
+{
+    ScopedHandle process(OpenProcess(kAllRights, FALSE, found.id));
     if (!process.valid()) {
         RecordKillResult(programPath, false);
-        SetOutcome(outcome, END_FAILED);
-        return 0;
+        return END_FAILED;
     }
+    if (!StillTheProcess(process.get(), found)) return END_CHANGED;
     Termination result = TerminateRunning(process.get());
     DWORD error = GetLastError();
     process.Reset(nullptr);
-    if (result == ALREADY_ENDED) {
-        SetOutcome(outcome, END_NOT_RUNNING);  // it ended by itself in the meantime
-        return processId;
-    }
+    if (result == ALREADY_ENDED) return END_NOT_RUNNING;  // it ended by itself in the meantime
 
     bool ended = result == TERMINATED;
     if (ended) AppendHistory(title, programPath, "", KIND_INFO_TASK, ACTION_TASK_KILL);
     RepaintTaskbar();
     SetLastError(error);
     RecordKillResult(programPath, ended);
-    SetOutcome(outcome, ended ? END_ENDED : END_FAILED);
-    return processId;
+    return ended ? END_ENDED : END_FAILED;
+}
+
+DWORD EndProgram(const char* programPath, const char* title, bool confirm, EndOutcome* outcome)
+{
+    SetOutcome(outcome, END_NOT_RUNNING);
+    FoundProcess found;
+    if (!FindProgramProcess(programPath, found)) return 0;
+    if (confirm && !ConfirmEndPrograms({found})) {
+        SetOutcome(outcome, END_DECLINED);
+        return found.id;
+    }
+    SetOutcome(outcome, EndFoundProcess(found, programPath, title));
+    return found.id;
+}
+
+TaskEnd EndListedTask(int index)
+{
+    EntryCopy entry;
+    if (!CopyEntry(index, entry) || entry.kind != KIND_INFO_TASK || entry.value == 0) return TASK_NOT_AS_LISTED;
+    FoundProcess listed;
+    listed.id = (DWORD)entry.value;
+    listed.path = entry.path;
+    auto seen = g_listedCreation.find(listed.id);
+    if (seen != g_listedCreation.end()) {
+        listed.created = seen->second;
+        listed.createdKnown = true;
+    }
+    ScopedHandle process(OpenProcess(kAllRights, FALSE, listed.id));
+    if (!process.valid()) return GetLastError() == ERROR_INVALID_PARAMETER ? TASK_NOT_AS_LISTED : TASK_NOT_ENDED;
+    if (!StillTheProcess(process.get(), listed)) return TASK_NOT_AS_LISTED;
+    if (TerminateRunning(process.get()) != TERMINATED) return TASK_NOT_ENDED;
+    char program[1024];
+    CanonicalProgramPath(entry.path, program, sizeof program);
+    AppendHistory(entry.title, program, entry.detail, KIND_INFO_TASK, ACTION_TASK_KILL);
+    return TASK_ENDED;
 }
 
 bool EndProcess(DWORD processId)

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #define BLACKLIST_KEY VIGILARK_KEY "\\Blacklist"
 
 // Called once per process (and once per 16-bit task of a virtual DOS machine, with its
@@ -38,13 +41,41 @@ enum EndOutcome {
     END_DECLINED = 1,      // the user answered No
     END_ENDED = 2,         // the process was terminated
     END_FAILED = 3,        // it could not be opened or terminated
+    END_CHANGED = 4,       // its id no longer belongs to the process that was found
 };
 
-// Ends the first process of the program. With confirm, asks first (text 707 with the
-// title, or the path when the title is empty). Writes a history line only when the
-// process was really terminated, repaints the taskbar and records the outcome in the
-// program's black-list value. Returns the process id (also when the user declined or
-// the termination failed), 0 when none matched or it could not be opened.
+// One running process as it was found: its id, its program file as the system names it and
+// when it was created (where the system tells it), which together tell it apart from a
+// later process that gets the same id.
+struct FoundProcess {
+    DWORD id = 0;
+    std::string path;
+    FILETIME created = {};
+    bool createdKnown = false;
+};
+
+// The first process that runs the program (see ProgramPathMatches); false when none does.
+bool FindProgramProcess(const char* programPath, FoundProcess& found);
+
+// Asks once before ending programs, naming each by the file it runs: text 707 for one,
+// the list of them for several. True on Yes; true without asking when there are none.
+bool ConfirmEndPrograms(const std::vector<FoundProcess>& processes);
+
+// Ends exactly the process found, when its id still belongs to it; then as EndProgram:
+// the history line (title, programPath), the taskbar, the black-list record.
+EndOutcome EndFoundProcess(const FoundProcess& process, const char* programPath, const char* title);
+
+// Kill Task on an entry of the task list: the process is ended only while its id still
+// belongs to the program the list showed, created when the fill saw it; then one history
+// line is written.
+enum TaskEnd { TASK_ENDED, TASK_NOT_AS_LISTED, TASK_NOT_ENDED };
+TaskEnd EndListedTask(int index);
+
+// Ends the first process of the program. With confirm, asks first (text 707 naming the
+// file that process runs). Writes a history line only when the process was really
+// terminated, repaints the taskbar and records the outcome in the program's black-list
+// value. Returns the process id (also when the user declined or the termination failed),
+// 0 when none matched.
 DWORD EndProgram(const char* programPath, const char* title, bool confirm, EndOutcome* outcome = nullptr);
 
 // Terminates one process without asking or recording; true when it was terminated.

@@ -6,7 +6,6 @@
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "foundations/version_info.h"
-#include "history/history.h"
 #include "processes/processes.h"
 #include "resource.h"
 #include "shell/console.h"
@@ -14,6 +13,7 @@
 #include "shell/listview.h"
 #include "shell/page.h"
 #include "shell/pages.h"
+#include "shell/questions.h"
 
 #include <commctrl.h>
 #include <cstring>
@@ -78,17 +78,17 @@ void OnKillTask(HWND page)
         InfoBox(IDS_NO_SELECTION);
         return;
     }
-    // Each row's own entry: of two programs with one file name, the chosen one is ended.
+    // Each row's own entry, and only while its process is the one the list showed. A process
+    // that cannot be ended is left out silently; the refill shows it still runs.
+    std::vector<std::string> changed;
     for (int index : entries) {
         EntryCopy entry;
-        char program[1024];
         CopyEntry(index, entry);
-        CanonicalProgramPath(entry.path, program, sizeof program);
-        // A process that cannot be ended is left out silently; the refill shows it still runs.
-        if (EndProcess((DWORD)entry.value))
-            AppendHistory(entry.title, program, entry.detail, KIND_INFO_TASK, ACTION_TASK_KILL);
+        if (EndListedTask(index) == TASK_NOT_AS_LISTED) changed.push_back(entry.path);
     }
     FillTaskList(page);
+    if (!changed.empty())
+        ConsoleMessageBox(FormatWithTargets(IDS_TASK_NOT_AS_LISTED, changed).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL OnInitDialog(HWND page)

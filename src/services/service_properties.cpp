@@ -114,9 +114,22 @@ bool ServiceCommand(HWND dialog, int index, int command)
     }
 }
 
+// A running program that a service runs: that service's description in the notes.
+void FillServiceOfProgram(HWND dialog, int index)
+{
+    char path[ENTRY_PATH_CHARS];
+    char program[1024];
+    char description[1024];
+    GetEntryPath(index, path);
+    CanonicalProgramPath(path, program, sizeof program);
+    if (ServiceDescriptionOfProgram(program, description, sizeof description) > 0)
+        SetPropertiesNotes(dialog, description);
+}
+
 }  // namespace
 
 void InstallServiceProperties()
 {
     AddPropertiesKind({KIND_SERVICE_EXE, KIND_SERVICE_SVCHOST, FillService, ServiceCommand});
+    AddPropertiesKind({KIND_INFO_TASK, KIND_INFO_TASK, FillServiceOfProgram, nullptr});
 }

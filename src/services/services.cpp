@@ -264,6 +264,23 @@ int SetServiceStartType(const char* displayName, DWORD start)
            ERROR_SUCCESS;
 }
 
+int ServiceDescriptionOfProgram(const char* program, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    out[0] = '\0';
+    RegKey services;
+    if (!program || !*program || services.Open(HKEY_LOCAL_MACHINE, kServicesKey, KEY_READ) != ERROR_SUCCESS) return 0;
+    char name[KEY_NAME_CHARS];
+    for (DWORD index = 0; ServiceKeyAt(services.get(), index, name); ++index) {
+        ServiceRecord record;
+        char canonical[1024];
+        if (!name[0] || !ReadServiceRecord(services.get(), name, record)) continue;
+        CanonicalProgramPath(record.path, canonical, sizeof canonical);
+        if (SameText(canonical, program)) return (int)CopyText(out, (size_t)capacity, record.description);
+    }
+    return 0;
+}
+
 void RecordKnownServices()
 {
     if (EntryCount() > 0) FreeEntries();

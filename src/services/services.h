@@ -36,6 +36,11 @@ DWORD GetServiceStartType(const char* displayName);
 // name or the write was refused.
 int SetServiceStartType(const char* displayName, DWORD start);
 
+// The Description of the first service, in registry order, whose program (an svchost
+// service's ServiceDll) is `program` after CanonicalProgramPath, without regard to case;
+// its length, or 0 with out empty when none is.
+int ServiceDescriptionOfProgram(const char* program, char* out, int capacity);
+
 // The first-run record: every listed service as a value of the program's Services key.
 void RecordKnownServices();
 

@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "shell/console.h"
 #include "shell/listview.h"
+#include "shell/questions.h"
 
 void OfferDeleteOnReboot(HWND list)
 {
@@ -16,17 +17,18 @@ void OfferDeleteOnReboot(HWND list)
         InfoBox(IDS_NO_SELECTION);
         return;
     }
-    // The entry's command may carry arguments; the file is its program.
+    // The entry's command may carry arguments; the file is its program, named in the question.
     char path[ENTRY_PATH_CHARS];
     char program[1024];
     GetEntryPath(index, path);
-    CanonicalProgramPath(path, program, sizeof program);
+    ProgramPathAsWritten(path, program, sizeof program);
     if (!FileExists(program)) {
         ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
         return;
     }
     char text[1024];
     LoadText(IDS_CONFIRM_DELETE_ON_REBOOT, text);
-    if (ConsoleMessageBox(text, MB_YESNO | MB_ICONHAND) != IDYES) return;
+    std::string question = QuestionNaming(text, {program});
+    if (ConsoleMessageBox(question.c_str(), MB_YESNO | MB_ICONHAND) != IDYES) return;
     if (!DeleteFileOnRestart(program)) ErrorBox(IDS_DELETE_ON_RESTART_FAILED);
 }

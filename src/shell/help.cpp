@@ -37,10 +37,15 @@ void OpenWithShell(const char* target)
 }
 
 // Runs the AOL client on an address; a failed start is the browser's concern, as always.
-void OpenWithAol(const char* address, bool quoted, int appPathChars)
+// Without a command line that cannot be extended (no program folder, a quote in the
+// folder or the address), the address goes to the default browser instead.
+void OpenWithAol(const char* address, int appPathChars)
 {
     char command[WEB_COMMAND_CHARS];
-    if (AolCommandFor(address, quoted, appPathChars, command, sizeof command) > 0) WinExec(command, SW_SHOWNORMAL);
+    if (AolCommandFor(address, appPathChars, command, sizeof command) > 0)
+        WinExec(command, SW_SHOWNORMAL);
+    else
+        OpenWithShell(address);
 }
 
 // Where Internet Explorer is, from its App Paths entry.
@@ -75,12 +80,12 @@ bool IsAolRunning()
     return false;
 }
 
-int AolCommandFor(const char* address, bool quoted, int appPathChars, char* out, int capacity)
+int AolCommandFor(const char* address, int appPathChars, char* out, int capacity)
 {
     char appPath[512];
     int chars = appPathChars < (int)sizeof appPath ? appPathChars : (int)sizeof appPath;
     GetProfileStringA("WAOL", "AppPath", "", appPath, (DWORD)chars);
-    return AolCommandLine(appPath, address, quoted, out, capacity);
+    return AolCommandLine(appPath, address, out, capacity);
 }
 
 int HelpTarget(int command, WORD language, char* out, int capacity)
@@ -88,14 +93,9 @@ int HelpTarget(int command, WORD language, char* out, int capacity)
     char topic[HELP_TOPIC_CHARS];
     HelpTopicFile(command, language, topic, sizeof topic);
 
-    char name[MAX_PATH];
-    CopyText(name, topic);
-    if (FindProgramFile(name, sizeof name)) {
-        CopyText(out, (size_t)capacity, name);
-        return 1;
-    }
-    // The pages are installed beside the program, which need not be the current folder
-    // (the monitor or the Run key may start the console from anywhere).
+    // The pages are installed beside the program, and only a page there is opened: a file of
+    // that name in the current, Windows or system folder is nothing of the program's (the
+    // monitor or the Run key may start the console from anywhere).
     char beside[MAX_PATH];
     if (ProgramDirectory(beside, sizeof beside) > 0) {
         AppendText(beside, "\\");
@@ -116,7 +116,7 @@ int OpenHelp(HWND, int command)
 {
     char target[WEB_ADDRESS_CHARS];
     if (HelpTarget(command, MessageLanguage(), target, sizeof target) == 0 && IsAolRunning())
-        OpenWithAol(target, true, 260);
+        OpenWithAol(target, 260);
     else if (target[0])
         OpenWithShell(target);
     return 1;
@@ -126,7 +126,7 @@ void OpenWebAddress(const char* address)
 {
     if (!address || !*address) return;
     if (IsAolRunning())
-        OpenWithAol(address, false, 512);
+        OpenWithAol(address, 512);
     else
         OpenWithShell(address);
 }
@@ -170,7 +170,7 @@ void CheckForNewVersion()
     VersionText(version, sizeof version);
     if (VersionCheckAddress(server, version, MessageLanguage(), address, sizeof address) == 0) return;
     if (IsAolRunning())
-        OpenWithAol(address, true, 512);
+        OpenWithAol(address, 512);
     else
         OpenWithShell(address);
 }
@@ -200,7 +200,7 @@ void LookUpProgram(int type, const char* text)
 {
     char address[WEB_ADDRESS_CHARS];
     if (IsAolRunning()) {
-        if (LookUpAddress(type, text, false, address, sizeof address) > 0) OpenWithAol(address, true, 512);
+        if (LookUpAddress(type, text, false, address, sizeof address) > 0) OpenWithAol(address, 512);
         return;
     }
     if (LookUpAddress(type, text, true, address, sizeof address) == 0) return;

@@ -19,8 +19,9 @@ int HelpTarget(int command, WORD language, char* out, int capacity);
 bool IsAolRunning();
 
 // The AOL client's command line for an address, with its folder from AppPath of the
-// [WAOL] section of win.ini (read up to appPathChars characters).
-int AolCommandFor(const char* address, bool quoted, int appPathChars, char* out, int capacity);
+// [WAOL] section of win.ini (read up to appPathChars characters); 0 when it cannot be run
+// safely (see AolCommandLine).
+int AolCommandFor(const char* address, int appPathChars, char* out, int capacity);
 
 // Opens an address in the default browser (or the AOL client when it runs).
 void OpenWebAddress(const char* address);

@@ -42,6 +42,11 @@ struct TextBuilder {
         EscapeSpaces(piece, escaped, sizeof escaped);
         return Add(escaped);
     }
+    int Refuse()
+    {
+        fits = false;
+        return Finish();
+    }
     int Finish()
     {
         if (!fits) {
@@ -151,17 +156,11 @@ int ProgramLookupAddress(const LookupRequest& request, char* out, int capacity)
         .Finish();
 }
 
-int AolCommandLine(const char* appPath, const char* address, bool quoted, char* out, int capacity)
+int AolCommandLine(const char* appPath, const char* address, char* out, int capacity)
 {
     TextBuilder command(out, capacity);
-    if (appPath && *appPath)
-        command.Add(appPath).Add("\\WAOL.EXE -u");
-    else
-        command.Add("waol.exe -u");
-    if (quoted) command.Add("\"");
-    command.Add(Safe(address));
-    if (quoted) command.Add("\"");
-    return command.Finish();
+    if (!appPath || !*appPath || strchr(appPath, '"') || strchr(Safe(address), '"')) return command.Refuse();
+    return command.Add("\"").Add(appPath).Add("\\WAOL.EXE\" -u\"").Add(address).Add("\"").Finish();
 }
 
 int IeCommandLine(const char* iePath, const char* address, char* out, int capacity)
@@ -172,6 +171,6 @@ int IeCommandLine(const char* iePath, const char* address, char* out, int capaci
     if (length > 0 && path[length - 1] == ';') path[--length] = '\0';
 
     TextBuilder command(out, capacity);
-    if (length > 0) command.Add(path).Add("\\");
-    return command.Add("iexplore.exe ").Add(Safe(address)).Finish();
+    if (length == 0 || strchr(path, '"') || strchr(Safe(address), '"')) return command.Refuse();
+    return command.Add("\"").Add(path).Add("\\iexplore.exe\" \"").Add(address).Add("\"").Finish();
 }

@@ -39,10 +39,11 @@ int ProgramLookupAddress(const LookupRequest& request, char* out, int capacity);
 // ("C:\Program Files\My App\tool.exe -x" gives "TOOL.EXE"; "tool.exe" gives "TOOL.EXE").
 int LookupProgramName(const char* program, char* out, int capacity);
 
-// The AOL client's command: "<appPath>\WAOL.EXE -u" (or "waol.exe -u" without a path),
-// then the address, in double quotes when `quoted`.
-int AolCommandLine(const char* appPath, const char* address, bool quoted, char* out, int capacity);
+// The AOL client's command: ""<appPath>\WAOL.EXE" -u"<address>"". The program is run only
+// by its full path and the address is one argument: 0 (nothing to run) without a path, or
+// when the path or the address holds a double quote.
+int AolCommandLine(const char* appPath, const char* address, char* out, int capacity);
 
-// Internet Explorer started directly: "<iePath>\iexplore.exe <address>" (a trailing ";"
-// of the path dropped; the bare program name when the path is empty).
+// Internet Explorer started directly: ""<iePath>\iexplore.exe" "<address>"" (a trailing ";"
+// of the path dropped). 0 without a path, or with a double quote in the path or the address.
 int IeCommandLine(const char* iePath, const char* address, char* out, int capacity);

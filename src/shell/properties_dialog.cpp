@@ -22,11 +22,12 @@ namespace {
 
 std::vector<PropertiesKind> g_kinds;
 
-const PropertiesKind* KindOf(int kind)
+std::vector<const PropertiesKind*> PartsOf(int kind)
 {
+    std::vector<const PropertiesKind*> parts;
     for (const PropertiesKind& entry : g_kinds)
-        if (kind >= entry.firstKind && kind <= entry.lastKind) return &entry;
-    return nullptr;
+        if (kind >= entry.firstKind && kind <= entry.lastKind) parts.push_back(&entry);
+    return parts;
 }
 
 // What the dialog works on, kept in DWLP_USER.
@@ -113,8 +114,8 @@ void FillProperties(HWND dialog)
     FillVersionFields(dialog, program, entry.title);
     FillNotes(dialog, entry.detail);
 
-    const PropertiesKind* extra = KindOf(entry.kind);
-    if (extra && extra->fill) extra->fill(dialog, index);
+    for (const PropertiesKind* part : PartsOf(entry.kind))
+        if (part->fill) part->fill(dialog, index);
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }
 
@@ -159,8 +160,12 @@ void OnCommand(HWND dialog, int command)
     case IDCANCEL: OnClose(dialog, command); return;
     default: break;
     }
-    const PropertiesKind* extra = KindOf(GetEntryKind(State(dialog)->index));
-    if (extra && extra->command && extra->command(dialog, State(dialog)->index, command)) FillProperties(dialog);
+    for (const PropertiesKind* part : PartsOf(GetEntryKind(State(dialog)->index))) {
+        if (part->command && part->command(dialog, State(dialog)->index, command)) {
+            FillProperties(dialog);
+            return;
+        }
+    }
 }
 
 BOOL OnInitDialog(HWND dialog, PropertiesState* state)

@@ -16,6 +16,9 @@ struct PropertiesKind {
     // dialog then fills itself again). May be nullptr.
     bool (*command)(HWND dialog, int index, int command);
 };
+// Several subjects may add to one kind (a running program's state, the service that runs
+// it): every part of the entry's kind fills, in the order added; a command goes to each
+// until one handles it.
 void AddPropertiesKind(const PropertiesKind& kind);
 
 // Info on a list page: message 57 without a selected row; else the dialog for the row's

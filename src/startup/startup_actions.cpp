@@ -222,7 +222,7 @@ bool MachineStartupFolder(char* out, int capacity)
 bool HomeOfDisabledFile(const char* fileName, char* out, int capacity)
 {
     char origin[MAX_PATH];
-    if (ReadStartupOrigin(fileName, origin, sizeof origin)) {
+    if (ReadStartupOrigin(fileName, origin, sizeof origin) && InStartupFolder(origin)) {
         char folder[MAX_PATH];
         if (DirectoryPart(origin, folder, sizeof folder) > 0 && FolderExists(folder))
             return FormatText(out, (size_t)capacity, "%s", origin) < (size_t)capacity - 1;
@@ -246,6 +246,7 @@ StartupResult DisableStartupItem(const char* title, const char* item, bool apply
     char folder[MAX_PATH];
     char target[MAX_PATH];
     if (!FileNameOf(item, name, sizeof name) || DisabledFolder(folder, sizeof folder) == 0) return STARTUP_FAILED;
+    if (!InStartupFolder(item)) return STARTUP_OUTSIDE_FOLDERS;
     if (FormatText(target, sizeof target, "%s\\%s", folder, name) >= sizeof target - 1) return STARTUP_COMMAND_TOO_LONG;
     if (!apply) return STARTUP_OK;
     CreateDirectoryA(folder, nullptr);
@@ -307,6 +308,7 @@ StartupResult RemoveStartupItem(const char* title, const char* command, const ch
     char name[MAX_PATH];
     char home[MAX_PATH];
     if (!FileNameOf(item, name, sizeof name)) return STARTUP_FAILED;
+    if (!InStartupFolder(item) && !InDisabledFolder(item)) return STARTUP_OUTSIDE_FOLDERS;
     if (!apply) return STARTUP_OK;
     // The undo puts the entry back where it ran from, also when it was disabled.
     if (disabled) {
@@ -456,42 +458,84 @@ StartupResult CheckRemoveStartupEntry(const char* title, const char* command, co
     return Remove(title, command, file, kind, false);
 }
 
-int RestoreStartupEntry(const char* title, const char* command, const char* file, int kind)
+std::string RemovalFile(const char* command, const char* file, int kind)
+{
+    return kind == KIND_GROUP_STARTUP ? StartupItemFile(OrEmpty(command), OrEmpty(file)) : std::string();
+}
+
+namespace {
+
+// What putting a removed entry back found.
+enum RestoreResult {
+    RESTORE_DONE,
+    RESTORE_ALREADY,      // the entry is there as it was
+    RESTORE_OCCUPIED,     // something else has its place
+    RESTORE_OUTSIDE,      // a file outside the Startup folders or "Removed"
+    RESTORE_FAILED,
+    RESTORE_NOT_HANDLED,  // no location of this console's
+};
+
+RestoreResult RestoreRunValue(const char* title, const char* command, int kind)
+{
+    if (!*title) return RESTORE_FAILED;
+    RunPlace place(kind);
+    if (RegValueExists(place.hive, place.subkey, title)) {
+        // Never overwrite: the value is back only when it holds this very command.
+        std::string data;
+        return ReadRegRaw(place.hive, place.subkey, title, data, nullptr) && strcmp(data.c_str(), command) == 0
+                   ? RESTORE_ALREADY
+                   : RESTORE_OCCUPIED;
+    }
+    DWORD type = strchr(command, '%') ? REG_EXPAND_SZ : REG_SZ;
+    return CreateRegKey(place.hive, place.subkey) &&
+                   WriteRegRaw(place.hive, place.subkey, title, WithTerminator(command), type)
+               ? RESTORE_DONE
+               : RESTORE_FAILED;
+}
+
+RestoreResult RestoreWinIniProgram(const char* command, int kind)
+{
+    const char* line = WinIniLineName(kind);
+    for (const std::string& piece : SplitWinIniLine(ReadWinIniLine(line)))
+        if (SameText(piece.c_str(), command)) return RESTORE_ALREADY;
+    return AddWinIniProgram(line, command) ? RESTORE_DONE : RESTORE_FAILED;
+}
+
+// A history line names both files: only a Startup folder receives, only "Removed" gives.
+RestoreResult RestoreStartupFile(const char* title, const char* command, const char* file)
+{
+    if (!*file || !InStartupFolder(file)) return RESTORE_OUTSIDE;
+    if (GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) return RESTORE_OCCUPIED;
+    if (HasExtension(file, ".lnk")) {
+        char directory[MAX_PATH] = "";
+        DirectoryPart(command, directory, sizeof directory);
+        return SUCCEEDED(CreateShortcut(file, command, "", directory, title, command, 0)) ? RESTORE_DONE
+                                                                                         : RESTORE_FAILED;
+    }
+    // A program file taken out of a Startup folder: the command is where it was kept.
+    char removed[MAX_PATH];
+    if (RemovedFolder(removed, sizeof removed) == 0 || !PathInsideFolder(command, removed)) return RESTORE_OUTSIDE;
+    return FileExists(command) && MoveFileA(command, file) ? RESTORE_DONE : RESTORE_FAILED;
+}
+
+RestoreResult RestoreRemoved(const char* title, const char* command, const char* file, int kind)
 {
     title = OrEmpty(title);
     command = OrEmpty(command);
     file = OrEmpty(file);
-    if (!*command) return 0;
+    if (!*command) return RESTORE_FAILED;
+    if (IsOwnRunKind(kind)) return RestoreRunValue(title, command, kind);
+    if (IsWinIniKind(kind)) return RestoreWinIniProgram(command, kind);
+    if (kind == KIND_GROUP_STARTUP) return RestoreStartupFile(title, command, file);
+    return RESTORE_NOT_HANDLED;
+}
 
-    if (IsOwnRunKind(kind)) {
-        if (!*title) return 0;
-        RunPlace place(kind);
-        if (RegValueExists(place.hive, place.subkey, title)) {
-            // Never overwrite: the value is back only when it holds this very command.
-            std::string data;
-            return ReadRegRaw(place.hive, place.subkey, title, data, nullptr) && strcmp(data.c_str(), command) == 0;
-        }
-        DWORD type = strchr(command, '%') ? REG_EXPAND_SZ : REG_SZ;
-        return CreateRegKey(place.hive, place.subkey) &&
-               WriteRegRaw(place.hive, place.subkey, title, WithTerminator(command), type);
-    }
-    if (IsWinIniKind(kind)) {
-        const char* line = WinIniLineName(kind);
-        for (const std::string& piece : SplitWinIniLine(ReadWinIniLine(line)))
-            if (SameText(piece.c_str(), command)) return 1;
-        return AddWinIniProgram(line, command);
-    }
-    if (kind == KIND_GROUP_STARTUP) {
-        if (!*file || GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) return 0;
-        if (HasExtension(file, ".lnk")) {
-            char directory[MAX_PATH] = "";
-            DirectoryPart(command, directory, sizeof directory);
-            return SUCCEEDED(CreateShortcut(file, command, "", directory, title, command, 0));
-        }
-        // A program file taken out of a Startup folder: the command is where it was kept.
-        return FileExists(command) && MoveFileA(command, file);
-    }
-    return 0;
+}  // namespace
+
+int RestoreStartupEntry(const char* title, const char* command, const char* file, int kind)
+{
+    RestoreResult result = RestoreRemoved(title, command, file, kind);
+    return result == RESTORE_DONE || result == RESTORE_ALREADY;
 }
 
 bool AddStartupProgram(HWND owner, char* path, int capacity)
@@ -550,23 +594,45 @@ void RecordKnownStartupEntries()
 
 namespace {
 
-int UndoRemoval(const HistoryRecord& record)
+UndoOutcome UndoRemoval(const HistoryRecord& record)
 {
-    return RestoreStartupEntry(record.title, record.command, record.extra, record.kind);
+    switch (RestoreRemoved(record.title, record.command, record.extra, record.kind)) {
+    case RESTORE_DONE: return MakeUndoOutcome(UNDO_DONE, 0, "");
+    case RESTORE_ALREADY: return MakeUndoOutcome(UNDO_NOTHING_TO_DO, 0, record.title);
+    case RESTORE_OCCUPIED:
+        return MakeUndoOutcome(UNDO_FAILED, IDS_UNDO_OCCUPIED, record.kind == KIND_GROUP_STARTUP ? record.extra : record.title);
+    case RESTORE_OUTSIDE:
+        return MakeUndoOutcome(UNDO_REFUSED, IDS_UNDO_OUTSIDE_STORES, std::string(record.extra) + "\n" + record.command);
+    case RESTORE_NOT_HANDLED:
+        return MakeUndoOutcome(UNDO_REFUSED, StartupResultMessage(ChangeableEntry(record.title, record.kind)), "");
+    case RESTORE_FAILED:
+    default: return MakeUndoOutcome(UNDO_FAILED, 0, record.title);
+    }
 }
 
-int UndoToggle(const HistoryRecord& record)
+// The monitor's disable is undone by enabling the entry, its enable by disabling it; an
+// entry that already stands as before the change is left alone.
+UndoOutcome UndoToggle(const HistoryRecord& record, bool enable)
 {
-    return ToggleStartupEntry(record.title, record.command, record.extra, record.kind) == STARTUP_OK;
+    DisabledState state = EntryDisabledState(record.title, record.command, record.extra, record.kind);
+    if (state == ENTRY_TITLE_TAKEN) return MakeUndoOutcome(UNDO_REFUSED, IDS_STARTUP_TITLE_TAKEN, "");
+    if ((state == ENTRY_DISABLED) != enable) return MakeUndoOutcome(UNDO_NOTHING_TO_DO, 0, record.title);
+    StartupResult result = ToggleStartupEntry(record.title, record.command, record.extra, record.kind);
+    if (result == STARTUP_OK) return MakeUndoOutcome(UNDO_DONE, 0, "");
+    if (result == STARTUP_FAILED) return MakeUndoOutcome(UNDO_FAILED, 0, record.title);
+    return MakeUndoOutcome(UNDO_REFUSED, StartupResultMessage(result), "");
 }
+
+UndoOutcome UndoDisable(const HistoryRecord& record) { return UndoToggle(record, true); }
+UndoOutcome UndoEnable(const HistoryRecord& record) { return UndoToggle(record, false); }
 
 }  // namespace
 
 void InstallStartupUndo()
 {
     SetUndoAction(ACTION_START_REMOVE, UndoRemoval);
-    SetUndoAction(ACTION_START_DISABLE, UndoToggle);
-    SetUndoAction(ACTION_START_ENABLE, UndoToggle);
+    SetUndoAction(ACTION_START_DISABLE, UndoDisable);
+    SetUndoAction(ACTION_START_ENABLE, UndoEnable);
 }
 
 int SetMonitorAutostart(bool on)
@@ -594,6 +660,7 @@ UINT StartupResultMessage(StartupResult result)
     case STARTUP_TITLE_TAKEN: return IDS_STARTUP_TITLE_TAKEN;
     case STARTUP_COMMAND_TOO_LONG: return IDS_STARTUP_TOO_LONG;
     case STARTUP_NOT_HANDLED: return IDS_STARTUP_NOT_HANDLED;
+    case STARTUP_OUTSIDE_FOLDERS: return IDS_STARTUP_OUTSIDE_FOLDERS;
     case STARTUP_FAILED:
     default: return IDS_STARTUP_CHANGE_FAILED;
     }

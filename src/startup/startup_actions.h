@@ -17,6 +17,7 @@ enum StartupResult {
     STARTUP_TITLE_TAKEN = 3,     // another entry with this title is already disabled
     STARTUP_COMMAND_TOO_LONG = 4,// the command does not fit and would be cut
     STARTUP_NOT_HANDLED = 5,     // the kind has no startup location
+    STARTUP_OUTSIDE_FOLDERS = 6, // a file outside the Startup folders and the program's own
 };
 
 // Every action takes the entry's title, command (its path), file (its extra text) and
@@ -38,6 +39,10 @@ StartupResult ToggleStartupEntry(const char* title, const char* command, const c
 // so the removal could not be undone; the entry is left alone.
 StartupResult RemoveStartupEntry(const char* title, const char* command, const char* file, int kind);
 
+// The file a removal deletes (a shortcut) or moves aside into "Removed" (a program file
+// placed in a Startup folder); empty for an entry of the registry or win.ini.
+std::string RemovalFile(const char* command, const char* file, int kind);
+
 // Decide, changing nothing, whether ToggleStartupEntry or RemoveStartupEntry would
 // refuse the entry (every result but a failure of the system itself); STARTUP_OK when
 // the change is to be tried. Pages ask first, so that a running program is only offered
@@ -47,7 +52,8 @@ StartupResult CheckRemoveStartupEntry(const char* title, const char* command, co
 
 // Puts a removed entry back (undo from the history): the Run value, the win.ini
 // program, a new shortcut at the recorded file, or the program file moved back from
-// "Removed". Nothing that exists is overwritten. 1 when the entry is back, else 0.
+// "Removed". Nothing that exists is overwritten, and files are only created in a Startup
+// folder or moved there from "Removed". 1 when the entry is back, else 0.
 int RestoreStartupEntry(const char* title, const char* command, const char* file, int kind);
 
 // Shows the open-file dialog for a program to start automatically; true with its path.
@@ -61,8 +67,9 @@ StartupResult RegisterStartupProgram(const char* path);
 // so the resident monitor later reports only new ones.
 void RecordKnownStartupEntries();
 
-// Puts this subject's undo into the history's table: a removal is restored, a disable
-// or enable of the monitor's is toggled back.
+// Puts this subject's undo into the history's table: a removal is restored; a disable of
+// the monitor's is undone by enabling the entry, an enable by disabling it, and an entry
+// that already stands as before the change is left alone.
 void InstallStartupUndo();
 
 // Adds or removes the resident monitor's own Run entry.

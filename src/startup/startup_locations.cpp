@@ -2,6 +2,7 @@
 #include "startup/startup_locations.h"
 
 #include "foundations/entries.h"
+#include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/text.h"
 
@@ -52,6 +53,56 @@ const char* WinIniLineName(int kind)
 int ShellFolder(HKEY hive, const char* valueName, char* out, int capacity)
 {
     return ReadRegString(hive, WINDOWS_CURRENT_VERSION_KEY "\\Explorer\\Shell Folders", valueName, out, capacity);
+}
+
+namespace {
+
+bool IsFullPath(const char* path)
+{
+    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':' &&
+                 path[2] == '\\';
+    return drive || (path[0] == '\\' && path[1] == '\\');
+}
+
+bool HasDotPart(const char* path)
+{
+    for (const char* part = path; part; part = strchr(part, '\\')) {
+        if (*part == '\\') ++part;
+        if (part[0] == '.' && (part[1] == '\0' || part[1] == '\\' || (part[1] == '.' && (part[2] == '\0' || part[2] == '\\'))))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PathInsideFolder(const char* path, const char* folder)
+{
+    if (!path || !folder || !*folder || !IsFullPath(path) || HasDotPart(path)) return false;
+    char directory[MAX_PATH];
+    char longDirectory[MAX_PATH];
+    char longFolder[MAX_PATH];
+    if (DirectoryPart(path, directory, sizeof directory) == 0) return false;
+    LongPathForm(directory, longDirectory, sizeof longDirectory);
+    LongPathForm(folder, longFolder, sizeof longFolder);
+    RemoveBackslash(longDirectory, 1);
+    RemoveBackslash(longFolder, 1);
+    size_t length = strlen(longFolder);
+    return strlen(longDirectory) >= length &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, longDirectory, (int)length, longFolder, (int)length) ==
+               CSTR_EQUAL &&
+           (longDirectory[length] == '\0' || longDirectory[length] == '\\');
+}
+
+bool InStartupFolder(const char* path)
+{
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS}) {
+        for (const char* name : {"Startup", "Common Startup"}) {
+            char folder[MAX_PATH];
+            if (ShellFolder(hive, name, folder, sizeof folder) > 0 && PathInsideFolder(path, folder)) return true;
+        }
+    }
+    return false;
 }
 
 std::string DisplayCommand(const std::string& command)

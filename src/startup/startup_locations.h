@@ -28,6 +28,14 @@ const char* WinIniLineName(int kind);
 // ("Startup" or "Common Startup"); its length, 0 when the value is missing.
 int ShellFolder(HKEY hive, const char* valueName, char* out, int capacity);
 
+// True when the path is a full path (drive or network share) that lies below the folder,
+// compared without regard to case on the folders' long forms. A path with a "." or ".."
+// part is never below anything: the text must say where the file is.
+bool PathInsideFolder(const char* path, const char* folder);
+// True when the path lies below one of the Startup folders the scan walks (the "Startup"
+// and "Common Startup" shell folders of each hive).
+bool InStartupFolder(const char* path);
+
 // The command as the entry list shows it: quotes removed and, when it is longer than
 // the path field holds, cut to fit (the entry list then takes its long-path form).
 std::string DisplayCommand(const std::string& command);

@@ -16,6 +16,7 @@
 #include "shell/page.h"
 #include "shell/pages.h"
 #include "shell/properties_dialog.h"
+#include "shell/questions.h"
 #include "startup/startup_actions.h"
 #include "startup/startup_scan.h"
 
@@ -152,23 +153,52 @@ bool HaveSelection(const std::vector<int>& entries)
 
 void OnInfo(HWND page) { ShowProperties(page, List(page)); }
 
+// Offers once to end the programs of the chosen entries that run, naming the file each
+// process runs, and ends exactly those processes on Yes.
+void EndRunningPrograms(const std::vector<EntryCopy>& entries)
+{
+    std::vector<FoundProcess> running;
+    std::vector<const EntryCopy*> owners;
+    for (const EntryCopy& entry : entries) {
+        FoundProcess found;
+        if (!FindProgramProcess(entry.path, found)) continue;
+        bool named = false;
+        for (const FoundProcess& other : running) named = named || other.id == found.id;
+        if (named) continue;
+        running.push_back(found);
+        owners.push_back(&entry);
+    }
+    if (running.empty() || !ConfirmEndPrograms(running)) return;
+    for (size_t i = 0; i < running.size(); ++i) EndFoundProcess(running[i], owners[i]->path, owners[i]->title);
+}
+
+// The entries of the rows that the check lets change; the first refusal goes to outcome.
+std::vector<EntryCopy> Changeable(const std::vector<int>& indexes, bool remove, StartupResult& outcome)
+{
+    std::vector<EntryCopy> chosen;
+    for (int index : indexes) {
+        if (!remove && IsEntryDisabled(index)) continue;
+        EntryCopy entry;
+        CopyEntry(index, entry);
+        StartupResult result = remove ? CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind)
+                                      : CheckToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
+        if (result == STARTUP_OK)
+            chosen.push_back(entry);
+        else
+            outcome = FirstFailure(outcome, result);
+    }
+    return chosen;
+}
+
 void OnDisable(HWND page)
 {
     std::vector<int> entries = SelectedEntries(List(page));
     if (!HaveSelection(entries)) return;
-    bool ask = entries.size() == 1;
     StartupResult outcome = STARTUP_OK;
-    for (int index : entries) {
-        EntryCopy entry;
-        CopyEntry(index, entry);
-        if (IsEntryDisabled(index)) continue;
-        StartupResult result = CheckToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
-        if (result == STARTUP_OK) {
-            EndProgram(entry.path, entry.title, ask);
-            result = ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
-        }
-        outcome = FirstFailure(outcome, result);
-    }
+    std::vector<EntryCopy> chosen = Changeable(entries, false, outcome);
+    EndRunningPrograms(chosen);
+    for (const EntryCopy& entry : chosen)
+        outcome = FirstFailure(outcome, ToggleStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
     Refresh(page);
     ReportResult(outcome);
 }
@@ -188,11 +218,15 @@ void OnEnable(HWND page)
     ReportResult(outcome);
 }
 
+// The removal question names the entry's program and the file the removal takes away.
 bool ConfirmRemoval(const EntryCopy& entry)
 {
     char text[1400];
     FormatLoadedText(text, sizeof text, IDS_CONFIRM_REMOVE_STARTUP, "s", entry.path);
-    return ConsoleMessageBox(text, MB_YESNO | MB_ICONWARNING) == IDYES;
+    std::string file = RemovalFile(entry.path, entry.extra, entry.kind);
+    std::vector<std::string> files;
+    if (!file.empty()) files.push_back(file);
+    return ConsoleMessageBox(QuestionNaming(text, files).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 void OnRemove(HWND page)
@@ -200,28 +234,13 @@ void OnRemove(HWND page)
     std::vector<int> entries = SelectedEntries(List(page));
     if (!HaveSelection(entries)) return;
     StartupResult outcome = STARTUP_OK;
-    if (entries.size() == 1) {
-        EntryCopy entry;
-        CopyEntry(entries[0], entry);
-        outcome = CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
-        if (outcome == STARTUP_OK) {
-            EndProgram(entry.path, entry.title, true);
-            if (!ConfirmRemoval(entry)) return;
-            outcome = RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
-        }
-    } else {
-        // Several rows: the user chose them all; nothing is asked.
-        for (int index : entries) {
-            EntryCopy entry;
-            CopyEntry(index, entry);
-            StartupResult result = CheckRemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
-            if (result == STARTUP_OK) {
-                EndProgram(entry.path, entry.title, false);
-                result = RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind);
-            }
-            outcome = FirstFailure(outcome, result);
-        }
-    }
+    std::vector<EntryCopy> chosen = Changeable(entries, true, outcome);
+    // One row is removed only when the user says so, and its program is offered to be ended
+    // only then; several rows the user chose all, and only ending their programs is asked.
+    if (entries.size() == 1 && !chosen.empty() && !ConfirmRemoval(chosen[0])) return;
+    EndRunningPrograms(chosen);
+    for (const EntryCopy& entry : chosen)
+        outcome = FirstFailure(outcome, RemoveStartupEntry(entry.title, entry.path, entry.extra, entry.kind));
     Refresh(page);
     ReportResult(outcome);
 }

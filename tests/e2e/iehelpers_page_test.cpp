@@ -117,9 +117,10 @@ TEST_F(IeHelpersPage, RowsShowTheServerAndSortByTypeAndNoRemovesNothing)
 
 TEST_F(IeHelpersPage, ARemovedHelperIsUnregisteredAndTheHistoryDialogBringsItBackExactly)
 {
-    // The helper is the last add-on of its server; its key has a subkey and a number.
+    // The helper is the last add-on and the last class of its server; its key has a subkey and a number.
     DeleteRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY);
     DeleteRegValue(HKEY_LOCAL_MACHINE, TEST_ADDON_TOOLBAR_KEY, TEST_ADDON_TOOLBAR);
+    DeleteRegTree(HKEY_CLASSES_ROOT, "CLSID\\" TEST_ADDON_TOOLBAR);
     ASSERT_TRUE(WriteRegRaw(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY, "NoExplorer", std::string("\1\0\0\0", 4), REG_DWORD));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY "\\Settings", "Mode", "quiet"));
     const std::string before = DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY);

@@ -86,18 +86,23 @@ TEST(HelpTarget, TheLocalFileWhenFoundElseThePageOnTheServer)
                               "bho.html", "filetype.html", "features.html"})
         EXPECT_TRUE(Exists(BesideTestProgram(topic))) << topic;
 
-    // A topic found by its bare name in the current folder; none there, the server's page.
-    char previous[MAX_PATH];
+    // A page of that name in the current or the Windows folder is nothing of the program's:
+    // only the program's own folder counts, else the server's page.
+    char previous[MAX_PATH], windows[MAX_PATH];
     GetCurrentDirectoryA(sizeof previous, previous);
+    GetWindowsDirectoryA(windows, sizeof windows);
     std::string folder = TempPath("vigilark-help-test");
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
-    WriteWholeFile(folder + "\\de_scheduler.html", "<html></html>");
-    EXPECT_EQ("de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
-    EXPECT_EQ(1, local);
-    DeleteFileA((folder + "\\de_scheduler.html").c_str());
+    const std::string planted[] = {folder + "\\de_scheduler.html", std::string(windows) + "\\de_scheduler.html"};
+    for (const std::string& page : planted) WriteWholeFile(page, "<html></html>");
     EXPECT_EQ("http://vigilark.invalid/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
     EXPECT_EQ(0, local);
+    for (const std::string& page : planted) DeleteFileA(page.c_str());
+    WriteWholeFile(BesideTestProgram("de_scheduler.html"), "<html></html>");
+    EXPECT_EQ(BesideTestProgram("de_scheduler.html"), Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
+    EXPECT_EQ(1, local);
+    DeleteFileA(BesideTestProgram("de_scheduler.html").c_str());
     SetCurrentDirectoryA(previous);
     RemoveDirectoryA(folder.c_str());
     // The server comes from the string table or its override, and ends with a slash.

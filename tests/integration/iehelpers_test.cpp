@@ -1,40 +1,16 @@
 // Internet Explorer add-ons in the prefix's registry: what is listed, and removal with its
 // undo, with registrations planted directly and with the test add-on registered by the
 // prefix's own regsvr32.
-#include "app/firstrun.h"
-#include "app/start.h"
-#include "foundations/entries.h"
-#include "foundations/registry.h"
-#include "foundations/registry_tree.h"
-#include "history/history.h"
-#include "iehelpers/iehelpers.h"
-#include "iehelpers/iehelpers_actions.h"
-#include "support/addon.h"
-#include "support/testing.h"
+#include "iehelper_bed.h"
 
-#include <gtest/gtest.h>
+#include "app/firstrun.h"
+#include "foundations/registry_tree.h"
 
 #include <sstream>
 
 namespace {
 
-// Class ids of planted registrations; all begin alike so they are easy to clear.
-std::string Id(int n)
-{
-    char id[64];
-    snprintf(id, sizeof id, "{7A1E0000-0000-4000-8000-0000000000%02d}", n);
-    return id;
-}
-const int kPlanted = 12;
-
-std::string BhoKey(const std::string& id) { return std::string(IE_BHO_KEY "\\") + id; }
-std::string ExtensionKey(const std::string& id) { return std::string(IE_EXTENSION_KEY "\\") + id; }
-
-void PlantClass(const std::string& id, const std::string& server)
-{
-    PutRegString(HKEY_CLASSES_ROOT, "CLSID\\" + id, "", "Planted " + id);
-    if (!server.empty()) PutRegString(HKEY_CLASSES_ROOT, "CLSID\\" + id + "\\InprocServer32", "", server);
-}
+using namespace iebed;
 
 std::string HistoryPath()
 {
@@ -51,17 +27,6 @@ std::vector<std::string> HistoryLines()
     return lines;
 }
 
-// The entry of a class id, -1 when it is not listed.
-int EntryOf(const std::string& id)
-{
-    for (int index = 0; index < EntryCount(); ++index) {
-        char extra[ENTRY_EXTRA_CHARS];
-        GetEntryExtra(index, extra);
-        if (id == extra) return index;
-    }
-    return -1;
-}
-
 int SavedCopies()
 {
     HKEY key;
@@ -73,43 +38,9 @@ int SavedCopies()
     return (int)count;
 }
 
-class IeHelpers : public ::testing::Test {
+class IeHelpers : public IeHelperBed {
 protected:
-    void SetUp() override
-    {
-        InstallSubjectTables();
-        Clear();
-        DeleteFileA(HistoryPath().c_str());
-    }
-    void TearDown() override
-    {
-        Clear();
-        FreeEntries();
-    }
-    static void Clear()
-    {
-        RemoveAddonRegistrations();
-        for (int n = 1; n <= kPlanted; ++n) {
-            DeleteRegTree(HKEY_CLASSES_ROOT, "CLSID\\" + Id(n));
-            DeleteRegTree(HKEY_LOCAL_MACHINE, BhoKey(Id(n)));
-            DeleteRegTree(HKEY_LOCAL_MACHINE, ExtensionKey(Id(n)));
-            DeleteRegValue(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY, Id(n).c_str());
-            DeleteRegValue(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY, Id(n).substr(1, 36).c_str());
-        }
-        DeleteRegTree(HKEY_CURRENT_USER, IE_REMOVED_KEY);
-    }
-    // Removes the add-on of a class id as the page does, with the entry list just filled.
-    int Remove(const std::string& id, IeHelperRemoval* outcome = nullptr)
-    {
-        EnumerateIeHelpers();
-        int index = EntryOf(id);
-        if (index < 0) return -1;
-        EntryCopy entry;
-        CopyEntry(index, entry);
-        return RemoveIeHelper(entry.path, index, outcome);
-    }
     SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
-    SavedKey toolbars_{HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY};
 };
 
 }  // namespace
@@ -199,7 +130,8 @@ TEST_F(IeHelpers, AServerIsUnregisteredOnlyWithTheLastAddOnItServesAndOneLinePer
     EXPECT_FALSE(ClassRegistered(TEST_ADDON_BHO));
     EXPECT_FALSE(ClassRegistered(TEST_ADDON_TOOLBAR));
     ASSERT_EQ(3u, HistoryLines().size());
-    EXPECT_NE(std::string::npos, HistoryLines()[1].find("\t" IE_TOOLBAR_KEY "\r"));
+    EXPECT_NE(std::string::npos, HistoryLines()[1].find("\t" IE_TOOLBAR_KEY "\\" TEST_ADDON_TOOLBAR "\r"))
+        << "the line names the toolbar itself";
 }
 
 TEST_F(IeHelpers, AServerInTheSystemFolderIsNeverUnregistered)

@@ -359,17 +359,36 @@ TEST_F(HistoryFile, LinesOfTheMonitorLoadAndOnlyRemovalsAreReversible)
     EXPECT_EQ(0, UndoHistoryEntry(3));
 }
 
-TEST_F(HistoryFile, UndoOfAMonitorDisableTogglesTheEntryButNotWhenTheFileChanged)
+TEST_F(HistoryFile, UndoOfAMonitorToggleRestoresTheStateBeforeItAndNeverTogglesBlindly)
 {
-    const std::string line = "03/07/2005  12:05 AM\tSTART_Disable\tMACHINE_RUN\tMon\tC:\\mon.exe\t\r\n";
+    const struct {
+        const char* action;
+        bool disabledNow, disabledAfter;
+        UndoStatus status;
+    } rows[] = {
+        {"START_Disable", true, false, UNDO_DONE},            // the monitor's disable is undone
+        {"START_Disable", false, false, UNDO_NOTHING_TO_DO},  // enabled since: left enabled
+        {"START_Enable", false, true, UNDO_DONE},
+        {"START_Enable", true, true, UNDO_NOTHING_TO_DO},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.action) + (row.disabledNow ? " of a disabled entry" : " of an enabled entry"));
+        bed::SetRun(1, "Mon", "C:\\mon.exe");
+        if (row.disabledNow) ASSERT_EQ(STARTUP_OK, ToggleStartupEntry("Mon", "C:\\mon.exe", "", 1));
+        const std::string line = std::string("03/07/2005  12:05 AM\t") + row.action + "\tMACHINE_RUN\tMon\tC:\\mon.exe\t\r\n";
+        WriteWholeFile(bed::HistoryFile(), line);
+        ASSERT_EQ(1, LoadHistoryEntries());
+        EXPECT_EQ(row.status, UndoHistoryLine(0).status);
+        EXPECT_EQ(row.disabledAfter ? "1" : "<missing>", Marker("Mon"));
+        EXPECT_EQ(row.disabledAfter ? "<missing>" : "C:\\mon.exe", bed::RunText(1, "Mon"));
+        ResetProgramState();
+        DeleteRegValue(HKEY_LOCAL_MACHINE, bed::RunKey(1).c_str(), "Mon");
+    }
+    // A line the file no longer holds is not undone.
     bed::SetRun(1, "Mon", "C:\\mon.exe");
-    WriteWholeFile(bed::HistoryFile(), line);
+    WriteWholeFile(bed::HistoryFile(), "03/07/2005  12:05 AM\tSTART_Enable\tMACHINE_RUN\tMon\tC:\\mon.exe\t\r\n");
     ASSERT_EQ(1, LoadHistoryEntries());
     WriteWholeFile(bed::HistoryFile(), "03/07/2005  12:05 AM\t*START_Remove\tMACHINE_RUN\tOther\tC:\\o.exe\t\r\n");
-    EXPECT_EQ(0, UndoHistoryEntry(0)) << "the file no longer holds the line";
+    EXPECT_EQ(UNDO_LINE_GONE, UndoHistoryLine(0).status);
     EXPECT_EQ("C:\\mon.exe", bed::RunText(1, "Mon"));
-    WriteWholeFile(bed::HistoryFile(), line);
-    ASSERT_EQ(1, UndoHistoryEntry(0));
-    EXPECT_EQ("<missing>", bed::RunText(1, "Mon"));
-    EXPECT_EQ("C:\\mon.exe", bed::Stored(DISABLED_STORE_KEY "\\Run", "Mon"));
 }

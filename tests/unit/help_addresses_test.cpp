@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -87,12 +88,27 @@ TEST(WebAddresses, AnAddressThatDoesNotFitIsRefusedNotCut)
     EXPECT_EQ(0, ServerPageAddress(kServer, "news.html", small, 33));
 }
 
-TEST(WebCommands, TheAolClientTakesTheAddressAsOneArgument)
+TEST(WebCommands, OutsideProgramsByTheirFullPathWithTheAddressAsOneArgument)
 {
-    char command[WEB_COMMAND_CHARS];
-    AolCommandLine("C:\\Program Files\\AOL", "http://a.invalid/news.html", false, command, sizeof command);
-    EXPECT_STREQ("C:\\Program Files\\AOL\\WAOL.EXE -uhttp://a.invalid/news.html", command);
-    AolCommandLine("", "http://a.invalid/x?program=BIG TOOL.EXE", true, command, sizeof command);
-    EXPECT_STREQ("waol.exe -u\"http://a.invalid/x?program=BIG TOOL.EXE\"", command)
-        << "a looked-up name may hold blanks";
+    const struct {
+        bool aol;
+        const char *folder, *address, *expected;
+    } rows[] = {
+        {true, "C:\\Program Files\\AOL", "http://a.invalid/x?program=BIG TOOL.EXE",
+         "\"C:\\Program Files\\AOL\\WAOL.EXE\" -u\"http://a.invalid/x?program=BIG TOOL.EXE\""},
+        {true, "", "http://a.invalid/news.html", ""},  // no folder: never found on the search path
+        {true, "C:\\AOL\" C:\\evil.exe \"", "http://a.invalid/", ""},
+        {true, "C:\\AOL", "http://a.invalid/\" -x \"", ""},
+        {false, "C:\\Program Files\\Internet Explorer;", "http://a.invalid/x?program=A%20B",
+         "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" \"http://a.invalid/x?program=A%20B\""},
+        {false, "", "http://a.invalid/", ""},
+        {false, "C:\\IE", "http://a.invalid/\" C:\\evil.htm", ""},
+    };
+    for (const auto& row : rows) {
+        char command[WEB_COMMAND_CHARS] = "untouched";
+        int length = row.aol ? AolCommandLine(row.folder, row.address, command, sizeof command)
+                             : IeCommandLine(row.folder, row.address, command, sizeof command);
+        EXPECT_STREQ(row.expected, command) << row.folder << " " << row.address;
+        EXPECT_EQ((int)strlen(row.expected), length);
+    }
 }

@@ -1,0 +1,66 @@
+// The questions of the Startup Programs page in the real console name what the action will
+// end or delete: the file Delete File on Reboot takes, every running program that Disable
+// on several rows would end, and for one row the removal first, then the process.
+#include "resource.h"
+#include "support/console_fixture.h"
+#include "support/probe.h"
+
+#include <algorithm>
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return (char)toupper(c); });
+    return text;
+}
+
+bool Names(const std::string& text, const std::string& path) { return Upper(text).find(Upper(path)) != std::string::npos; }
+
+class Questions : public ConsoleTest {
+protected:
+    void TearDown() override
+    {
+        ConsoleTest::TearDown();
+        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+    }
+    int Row(HWND list, const char* title) { return FindListRow(run_, list, 0, title); }
+    SavedKey run_key_{HKEY_CURRENT_USER, kRunKey};
+};
+
+}  // namespace
+
+TEST_F(Questions, EveryQuestionBeforeAKillOrADeletionNamesItsTargets)
+{
+    Probe one(BesideTestProgram("questions\\q_one.exe")), two(BesideTestProgram("questions\\q_two.exe"));
+    ASSERT_TRUE(one.Running() && two.Running());
+    PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe One", "\"" + one.Path() + "\" -x");
+    PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe Two", two.Path());
+    ASSERT_TRUE(StartConsole("-START", run_));
+    HWND page = ActivePage(run_.sheet), list = GetDlgItem(page, IDC_LIST);
+    ASSERT_TRUE(WaitFor([&] { return Row(list, "Probe One") >= 0 && Row(list, "Probe Two") >= 0; }));
+
+    SelectListRows(run_, list, {Row(list, "Probe One")});
+    PressButton(page, IDC_DELETE_ON_REBOOT);
+    EXPECT_TRUE(Names(AnswerBox(IDNO), one.Path())) << "the file that would be deleted";
+
+    // Several rows: one question that names each running program; No ends none of them.
+    SelectListRows(run_, list, {Row(list, "Probe One"), Row(list, "Probe Two")});
+    PressButton(page, IDC_DISABLE);
+    std::string question = AnswerBox(IDNO);
+    EXPECT_TRUE(Names(question, one.Path()) && Names(question, two.Path())) << question;
+    ASSERT_TRUE(WaitFor([&] { return ListCell(run_, list, Row(list, "Probe Two"), 2) == "Disabled "; }));
+    EXPECT_EQ(nullptr, WaitForWindow(run_, "#32770", 500)) << "asked once";
+    EXPECT_TRUE(one.Running() && two.Running());
+
+    // One row: the removal is asked first; only then the process, by the file it runs.
+    SelectListRows(run_, list, {Row(list, "Probe One")});
+    PressButton(page, IDC_REMOVE);
+    EXPECT_NE(std::string::npos, AnswerBox(IDYES).find("You have chosen to remove"));
+    EXPECT_TRUE(Names(AnswerBox(IDYES), one.Path()));
+    EXPECT_TRUE(one.EndsWithin(10000));
+    EXPECT_TRUE(WaitFor([&] { return Row(list, "Probe One") < 0; }));
+    EXPECT_TRUE(two.Running());
+}
