@@ -198,6 +198,10 @@
 #define IDC_PROP_STARTTYPE      1090   /* drop-down list */
 #define IDC_PROP_STARTTYPE_LABEL 1091
 #define IDC_PROP_STATUS_LABEL   1092
+#define IDC_PROP_SIGNATURE      2620   /* the signature state */
+#define IDC_PROP_SIGNATURE_LABEL 2621
+#define IDC_PROP_SIGNER         2622   /* the signer's name */
+#define IDC_PROP_SIGNER_LABEL   2623
 
 /* ---- Services page (IDD_SERVICES_PAGE 132) --------------------------- */
 #define IDC_HIDE_MS_SERVICES    1014   /* " List non-Microsoft Services only" */
@@ -436,6 +440,21 @@
 #define IDS_PROP_FREE_INFO      731  // "&Free Info..."
 #define IDS_FILETYPE_EXTENSION  755  // "File Type Extension: "
 #define IDS_READY               831  // "Ready"
+
+/* ---- Signatures of program files (program's own: 2600-2619) ---- */
+#define IDS_PROP_SIGNATURE      2600 // "Signature:"
+#define IDS_PROP_SIGNER         2601 // "Signer:"
+#define IDS_SIG_VERIFIED        2602 // "Verified"
+#define IDS_SIG_MISMATCH        2603 // "Signature does not match the file"
+#define IDS_SIG_NOT_VERIFIED    2604 // "Not verified (%s)"
+#define IDS_SIG_NOT_SIGNED      2605 // "Not signed"
+#define IDS_SIG_UNKNOWN         2606 // "Unknown"
+#define IDS_SIG_UNTRUSTED_ROOT  2607 // "untrusted root"
+#define IDS_SIG_NO_CHAIN        2608 // "incomplete certificate chain"
+#define IDS_SIG_EXPIRED         2609 // "expired"
+#define IDS_SIG_DISTRUSTED      2610 // "distrusted"
+#define IDS_SIG_WRONG_USAGE     2611 // "not a code-signing certificate"
+#define IDS_SIG_ERROR           2612 // "error 0x%08X"
 
 /* ---- Services: states and start types ---- */
 #define IDS_SVC_STOPPED         652  // "Stopped"

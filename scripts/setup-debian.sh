@@ -4,10 +4,10 @@
 set -euo pipefail
 # The shipped 32-bit programs use the win32 thread model compilers; the 64-bit test build
 # uses the -posix ones, which GoogleTest needs. NSIS makes the installer; the tests unzip the
-# portable download.
+# portable download; openssl and osslsigncode sign the signature tests' programs.
 packages=(cmake make gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
           mingw-w64-tools wine wine64 xvfb x11-apps imagemagick googletest procps
-          nsis unzip
+          nsis unzip openssl osslsigncode
           clang libclang-rt-14-dev)  # the last two: the native fuzz targets (scripts/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do

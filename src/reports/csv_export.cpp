@@ -21,7 +21,8 @@ public:
         bool disabled = section.disabled && section.disabled(index);
         const char* fields[] = {row.entry.title,           row.program,    row.version.fileDescription,
                                 row.version.productVersion, row.version.legalCopyright, row.location,
-                                row.entry.path,             section.keyword, disabled ? "yes" : "no"};
+                                row.entry.path,             section.keyword, disabled ? "yes" : "no",
+                                row.signer,                 row.signature};
         for (size_t n = 0; n < sizeof fields / sizeof fields[0]; ++n) {
             if (n) out_ += ',';
             out_ += CsvField(fields[n]);
@@ -46,7 +47,7 @@ bool IsCsvWord(const char* text)
 
 std::string CsvText()
 {
-    std::string out = "Title,Program,Description,Version,Copyright,Location,Path,Kind,Disabled\r\n";
+    std::string out = "Title,Program,Description,Version,Copyright,Location,Path,Kind,Disabled,Signer,Signature\r\n";
     CsvRows rows(out);
     VisitReportSections(rows);
     return out;

@@ -1,5 +1,6 @@
 // Every list of the report as RFC 4180 CSV, for administrators' scripts: the columns of the
-// text report plus the section's kind keyword and whether the entry is disabled.
+// text report up to Path, the section's kind keyword, whether the entry is disabled, then the
+// signer and signature state (last, so that older scripts keep their column numbers).
 #pragma once
 
 #include "reports/output_place.h"

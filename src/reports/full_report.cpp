@@ -178,6 +178,8 @@ public:
         if (!version.fileDescription[0] && !version.legalCopyright[0]) out_ += "<br>";
         if (row.location[0]) AppendFormat(out_, "\tLocation: %s<br>\r\n", Html(row.location).c_str());
         if (entry.path[0]) AppendFormat(out_, "\tPath:     %s<br>\r\n", Html(entry.path).c_str());
+        if (row.signer[0]) AppendFormat(out_, "\tSigner: %s<br>\r\n", Html(row.signer).c_str());
+        if (row.signature[0]) AppendFormat(out_, "\tSignature: %s<br>\r\n", Html(row.signature).c_str());
         if (entry.detail[0]) AppendFormat(out_, "\t%s<br>\r\n", Html(entry.detail).c_str());
         AppendFields(section, index);
         out_ += "\t</ol><br>\r\n\r\n";
@@ -208,7 +210,7 @@ public:
     {
         const char* fields[] = {row.entry.title,           row.program,  row.version.fileDescription,
                                 row.version.productVersion, row.version.legalCopyright, row.location,
-                                row.entry.path};
+                                row.entry.path,             row.signer,   row.signature};
         for (size_t n = 0; n < sizeof fields / sizeof fields[0]; ++n) {
             out_ += OneLineField(fields[n]);
             out_ += n + 1 < sizeof fields / sizeof fields[0] ? "\t" : "\r\n";
@@ -248,7 +250,7 @@ std::string ReportText(int format)
         VisitReportSections(report);
         out += "</body></html>\r\n";
     } else {
-        out += "Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\r\n";
+        out += "Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\tSigner\tSignature\r\n";
         TextReport report(out);
         VisitReportSections(report);
     }

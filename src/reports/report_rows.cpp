@@ -3,10 +3,11 @@
 
 #include "foundations/paths.h"
 #include "foundations/strings.h"
+#include "foundations/text.h"
 
 #include <memory>
 
-bool ReadReportRow(const ReportSection& section, int index, ReportRow& row)
+bool ReadReportRow(const ReportSection& section, int index, SignatureChecker& signatures, ReportRow& row)
 {
     if (!CopyEntry(index, row.entry)) return false;
     if (!row.entry.title[0] && !row.entry.path[0]) return false;
@@ -15,6 +16,9 @@ bool ReadReportRow(const ReportSection& section, int index, ReportRow& row)
     char file[ENTRY_PATH_CHARS] = "";
     ProgramPathAsWritten(row.entry.path, file, sizeof file);
     ReadVersionFields(file, &row.version);
+    Signature signature = signatures.Check(file);
+    CopyText(row.signer, signature.signer);
+    SignatureStateText(signature, row.signature, sizeof row.signature);
     row.location[0] = '\0';
     if (section.location) section.location(index, row.location, sizeof row.location);
     return true;
@@ -24,12 +28,13 @@ void VisitReportSections(ReportVisitor& visitor)
 {
     // A row is large (version texts, a detail of 1 KiB): one on the heap for the whole walk.
     std::unique_ptr<ReportRow> row(new ReportRow());
+    SignatureChecker signatures;
     for (int position = 0; position < ReportSectionCount(); ++position) {
         const ReportSection& section = *ReportSectionAt(position);
         if (!section.enumerate || section.enumerate() <= 0) continue;
         visitor.Section(section);
         int count = EntryCount();
         for (int index = 0; index < count; ++index)
-            if (ReadReportRow(section, index, *row)) visitor.Row(section, index, *row);
+            if (ReadReportRow(section, index, signatures, *row)) visitor.Row(section, index, *row);
     }
 }

@@ -9,7 +9,7 @@
 // Text from the machine made safe inside an HTML page: & < > " ' as entities.
 std::string HtmlEscaped(const char* text);
 // One field of a tab-separated line: tabs and line breaks become blanks, so an entry
-// stays one line of seven fields whatever its title or path holds.
+// stays one line of nine fields whatever its title or path holds.
 std::string OneLineField(const char* text);
 // One RFC 4180 field: quoted (with inner quotes doubled) when it holds a comma, a quote
 // or a line break.

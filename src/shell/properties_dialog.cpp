@@ -3,6 +3,7 @@
 
 #include "foundations/entries.h"
 #include "foundations/paths.h"
+#include "foundations/signature.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "foundations/version_info.h"
@@ -30,10 +31,12 @@ std::vector<const PropertiesKind*> PartsOf(int kind)
     return parts;
 }
 
-// What the dialog works on, kept in DWLP_USER.
+// What the dialog works on, kept in DWLP_USER. Stepping back to a program already shown
+// does not verify its signature again.
 struct PropertiesState {
-    int index;
-    HICON icon;
+    int index = 0;
+    HICON icon = nullptr;
+    SignatureChecker signatures;
 };
 
 PropertiesState* State(HWND dialog) { return reinterpret_cast<PropertiesState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -41,6 +44,7 @@ PropertiesState* State(HWND dialog) { return reinterpret_cast<PropertiesState*>(
 const ControlText kTexts[] = {
     {IDC_PROP_NAME_LABEL, IDS_PROP_NAME},         {IDC_PROP_VERSION_LABEL, IDS_PROP_VERSION},
     {IDC_PROP_COMPANY_LABEL, IDS_PROP_COMPANY},   {IDC_PROP_COPYRIGHT_LABEL, IDS_PROP_COPYRIGHT},
+    {IDC_PROP_SIGNATURE_LABEL, IDS_PROP_SIGNATURE}, {IDC_PROP_SIGNER_LABEL, IDS_PROP_SIGNER},
     {IDC_PROP_STARTTYPE_LABEL, IDS_PROP_STARTUP_TYPE}, {IDC_PROP_STATUS_LABEL, IDS_PROP_STATUS},
     {IDC_PROP_APPLY, IDS_APPLY},                  {IDC_PROP_KILL, IDS_KILL_TASK},
     {IDC_PROP_RUN, IDS_RUN},                      {IDC_PROP_ONLINE_INFO, IDS_PROP_ONLINE_INFO},
@@ -86,6 +90,15 @@ void FillVersionFields(HWND dialog, const char* program, const char* title)
     SetDlgItemTextA(dialog, IDC_PROP_DESCRIPTION, fields.fileDescription[0] ? fields.fileDescription : title);
 }
 
+void FillSignature(HWND dialog, const char* program)
+{
+    Signature signature = State(dialog)->signatures.Check(program);
+    char state[SIGNATURE_TEXT_CHARS];
+    SignatureStateText(signature, state, sizeof state);
+    SetDlgItemTextA(dialog, IDC_PROP_SIGNATURE, state);
+    SetDlgItemTextA(dialog, IDC_PROP_SIGNER, signature.signer);
+}
+
 void FillNotes(HWND dialog, const char* detail)
 {
     if (detail[0])
@@ -112,6 +125,7 @@ void FillProperties(HWND dialog)
     SetWindowTextA(dialog, entry.title);
     SetIcon(dialog, EntryIcon(program));
     FillVersionFields(dialog, program, entry.title);
+    FillSignature(dialog, program);
     FillNotes(dialog, entry.detail);
 
     for (const PropertiesKind* part : PartsOf(entry.kind))
@@ -203,7 +217,8 @@ void AddPropertiesKind(const PropertiesKind& kind) { g_kinds.push_back(kind); }
 void ShowPropertiesFor(HWND owner, int index)
 {
     if (index < 0 || index >= EntryCount()) return;
-    PropertiesState state = {index, nullptr};
+    PropertiesState state;
+    state.index = index;
     DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_PROPERTIES), owner, PropertiesDialogProc,
                     reinterpret_cast<LPARAM>(&state));
 }

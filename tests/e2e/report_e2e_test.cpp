@@ -154,12 +154,12 @@ TEST_F(ReportCommands, FullReportInTextFormatThenThePageActsOnItsOwnRows)
     ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(report).find("Alpha Tool\t") != std::string::npos; }));
 
     std::string text = ReadWholeFile(report);
-    EXPECT_EQ(0u, text.find("Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\r\n"));
+    EXPECT_EQ(0u, text.find("Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\tSigner\tSignature\r\n"));
     bool script = false;
     for (const std::string& line : CrlfLines(text)) {
         std::vector<std::string> fields = SplitFields(line);
         if (fields.size() == 1) continue;
-        EXPECT_EQ(7u, fields.size()) << line;
+        EXPECT_EQ(9u, fields.size()) << line;
         if (fields[0] == kScript) script = fields[6] == "C:\\evil\\script.exe";
     }
     EXPECT_TRUE(script);
@@ -224,9 +224,9 @@ TEST_F(ReportCommands, TheCsvOptionWritesEveryListAsRfc4180AndExitsWithZero)
     ASSERT_TRUE(ParseCsv(ReadWholeFile(file), records)) << ReadWholeFile(file);
     ASSERT_GT(records.size(), 3u);
     EXPECT_EQ((std::vector<std::string>{"Title", "Program", "Description", "Version", "Copyright", "Location", "Path",
-                                        "Kind", "Disabled"}),
+                                        "Kind", "Disabled", "Signer", "Signature"}),
               records[0]);
-    for (const auto& record : records) EXPECT_EQ(9u, record.size()) << record[0];
+    for (const auto& record : records) EXPECT_EQ(11u, record.size()) << record[0];
     const struct { const char* title; const char* path; const char* kind; const char* disabled; } rows[] = {
         {kScript, "C:\\evil\\script.exe", "startup", "no"},
         {"Comma, \"Tool\"", "C:\\tools\\comma.exe", "startup", "no"},

@@ -101,18 +101,18 @@ TEST_F(Report, HostileEntriesStayTextInTheHtmlPage)
     EXPECT_EQ(html.size() - 16, html.rfind("</body></html>\r\n"));
 }
 
-TEST_F(Report, EveryTextLineIsOneEntryOfSevenFields)
+TEST_F(Report, EveryTextLineIsOneEntryOfNineFields)
 {
     std::vector<std::string> lines = CrlfLines(ReportText(REPORT_TEXT));
     ASSERT_GT(lines.size(), 5u);
-    EXPECT_EQ("Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath", lines[0]);
+    EXPECT_EQ("Title\tProgram\tDescription\tVersion\tCopyright\tLocation\tPath\tSigner\tSignature", lines[0]);
     bool broken = false;
     bool script = false;
     for (const std::string& line : lines) {
         EXPECT_EQ(std::string::npos, line.find_first_of("\r\n")) << line;
         std::vector<std::string> fields = SplitFields(line);
         if (fields.size() == 1) continue;  // a section title
-        ASSERT_EQ(7u, fields.size()) << line;
+        ASSERT_EQ(9u, fields.size()) << line;
         if (fields[0] == "Tab Title  Second line Third") {
             broken = true;
             EXPECT_EQ("C:\\evil\\tab here.exe", fields[6]);
@@ -174,11 +174,11 @@ TEST_F(Report, AnUnwritableProgramFolderSendsTheExportToTheDocumentsFolder)
 TEST_F(Report, TheCsvTextParsesBackWithKindAndState)
 {
     std::string csv = CsvText();
-    EXPECT_EQ(0u, csv.find("Title,Program,Description,Version,Copyright,Location,Path,Kind,Disabled\r\n"));
+    EXPECT_EQ(0u, csv.find("Title,Program,Description,Version,Copyright,Location,Path,Kind,Disabled,Signer,Signature\r\n"));
     EXPECT_NE(std::string::npos, csv.find("\"Tab\tTitle\r\nSecond line\nThird\",tab\there.exe,"))
         << "line breaks kept inside the quoted field";
     EXPECT_NE(std::string::npos, csv.find("\"Quote \"\"q\"\" 'x' & more\",quoted.exe,"));
-    EXPECT_NE(std::string::npos, csv.find(",C:\\evil\\script.exe,startup,no\r\n"));
+    EXPECT_NE(std::string::npos, csv.find(",C:\\evil\\script.exe,startup,no,,\r\n"));
 }
 
 namespace {
