@@ -5,6 +5,7 @@
 #include "foundations/shortcut.h"
 #include "resource.h"
 #include "support/console_fixture.h"
+#include "support/views.h"
 #include "version.h"
 
 #include <shlobj.h>
@@ -233,7 +234,7 @@ TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
 
     ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "1"));
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Tool", "1"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Tool", "1"));
 
     HANDLE uninstaller = StartUninstaller("");
     ASSERT_NE(nullptr, uninstaller);
@@ -253,7 +254,7 @@ TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
 
     EXPECT_FALSE(Exists(folder)) << "the folder goes once it is empty";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, VIGILARK_KEY));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY).c_str()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(Exists(Shortcut()));
 }
