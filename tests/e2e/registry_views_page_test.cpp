@@ -1,6 +1,5 @@
-// The real console on a 64-bit Windows (the wine64 prefix): a title in the machine's Run key
-// of both registry views is two rows on the Startup Programs page, and the Properties of each
-// say which view it starts from.
+// The real console on a 64-bit Windows (the wine64 prefix): a title in the machine's Run key of
+// both registry views is two rows, and the Properties of each say which view it starts from.
 #include "foundations/registry.h"
 #include "resource.h"
 #include "support/console_fixture.h"
@@ -8,14 +7,9 @@
 
 #include <algorithm>
 
-namespace {
-
-const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-}  // namespace
-
 TEST_F(ConsoleTest, ATitleInBothViewsIsTwoRowsThatEachNameTheirView)
 {
+    const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     SavedKey native(HKEY_LOCAL_MACHINE, kRun), view32(HKEY_LOCAL_MACHINE, In32BitView(kRun));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRun, "Twin Tool", "C:\\tools\\twin64.exe"));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRun), "Twin Tool", "C:\\tools\\twin32.exe"));
@@ -29,8 +23,7 @@ TEST_F(ConsoleTest, ATitleInBothViewsIsTwoRowsThatEachNameTheirView)
         SelectListRows(run_, list, {row});
         PressButton(page, IDC_INFO);
         HWND dialog = WaitForWindow(run_);
-        ASSERT_NE(nullptr, dialog);
-        ASSERT_TRUE(WaitFor([&] { return !WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)).empty(); }));
+        ASSERT_TRUE(dialog && WaitFor([&] { return !WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)).empty(); }));
         shown.push_back(ListCell(run_, list, row, 1) + ": " + WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)));
         PressButton(dialog, IDOK);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
