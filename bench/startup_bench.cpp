@@ -10,8 +10,10 @@
 #include "foundations/entries.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
+#include "foundations/registry_tree.h"
 #include "foundations/shortcut.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "foundations/winini.h"
 #include "resource.h"
@@ -150,7 +152,7 @@ void ClearStartupPlaces()
     for (int key = 0; key < 15; ++key) ClearRunKey(RunKind(key));
     WriteProfileStringA("windows", "run", nullptr);
     WriteProfileStringA("windows", "load", nullptr);
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY);
+    DeleteRegistryTree(ProgramMachineRoot(), DISABLED_STORE_KEY);
     for (const auto& folder : NamedStartupFolders()) EmptyFolder(folder.first, folder.second);
     char disabled[MAX_PATH];
     if (DisabledFolder(disabled, sizeof disabled) > 0) EmptyFolder(disabled, 0);
@@ -396,7 +398,8 @@ bool StartupFloor(FloorParts& parts)
     // The disabled store: its saved-command keys and its folder (both empty here).
     for (int kind : {1, 2, 3, 4, 5, (int)KIND_WIN_LOAD, (int)KIND_WIN_RUN}) {
         HKEY handle = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SavedCommandKey(kind), 0, KEY_READ, &handle) == ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SavedCommandKey(kind), 0, KEY_READ | ProgramMachineRoot().view, &handle) ==
+            ERROR_SUCCESS)
             RegCloseKey(handle);
     }
     char disabled[MAX_PATH];

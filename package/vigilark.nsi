@@ -1,17 +1,24 @@
 ; The installer of Vigilark Explorer: the console, the monitor and the help pages in
 ; Program Files\Vigilark, a Start-menu shortcut to the console, the monitor's automatic start
 ; (offered, on by default) and an uninstaller that keeps the user's history, disabled and
-; removed entries unless the user asks to remove them too.
+; removed entries unless the user asks to remove them too. On 64-bit Windows it installs the
+; x86_64 programs, elsewhere the i686 ones (the file list has both). The x86_64 programs need
+; Windows Vista or later (their runtime imports GetTickCount64): XP x64 and Server 2003 x64
+; get the i686 programs, which see both registry views there as well.
 ; Made by MakeDist.cmake: makensis -DVERSION=5.0.0.1 -DNSIS_TARGET=x86-ansi|amd64-unicode
 ;   -DFILES=<files.nsh> -DICON=<program.ico> -DOUTFILE=<setup.exe> vigilark.nsi
-; The shipped installer is x86-ansi, as the programs are: a Unicode one does not run on the
-; Windows 95 family.
+; The shipped installer is x86-ansi: a Unicode one does not run on the Windows 95 family.
+; On 64-bit Windows it works in the native registry view, as the programs there do (the
+; uninstall entry, the monitor's Run value), except for the programs' own key, which they
+; keep in the 32-bit view.
 
 Target ${NSIS_TARGET}
 
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include x64.nsh
+!include WinVer.nsh
 !include "${FILES}"
 
 !define PRODUCT "Vigilark Explorer"
@@ -31,11 +38,8 @@ Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
-!if ${NSIS_PTR_SIZE} > 4
+; $PROGRAMFILES64 is $PROGRAMFILES on 32-bit Windows.
 InstallDir "$PROGRAMFILES64\Vigilark"
-!else
-InstallDir "$PROGRAMFILES\Vigilark"
-!endif
 ; An update goes where the last installation went.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 
@@ -86,15 +90,41 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
     ${Loop}
 !macroend
 
+; On 64-bit Windows the native registry view; an update goes where the last installation went
+; also when that was recorded there (the 32-bit installer reads its own view first).
+!macro UseNativeRegistryView
+    ${If} ${RunningX64}
+        SetRegView 64
+    ${EndIf}
+!macroend
+
+Var Programs64  ; 1 when the x86_64 programs are installed
+
 Function .onInit
     SetShellVarContext all
+    !insertmacro UseNativeRegistryView
+    StrCpy $Programs64 0
+    ${If} ${RunningX64}
+    ${AndIf} ${AtLeastWinVista}
+        StrCpy $Programs64 1
+    ${EndIf}
+    ${If} $INSTDIR == "$PROGRAMFILES64\Vigilark"
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $0 != ""
+            StrCpy $INSTDIR $0
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
     SectionIn RO
     !insertmacro EndRunningCopies
     SetOutPath "$INSTDIR"
-    !insertmacro InstallProgramFiles
+    ${If} $Programs64 == 1
+        !insertmacro InstallProgramFiles64
+    ${Else}
+        !insertmacro InstallProgramFiles32
+    ${EndIf}
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     CreateShortcut "${SHORTCUT}" "$INSTDIR\VigilarkEx.exe" "" "$INSTDIR\VigilarkEx.exe" 0 SW_SHOWNORMAL "" "${PRODUCT}"
 
@@ -117,6 +147,7 @@ SectionEnd
 
 Function un.onInit
     SetShellVarContext all
+    !insertmacro UseNativeRegistryView
 FunctionEnd
 
 Section "Uninstall"
@@ -141,9 +172,11 @@ Section "Uninstall"
     RMDir /r "$INSTDIR\Disabled"
     RMDir /r "$INSTDIR\Removed"
     DeleteRegKey HKCU "${PROGRAM_KEY}"
-    DeleteRegKey HKLM "${PROGRAM_KEY}"
     DeleteRegKey /ifempty HKCU "${COMPANY_KEY}"
+    SetRegView 32
+    DeleteRegKey HKLM "${PROGRAM_KEY}"
     DeleteRegKey /ifempty HKLM "${COMPANY_KEY}"
+    !insertmacro UseNativeRegistryView
 keep:
     RMDir "$INSTDIR"
 SectionEnd

@@ -407,6 +407,7 @@
 #define IDS_LOCATION            716  // "Location"
 #define IDS_LOC_IE_TOOLBAR      724  // "Internet Explorer - Toolbar Add-On Extension"
 #define IDS_LOC_IE_BHO          725  // "Internet Explorer - Browser Helper Object"
+#define IDS_VIEW_32BIT          2620 // " (32-bit)": after the location of an entry of the 32-bit registry view
 #define IDS_LOC_TASK_SCHEDULER  726  // "Windows Task Scheduler"
 #define IDS_ADD_PROGRAM_TITLE   902  // "Add AutoStart Program"
 #define IDS_ADD_PROGRAM_FILTER  903  // "Programs Files (*.exe) % *.exe% All Files  (*.*) % *.*%%"

@@ -4,6 +4,7 @@
 #include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/platform.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 
 namespace {
@@ -50,6 +51,11 @@ int AddWinInitDeleteLine(const char* file)
 int DeleteFileOnRestart(const char* file)
 {
     if (!file || !*file) return 0;
-    if (IsNtFamily()) return MoveFileExA(file, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    if (IsNtFamily()) {
+        // The request names the real file: a native program's, also from the 32-bit build.
+        FileChoice real = ChooseFilePath(file, false, FILE_CHANGE, CurrentSystemBits(), CurrentSystemFolders());
+        FileRedirectionOff native(real.redirectionOff);
+        return MoveFileExA(real.path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    }
     return AddWinInitDeleteLine(file);
 }

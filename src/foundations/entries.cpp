@@ -64,7 +64,20 @@ const struct {
     {600, "INFO_TASK"}, {700, "SERVICE_EXE"}, {701, "SERVICE_SVCHOST"}, {800, "TASK_SCHEDULED"},
     {900, "TYPE_BHO"}, {300, "RESTART_DELETE"}, {301, "RESTART_RENAMETYPE_TOOLBAR"},
     {901, "TYPE_EXTENSION"}, {902, "TYPE_MONITOR"}, {350, "TYPE_BLACKLIST"}, {360, "TYPE_PROSEARCH"},
-    {450, "TYPE_FILETYPE"},
+    {450, "TYPE_FILETYPE"},   {41, "MACHINE32_RUN"}, {42, "MACHINE32_RUNONCE"}, {43, "MACHINE32_RUNONCEEX"},
+    {44, "MACHINE32_RUNSERVICES"}, {45, "MACHINE32_RUNSERVICESONCE"}, {910, "TYPE_BHO32"},
+    {911, "TYPE_EXTENSION32"}, {912, "TYPE_MONITOR32"},
+};
+
+// The kinds that have a place in each view: the 32-bit view's kind is the native one plus
+// the offset.
+const struct {
+    int first;
+    int last;
+    int offset;
+} kViewedKinds[] = {
+    {KIND_MACHINE_RUN, KIND_MACHINE_RUNSERVICESONCE, KIND_MACHINE32_RUN - KIND_MACHINE_RUN},
+    {KIND_TYPE_BHO, KIND_TYPE_EXTENSION, KIND_TYPE_BHO32 - KIND_TYPE_BHO},
 };
 
 int CopyField(const char* field, char* out)
@@ -219,6 +232,23 @@ void FreeEntries()
 }
 
 int EntryCount() { return g_entryCount; }
+
+RegistryView KindView(int kind) { return BaseKind(kind) != kind ? VIEW_32BIT : VIEW_NATIVE; }
+
+int BaseKind(int kind)
+{
+    for (const auto& row : kViewedKinds)
+        if (kind >= row.first + row.offset && kind <= row.last + row.offset) return kind - row.offset;
+    return kind;
+}
+
+int KindInView(int baseKind, RegistryView view)
+{
+    if (view != VIEW_32BIT) return baseKind;
+    for (const auto& row : kViewedKinds)
+        if (baseKind >= row.first && baseKind <= row.last) return baseKind + row.offset;
+    return baseKind;
+}
 
 const char* KindKeyword(int kind)
 {

@@ -3,6 +3,8 @@
 // cookies, history lines). List-view rows keep the index of their record.
 #pragma once
 
+#include "foundations/system_view.h"
+
 #include <windows.h>
 
 // Field capacities, terminator included.
@@ -22,6 +24,8 @@ enum EntryKind {
     KIND_CURRENT_RUNSERVICESONCE = 15,
     KIND_USERS_RUN = 21,             // HKEY_USERS root, same keys (21-25)
     KIND_USERS_RUNSERVICESONCE = 25,
+    KIND_MACHINE32_RUN = 41,         // HKLM Run keys in the 32-bit view of a 64-bit Windows (41-45)
+    KIND_MACHINE32_RUNSERVICESONCE = 45,
     KIND_WIN_LOAD = 100,
     KIND_WIN_RUN = 101,
     KIND_GROUP_STARTUP = 200,
@@ -39,7 +43,20 @@ enum EntryKind {
     KIND_TYPE_BHO = 900,
     KIND_TYPE_TOOLBAR = 901,
     KIND_TYPE_EXTENSION = 902,
+    KIND_TYPE_BHO32 = 910,           // the add-ons of the 32-bit view of a 64-bit Windows
+    KIND_TYPE_TOOLBAR32 = 911,
+    KIND_TYPE_EXTENSION32 = 912,
 };
+
+// The registry view a kind's place is in: the 32-bit view for the kinds of it (41-45,
+// 910-912), the native view for every other kind (so a history line of a kind keyword
+// written before views existed acts on the native view).
+RegistryView KindView(int kind);
+// The kind of the same place in the native view (41 gives 1, 910 gives 900); other kinds
+// are their own.
+int BaseKind(int kind);
+// The kind of a native kind's place in a view (1 and VIEW_32BIT give 41).
+int KindInView(int baseKind, RegistryView view);
 
 // Appends a record; 1 when appended, 0 when refused (list full, a field too long, or the
 // cap on Internet Explorer cookies). An empty title is stored as "Unspecified Title";

@@ -4,6 +4,15 @@
 
 #include <windows.h>
 
+// A root key (or an open key) and the registry view to reach keys below it in: on 64-bit
+// Windows HKEY_LOCAL_MACHINE\Software has a 64-bit and a 32-bit view. A bare key means no
+// view flag, the view of this build; system_view.h says which flags a view takes.
+struct RegRoot {
+    RegRoot(HKEY key, REGSAM viewFlags = 0) : hive(key), view(viewFlags) {}
+    HKEY hive;
+    REGSAM view;  // 0, KEY_WOW64_64KEY or KEY_WOW64_32KEY
+};
+
 // An open registry key.
 class RegKey {
 public:
@@ -12,15 +21,18 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
-    LONG Open(HKEY hive, const char* subkey, REGSAM access)
+    LONG Open(RegRoot root, const char* subkey, REGSAM access)
     {
         Close();
-        return RegOpenKeyExA(hive, subkey, 0, access, &key_);
+        return RegOpenKeyExA(root.hive, subkey, 0, access | root.view, &key_);
     }
-    LONG Create(HKEY hive, const char* subkey)
+    // Without a view the call of the oldest systems, which know no view flags.
+    LONG Create(RegRoot root, const char* subkey)
     {
         Close();
-        return RegCreateKeyA(hive, subkey, &key_);
+        if (!root.view) return RegCreateKeyA(root.hive, subkey, &key_);
+        return RegCreateKeyExA(root.hive, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED | root.view,
+                               nullptr, &key_, nullptr);
     }
     void Close()
     {

@@ -3,6 +3,7 @@
 
 #include "foundations/handles.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "resource.h"
 
@@ -102,7 +103,10 @@ bool ForceDeleteFile(const char* path)
 bool FileExists(const char* path)
 {
     if (!path || !*path) return false;
-    DWORD attributes = GetFileAttributesA(path);
+    // A native program's file, also as the 32-bit build on 64-bit Windows looks for it.
+    FileChoice readable = ReadableFile(path);
+    FileRedirectionOff native(readable.redirectionOff);
+    DWORD attributes = GetFileAttributesA(readable.path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

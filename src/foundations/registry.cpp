@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-int CreateRegKey(HKEY hive, const char* subkey)
+int CreateRegKey(RegRoot hive, const char* subkey)
 {
     RegKey key;
     if (key.Create(hive, subkey) != ERROR_SUCCESS) {
@@ -23,7 +23,7 @@ static bool IsTextType(DWORD type)
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-int ReadRegString(HKEY hive, const char* subkey, const char* name, char* out, int capacity)
+int ReadRegString(RegRoot hive, const char* subkey, const char* name, char* out, int capacity)
 {
     if (!out || capacity <= 0) return 0;
     out[0] = '\0';
@@ -57,7 +57,7 @@ int ReadRegString(HKEY hive, const char* subkey, const char* name, char* out, in
     return (int)len;
 }
 
-int DeleteRegValue(HKEY hive, const char* subkey, const char* name)
+int DeleteRegValue(RegRoot hive, const char* subkey, const char* name)
 {
     RegKey key;
     if (key.Open(hive, subkey, KEY_SET_VALUE) != ERROR_SUCCESS) return 0;
@@ -68,7 +68,7 @@ int DeleteRegValue(HKEY hive, const char* subkey, const char* name)
     return 1;
 }
 
-int SetRegString(HKEY hive, const char* subkey, const char* name, const char* text)
+int SetRegString(RegRoot hive, const char* subkey, const char* name, const char* text)
 {
     RegKey key;
     if (key.Open(hive, subkey, KEY_SET_VALUE | KEY_QUERY_VALUE) != ERROR_SUCCESS) {
@@ -80,7 +80,17 @@ int SetRegString(HKEY hive, const char* subkey, const char* name, const char* te
     return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
 }
 
-int SetRegDword(HKEY hive, const char* subkey, const char* name, DWORD value)
+int DeleteRegKey(RegRoot hive, const char* subkey)
+{
+    if (!hive.view) return RegDeleteKeyA(hive.hive, subkey) == ERROR_SUCCESS;
+    // RegDeleteKeyA has no view of its own; every system with two views has the Ex form.
+    typedef LONG(WINAPI * RegDeleteKeyExFn)(HKEY, LPCSTR, REGSAM, DWORD);
+    static RegDeleteKeyExFn deleteKeyEx = reinterpret_cast<RegDeleteKeyExFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    return deleteKeyEx && deleteKeyEx(hive.hive, subkey, hive.view, 0) == ERROR_SUCCESS;
+}
+
+int SetRegDword(RegRoot hive, const char* subkey, const char* name, DWORD value)
 {
     RegKey key;
     if (key.Open(hive, subkey, KEY_SET_VALUE) != ERROR_SUCCESS) return 0;
@@ -119,7 +129,7 @@ bool ReadRegRaw(HKEY key, const char* name, std::string& data, DWORD* type)
     return true;
 }
 
-bool ReadRegRaw(HKEY hive, const char* subkey, const char* name, std::string& data, DWORD* type)
+bool ReadRegRaw(RegRoot hive, const char* subkey, const char* name, std::string& data, DWORD* type)
 {
     data.clear();
     RegKey key;
@@ -127,7 +137,7 @@ bool ReadRegRaw(HKEY hive, const char* subkey, const char* name, std::string& da
     return ReadRegRaw(key.get(), name, data, type);
 }
 
-int WriteRegRaw(HKEY hive, const char* subkey, const char* name, const std::string& data, DWORD type)
+int WriteRegRaw(RegRoot hive, const char* subkey, const char* name, const std::string& data, DWORD type)
 {
     RegKey key;
     if (key.Open(hive, subkey, KEY_SET_VALUE) != ERROR_SUCCESS) return 0;
@@ -158,7 +168,7 @@ bool ReadRegText(HKEY key, const char* name, std::string& text)
     return ReadRegRaw(key, name, data, &type) && RegDataText(data, type, text);
 }
 
-bool ReadRegText(HKEY hive, const char* subkey, const char* name, std::string& text)
+bool ReadRegText(RegRoot hive, const char* subkey, const char* name, std::string& text)
 {
     text.clear();
     RegKey key;
@@ -166,7 +176,7 @@ bool ReadRegText(HKEY hive, const char* subkey, const char* name, std::string& t
     return ReadRegText(key.get(), name, text);
 }
 
-bool ReadRegValues(HKEY hive, const char* subkey, std::vector<RegValue>& values)
+bool ReadRegValues(RegRoot hive, const char* subkey, std::vector<RegValue>& values)
 {
     values.clear();
     RegKey key;
@@ -201,7 +211,7 @@ bool ReadRegValues(HKEY hive, const char* subkey, std::vector<RegValue>& values)
     return true;
 }
 
-bool RegValueExists(HKEY hive, const char* subkey, const char* name)
+bool RegValueExists(RegRoot hive, const char* subkey, const char* name)
 {
     RegKey key;
     if (key.Open(hive, subkey, KEY_READ) != ERROR_SUCCESS) return false;

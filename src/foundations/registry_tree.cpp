@@ -16,7 +16,7 @@ std::string Join(const char* key, const std::string& name) { return std::string(
 
 }  // namespace
 
-bool RegSubkeyNames(HKEY hive, const char* subkey, std::vector<std::string>& names)
+bool RegSubkeyNames(RegRoot hive, const char* subkey, std::vector<std::string>& names)
 {
     names.clear();
     RegKey key;
@@ -32,13 +32,13 @@ bool RegSubkeyNames(HKEY hive, const char* subkey, std::vector<std::string>& nam
     return true;
 }
 
-bool RegKeyExists(HKEY hive, const char* subkey)
+bool RegKeyExists(RegRoot hive, const char* subkey)
 {
     RegKey key;
     return key.Open(hive, subkey, KEY_READ) == ERROR_SUCCESS;
 }
 
-int CopyRegistryTree(HKEY fromHive, const char* fromKey, HKEY toHive, const char* toKey)
+int CopyRegistryTree(RegRoot fromHive, const char* fromKey, RegRoot toHive, const char* toKey)
 {
     std::vector<RegValue> values;
     if (!ReadRegValues(fromHive, fromKey, values)) return 0;
@@ -55,11 +55,11 @@ int CopyRegistryTree(HKEY fromHive, const char* fromKey, HKEY toHive, const char
     return complete;
 }
 
-int DeleteRegistryTree(HKEY hive, const char* subkey)
+int DeleteRegistryTree(RegRoot hive, const char* subkey)
 {
     std::vector<std::string> names;
     if (!RegSubkeyNames(hive, subkey, names)) return RegKeyExists(hive, subkey) ? 0 : 1;
     for (const std::string& name : names) DeleteRegistryTree(hive, Join(subkey, name).c_str());
-    RegDeleteKeyA(hive, subkey);
+    DeleteRegKey(hive, subkey);
     return RegKeyExists(hive, subkey) ? 0 : 1;
 }

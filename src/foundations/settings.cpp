@@ -4,6 +4,7 @@
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "foundations/trace.h"
 #include "resource.h"
@@ -53,9 +54,11 @@ bool MonitorRunValueExists()
     static const char* const kRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
     char name[64];
     LoadText(IDS_APP_NAME, name);
-    if (RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) return true;
+    // The monitor starts from the native view's Run key, whichever build asks.
+    RegRoot machine = RootInView(HKEY_LOCAL_MACHINE, VIEW_NATIVE);
+    if (RegValueExists(machine, kRunKey, name)) return true;
     LoadText(IDS_MONITOR_RUN_TITLE, name);
-    return RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, name);
+    return RegValueExists(machine, kRunKey, name);
 }
 
 Options& CurrentOptions() { return g_options; }

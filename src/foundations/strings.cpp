@@ -3,6 +3,7 @@
 
 #include "foundations/fill_memo.h"
 #include "foundations/registry.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "foundations/trace.h"
 #include "resource.h"
@@ -26,7 +27,7 @@ static int LoadTextUncached(UINT id, char* out, int capacity)
     char name[32];
     FormatText(name, sizeof name, "LString%u", id);
     char custom[1024];
-    if (ReadRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, name, custom, sizeof custom) == 0) {
+    if (ReadRegString(ProgramMachineRoot(), VIGILARK_KEY, name, custom, sizeof custom) == 0) {
         out[0] = '\0';
         return LoadStringA(AppInstance(), id, out, capacity);
     }

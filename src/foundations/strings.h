@@ -8,8 +8,9 @@
 void SetAppInstance(HINSTANCE instance);
 HINSTANCE AppInstance();
 
-// The text with string-table id `id`, unless HKLM\Software\Brondlewick\Vigilark holds
-// an override "LString<id>" (where "%n" stands for a line break). Returns its length.
+// The text with string-table id `id`, unless HKLM\Software\Brondlewick\Vigilark (in the
+// 32-bit view on 64-bit Windows) holds an override "LString<id>" (where "%n" stands for a
+// line break). Returns its length.
 int LoadText(UINT id, char* out, int capacity);
 template <size_t N> inline int LoadText(UINT id, char (&out)[N]) { return LoadText(id, out, (int)N); }
 

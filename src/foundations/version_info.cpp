@@ -2,6 +2,7 @@
 #include "foundations/version_info.h"
 
 #include "foundations/fill_memo.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 
 #include <windows.h>
@@ -42,9 +43,13 @@ bool QueryField(const void* block, WORD language, WORD codePage, const char* nam
     return true;
 }
 
-// The fields as the file holds them; fields must be zeroed.
-int ReadFromFile(const char* file, VersionFields* fields)
+// The fields as the file holds them; fields must be zeroed. A native program's file is read
+// where it is, also by the 32-bit build on 64-bit Windows.
+int ReadFromFile(const char* path, VersionFields* fields)
 {
+    FileChoice readable = ReadableFile(path);
+    FileRedirectionOff native(readable.redirectionOff);
+    const char* file = readable.path.c_str();
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(file, &handle);
     if (size == 0 || size > VERSION_INFO_MAX_BYTES) return 0;

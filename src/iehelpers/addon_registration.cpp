@@ -7,6 +7,7 @@
 #include "foundations/registry.h"
 #include "foundations/registry_tree.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "history/history.h"
 #include "iehelpers/iehelpers.h"
@@ -22,6 +23,16 @@ namespace {
 const DWORD kRegsvr32WaitMs = 15000;
 
 const int kKinds[] = {KIND_TYPE_BHO, KIND_TYPE_TOOLBAR, KIND_TYPE_EXTENSION};
+
+// Every add-on location lies under "SOFTWARE\"; in the 32-bit view, as the native view shows
+// it, under "SOFTWARE\Wow6432Node\".
+const char kSoftware[] = "SOFTWARE\\";
+const char kWow64Node[] = "Wow6432Node\\";
+
+std::string Path32(const std::string& key)
+{
+    return kSoftware + std::string(kWow64Node) + key.substr(sizeof kSoftware - 1);
+}
 
 std::string SavedRegistrationKey(const std::string& serial) { return SavedCopyKey(serial) + "\\Registration"; }
 std::string AlsoRemovedKey(const std::string& serial) { return SavedCopyKey(serial) + "\\AlsoRemoved"; }
@@ -65,9 +76,10 @@ bool RegistrationOf(int kind, const char* classId, Registration& out)
     if (!location || !classId || !classId[0] || strchr(classId, '\\')) return false;
     out = Registration();
     out.kind = kind;
+    out.view = KindView(kind);
     out.key = location;
     out.name = classId;
-    if (kind == KIND_TYPE_TOOLBAR) {
+    if (BaseKind(kind) == KIND_TYPE_TOOLBAR) {
         out.value = classId;
     } else {
         out.key += "\\";
@@ -78,49 +90,72 @@ bool RegistrationOf(int kind, const char* classId, Registration& out)
 
 bool RegistrationFromPath(const std::string& path, Registration& out)
 {
+    // The 32-bit view's keys as the native view shows them.
+    RegistryView view = VIEW_NATIVE;
+    std::string rest = path;
+    const std::string node = std::string(kSoftware) + kWow64Node;
+    if (rest.size() > node.size() && SameText(rest.substr(0, node.size()).c_str(), node.c_str())) {
+        view = VIEW_32BIT;
+        rest = kSoftware + rest.substr(node.size());
+    }
     for (int kind : kKinds) {
         std::string location = IeHelperRegistryKey(kind);
-        if (path.size() <= location.size() + 1 || path[location.size()] != '\\' ||
-            !SameText(path.substr(0, location.size()).c_str(), location.c_str()))
+        if (rest.size() <= location.size() + 1 || rest[location.size()] != '\\' ||
+            !SameText(rest.substr(0, location.size()).c_str(), location.c_str()))
             continue;
-        return RegistrationOf(kind, path.substr(location.size() + 1).c_str(), out);
+        return RegistrationOf(KindInView(kind, view), rest.substr(location.size() + 1).c_str(), out);
     }
     return false;
 }
 
+std::string RegistrationKeyPath(const Registration& registration)
+{
+    return registration.view == VIEW_32BIT ? Path32(registration.key) : registration.key;
+}
+
 std::string RegistrationPath(const Registration& registration)
 {
-    return registration.value.empty() ? registration.key : registration.key + "\\" + registration.value;
+    std::string key = RegistrationKeyPath(registration);
+    return registration.value.empty() ? key : key + "\\" + registration.value;
+}
+
+RegRoot RegistrationRoot(const Registration& registration)
+{
+    return RootInView(HKEY_LOCAL_MACHINE, registration.view);
 }
 
 bool RegistrationExists(const Registration& registration)
 {
     return registration.value.empty()
-               ? RegKeyExists(HKEY_LOCAL_MACHINE, registration.key.c_str())
-               : RegValueExists(HKEY_LOCAL_MACHINE, registration.key.c_str(), registration.value.c_str());
+               ? RegKeyExists(RegistrationRoot(registration), registration.key.c_str())
+               : RegValueExists(RegistrationRoot(registration), registration.key.c_str(), registration.value.c_str());
 }
 
 int DeleteRegistration(const Registration& registration)
 {
     if (!registration.value.empty())
-        return DeleteRegValue(HKEY_LOCAL_MACHINE, registration.key.c_str(), registration.value.c_str());
-    return DeleteRegistryTree(HKEY_LOCAL_MACHINE, registration.key.c_str());
+        return DeleteRegValue(RegistrationRoot(registration), registration.key.c_str(), registration.value.c_str());
+    return DeleteRegistryTree(RegistrationRoot(registration), registration.key.c_str());
 }
 
 std::vector<std::string> AddonRegistrationPaths()
 {
     std::vector<std::string> paths;
-    for (int kind : kKinds) {
-        const char* location = IeHelperRegistryKey(kind);
-        std::vector<std::string> names;
-        if (kind == KIND_TYPE_TOOLBAR) {
-            std::vector<RegValue> values;
-            ReadRegValues(HKEY_LOCAL_MACHINE, location, values);
-            for (const RegValue& value : values) names.push_back(value.name);
-        } else {
-            RegSubkeyNames(HKEY_LOCAL_MACHINE, location, names);
+    for (RegistryView view : ListedViews()) {
+        RegRoot root = RootInView(HKEY_LOCAL_MACHINE, view);
+        for (int kind : kKinds) {
+            const char* location = IeHelperRegistryKey(kind);
+            std::vector<std::string> names;
+            if (kind == KIND_TYPE_TOOLBAR) {
+                std::vector<RegValue> values;
+                ReadRegValues(root, location, values);
+                for (const RegValue& value : values) names.push_back(value.name);
+            } else {
+                RegSubkeyNames(root, location, names);
+            }
+            std::string shown = view == VIEW_32BIT ? Path32(location) : location;
+            for (const std::string& name : names) paths.push_back(shown + "\\" + name);
         }
-        for (const std::string& name : names) paths.push_back(std::string(location) + "\\" + name);
     }
     return paths;
 }
@@ -138,7 +173,7 @@ bool RegistrationListed(const Registration& registration)
     CollectIeHelpers(helpers);
     for (const IeHelper& helper : helpers)
         if (helper.kind == registration.kind && SameText(helper.extra.c_str(), registration.name.c_str()))
-            return !helper.path.empty() || helper.kind == KIND_TYPE_EXTENSION;
+            return !helper.path.empty() || BaseKind(helper.kind) == KIND_TYPE_EXTENSION;
     return false;
 }
 
@@ -171,16 +206,17 @@ std::string SaveRegistration(const Registration& registration, const char* comma
               SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Command", command) &&
               SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Extra", RegistrationPath(registration).c_str()) &&
               SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Date", date) &&
-              SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Key", registration.key.c_str()) &&
+              SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Key", RegistrationKeyPath(registration).c_str()) &&
               SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Unregistered", "0");
+    RegRoot root = RegistrationRoot(registration);
     if (ok && !registration.value.empty()) {
         std::string data;
         DWORD type = 0;
         ok = SetRegString(HKEY_CURRENT_USER, copy.c_str(), "Value", registration.value.c_str()) &&
-             ReadRegRaw(HKEY_LOCAL_MACHINE, registration.key.c_str(), registration.value.c_str(), data, &type) &&
+             ReadRegRaw(root, registration.key.c_str(), registration.value.c_str(), data, &type) &&
              WriteRegRaw(HKEY_CURRENT_USER, saved.c_str(), registration.value.c_str(), data, type);
     } else if (ok) {
-        ok = CopyRegistryTree(HKEY_LOCAL_MACHINE, registration.key.c_str(), HKEY_CURRENT_USER, saved.c_str()) != 0;
+        ok = CopyRegistryTree(root, registration.key.c_str(), HKEY_CURRENT_USER, saved.c_str()) != 0;
     }
     if (ok) return serial;
     DropSavedCopy(serial);
@@ -194,20 +230,22 @@ bool SavedRegistrationOf(const std::string& serial, Registration& out)
     std::string value;
     bool isValue = ReadRegText(HKEY_CURRENT_USER, SavedCopyKey(serial).c_str(), "Value", value);
     if (!RegistrationFromPath(isValue ? key + "\\" + value : key, out)) return false;
-    return SameText(out.key.c_str(), key.c_str()) && (out.kind == KIND_TYPE_TOOLBAR) == isValue;
+    return SameText(RegistrationKeyPath(out).c_str(), key.c_str()) &&
+           (BaseKind(out.kind) == KIND_TYPE_TOOLBAR) == isValue;
 }
 
 int RestoreRegistration(const std::string& serial, const Registration& registration)
 {
     std::string saved = SavedRegistrationKey(serial);
+    RegRoot root = RegistrationRoot(registration);
     if (!registration.value.empty()) {
         std::string data;
         DWORD type = 0;
         return ReadRegRaw(HKEY_CURRENT_USER, saved.c_str(), registration.value.c_str(), data, &type) &&
-               CreateRegKey(HKEY_LOCAL_MACHINE, registration.key.c_str()) &&
-               WriteRegRaw(HKEY_LOCAL_MACHINE, registration.key.c_str(), registration.value.c_str(), data, type);
+               CreateRegKey(root, registration.key.c_str()) &&
+               WriteRegRaw(root, registration.key.c_str(), registration.value.c_str(), data, type);
     }
-    return CopyRegistryTree(HKEY_CURRENT_USER, saved.c_str(), HKEY_LOCAL_MACHINE, registration.key.c_str());
+    return CopyRegistryTree(HKEY_CURRENT_USER, saved.c_str(), root, registration.key.c_str());
 }
 
 void RecordAlsoRemoved(const std::string& serial, const std::vector<std::string>& paths)

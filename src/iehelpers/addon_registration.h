@@ -3,15 +3,19 @@
 //
 // A registration is named by its registry path under HKEY_LOCAL_MACHINE: the helper's or
 // extension's key ("...\Browser Helper Objects\{id}"), or for a toolbar the Toolbar key and
-// the value name ("...\Internet Explorer\Toolbar\{id}"). The removal's history line carries
-// that path as its extra text, so each line names exactly one registration.
+// the value name ("...\Internet Explorer\Toolbar\{id}"). One of the 32-bit view of a 64-bit
+// Windows is named as the native view shows it there ("SOFTWARE\Wow6432Node\Microsoft\...",
+// what the registry editor shows too) and is reached through that view's flags. The
+// removal's history line carries that path as its extra text, so each line names exactly
+// one registration in its view; a line without "Wow6432Node" names the native view.
 //
 // A removed registration is copied first into the program's own key,
 // HKCU\Software\Brondlewick\Vigilark\RemovedIEHelpers\<8-digit serial>:
 //   "Command"      the history line's command (the add-on's program path)
 //   "Extra"        the history line's extra text (the registration's path)
 //   "Date"         the date text of the minute of the removal, as the line has it
-//   "Key"          the HKEY_LOCAL_MACHINE key of the registration (the Toolbar key for a toolbar)
+//   "Key"          the HKEY_LOCAL_MACHINE key of the registration (the Toolbar key for a
+//                  toolbar), named as above (with "Wow6432Node" for the 32-bit view)
 //   "Value"        a toolbar's value name; absent for a key
 //   "Unregistered" "1" when regsvr32 /u unregistered the program, else "0"
 //   subkey "Registration": the deleted key with every value (type and bytes kept) and
@@ -20,24 +24,30 @@
 //   that the program's unregistration took with it
 #pragma once
 
+#include "foundations/system_view.h"
 #include "iehelpers/iehelpers_actions.h"
 
 #include <string>
 #include <vector>
 
 struct Registration {
-    int kind = 0;       // KIND_TYPE_BHO, KIND_TYPE_TOOLBAR or KIND_TYPE_EXTENSION
-    std::string key;    // under HKEY_LOCAL_MACHINE
+    int kind = 0;       // KIND_TYPE_BHO, KIND_TYPE_TOOLBAR or KIND_TYPE_EXTENSION, or their 32-bit-view kinds
+    RegistryView view = VIEW_NATIVE;  // the kind's view
+    std::string key;    // under HKEY_LOCAL_MACHINE in that view
     std::string value;  // a toolbar's value name; empty for a key
     std::string name;   // the class id as the registry names it (subkey or value name)
 };
 
-// The registration of an add-on of that kind and class id; false for other kinds.
+// The registration of an add-on of that kind (of either view) and class id; false for other kinds.
 bool RegistrationOf(int kind, const char* classId, Registration& out);
 // The registration a path names: one subkey of the helpers' or extensions' key, or one
-// value of the Toolbar key; false for any other place.
+// value of the Toolbar key, of either view; false for any other place.
 bool RegistrationFromPath(const std::string& path, Registration& out);
+// The path that names it, and the key alone (the Toolbar key for a toolbar).
 std::string RegistrationPath(const Registration& registration);
+std::string RegistrationKeyPath(const Registration& registration);
+// HKEY_LOCAL_MACHINE in the registration's view.
+RegRoot RegistrationRoot(const Registration& registration);
 
 bool RegistrationExists(const Registration& registration);
 // 1 when it is gone (a key with all its subkeys).

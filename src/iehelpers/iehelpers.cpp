@@ -7,17 +7,20 @@
 #include "foundations/registry.h"
 #include "foundations/registry_tree.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "foundations/version_info.h"
 #include "resource.h"
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 const int kValueChars = 260;   // each registry text read for an add-on
 
-std::string ReadText(HKEY hive, const std::string& key, const char* name)
+std::string ReadText(RegRoot hive, const std::string& key, const char* name)
 {
     char text[kValueChars] = "";
     ReadRegString(hive, key.c_str(), name, text, sizeof text);
@@ -26,15 +29,15 @@ std::string ReadText(HKEY hive, const std::string& key, const char* name)
 
 // Subkey names (helpers, extensions) or value names (toolbars) of a key, in the
 // registry's order; nothing when the key does not open.
-std::vector<std::string> Names(const char* location, bool values)
+std::vector<std::string> Names(RegRoot root, const char* location, bool values)
 {
     std::vector<std::string> names;
     if (!values) {
-        RegSubkeyNames(HKEY_LOCAL_MACHINE, location, names);
+        RegSubkeyNames(root, location, names);
         return names;
     }
     std::vector<RegValue> found;
-    ReadRegValues(HKEY_LOCAL_MACHINE, location, found);
+    ReadRegValues(root, location, found);
     for (const RegValue& value : found) names.push_back(value.name);
     return names;
 }
@@ -54,51 +57,60 @@ void DescribeServer(IeHelper& helper)
     helper.title = name;
 }
 
-void CollectHelperObjects(std::vector<IeHelper>& helpers)
+// The server of a class as the browser of the view loads it (a 32-bit browser's system
+// folder is SysWOW64).
+std::string ServerOf(const std::string& id, RegistryView view)
 {
-    for (const std::string& id : Names(IE_BHO_KEY, false)) {
+    std::string className;
+    std::string server;
+    GetClassServer(id.c_str(), className, server, view);
+    return server.empty() ? server : FileOfView(server, view);
+}
+
+void CollectHelperObjects(std::vector<IeHelper>& helpers, RegistryView view)
+{
+    for (const std::string& id : Names(RootInView(HKEY_LOCAL_MACHINE, view), IE_BHO_KEY, false)) {
         IeHelper helper;
-        std::string className;
-        GetClassServer(id.c_str(), className, helper.path);
+        helper.path = ServerOf(id, view);
         if (helper.path.empty()) continue;  // nothing would load
         helper.extra = id;
-        helper.kind = KIND_TYPE_BHO;
+        helper.kind = KindInView(KIND_TYPE_BHO, view);
         DescribeServer(helper);
         helpers.push_back(helper);
     }
 }
 
-void CollectToolbars(std::vector<IeHelper>& helpers)
+void CollectToolbars(std::vector<IeHelper>& helpers, RegistryView view)
 {
-    for (const std::string& id : Names(IE_TOOLBAR_KEY, true)) {
+    for (const std::string& id : Names(RootInView(HKEY_LOCAL_MACHINE, view), IE_TOOLBAR_KEY, true)) {
         IeHelper helper;
-        std::string className;
-        GetClassServer(id.c_str(), className, helper.path);
+        helper.path = ServerOf(id, view);
         helper.extra = id;
-        helper.kind = KIND_TYPE_TOOLBAR;
+        helper.kind = KindInView(KIND_TYPE_TOOLBAR, view);
         // Without a server the title stays empty and the entry list shows "Unspecified Title".
         if (!helper.path.empty()) DescribeServer(helper);
         helpers.push_back(helper);
     }
 }
 
-void CollectExtensions(std::vector<IeHelper>& helpers)
+void CollectExtensions(std::vector<IeHelper>& helpers, RegistryView view)
 {
-    for (const std::string& id : Names(IE_EXTENSION_KEY, false)) {
+    RegRoot root = RootInView(HKEY_LOCAL_MACHINE, view);
+    for (const std::string& id : Names(root, IE_EXTENSION_KEY, false)) {
         std::string key = std::string(IE_EXTENSION_KEY "\\") + id;
         IeHelper helper;
         // Read whole: a long text is still a button, listed under its text cut.
-        ReadRegText(HKEY_LOCAL_MACHINE, key.c_str(), "ButtonText", helper.title);
+        ReadRegText(root, key.c_str(), "ButtonText", helper.title);
         if (helper.title.empty()) continue;
         // The browser's own context-menu additions.
         if (ContainsNoCase(helper.title.c_str(), "shdoclc.dll")) helper.title = "Related";
-        helper.path = ReadText(HKEY_LOCAL_MACHINE, key, "Exec");
-        if (!RegValueExists(HKEY_LOCAL_MACHINE, key.c_str(), "Exec"))
-            helper.path = ReadText(HKEY_LOCAL_MACHINE, key, "script");
-        helper.detail = ReadText(HKEY_LOCAL_MACHINE, key, "HotIcon");
+        helper.path = ReadText(root, key, "Exec");
+        if (!RegValueExists(root, key.c_str(), "Exec")) helper.path = ReadText(root, key, "script");
+        helper.path = FileOfView(helper.path, view);
+        helper.detail = FileOfView(ReadText(root, key, "HotIcon"), view);
         if (helper.detail.empty()) helper.detail = helper.path;
         helper.extra = id;
-        helper.kind = KIND_TYPE_EXTENSION;
+        helper.kind = KindInView(KIND_TYPE_EXTENSION, view);
         char program[MAX_PATH] = "";
         VersionFields fields;
         CanonicalProgramPath(helper.path.c_str(), program, sizeof program);
@@ -118,14 +130,15 @@ const KindTexts kKinds[] = {
     {KIND_TYPE_EXTENSION, IE_EXTENSION_KEY, "EXTENSION"},
 };
 
+// The texts of a kind of either view.
 const KindTexts* TextsOf(int kind)
 {
     for (const KindTexts& texts : kKinds)
-        if (texts.kind == kind) return &texts;
+        if (texts.kind == BaseKind(kind)) return &texts;
     return nullptr;
 }
 
-// "Location" + separator + "HKLM\" + key + closing text.
+// "Location" + separator + "HKLM\" + key + closing text, and " (32-bit)" for that view.
 int LocationText(int kind, const char* separator, const char* closing, char* out, int capacity)
 {
     if (!out || capacity <= 0) return 0;
@@ -134,27 +147,31 @@ int LocationText(int kind, const char* separator, const char* closing, char* out
     if (!texts) return 0;
     char label[64];
     LoadText(IDS_LOCATION, label);
-    return (int)FormatText(out, (size_t)capacity, "%s%sHKLM\\%s%s", label, separator, texts->key, closing);
+    FormatText(out, (size_t)capacity, "%s%sHKLM\\%s%s", label, separator, texts->key, closing);
+    AppendViewMark(KindView(kind), out, capacity);
+    return (int)strlen(out);
 }
 
 }  // namespace
 
-void GetClassServer(const char* classId, std::string& className, std::string& server)
+void GetClassServer(const char* classId, std::string& className, std::string& server, RegistryView view)
 {
     std::string key = "CLSID\\";
     if (classId[0] != '{') key += "{";
     key += classId;
     if (classId[0] != '{') key += "}";
-    className = ReadText(HKEY_CLASSES_ROOT, key, "");
-    server = ReadText(HKEY_CLASSES_ROOT, key + "\\InprocServer32", "");
+    RegRoot classes = RootInView(HKEY_CLASSES_ROOT, view);
+    className = ReadText(classes, key, "");
+    server = ReadText(classes, key + "\\InprocServer32", "");
 }
 
 void CollectIeHelpers(std::vector<IeHelper>& helpers)
 {
     helpers.clear();
-    CollectHelperObjects(helpers);
-    CollectToolbars(helpers);
-    CollectExtensions(helpers);
+    std::vector<RegistryView> views = ListedViews();
+    for (RegistryView view : views) CollectHelperObjects(helpers, view);
+    for (RegistryView view : views) CollectToolbars(helpers, view);
+    for (RegistryView view : views) CollectExtensions(helpers, view);
 }
 
 int EnumerateIeHelpers()
@@ -186,6 +203,14 @@ const char* IeHelperTypeText(int kind)
     return texts ? texts->type : "";
 }
 
+int IeHelperTypeLabel(int kind, char* out, int capacity)
+{
+    if (!out || capacity <= 0) return 0;
+    CopyText(out, (size_t)capacity, IeHelperTypeText(kind));
+    AppendViewMark(KindView(kind), out, capacity);
+    return (int)strlen(out);
+}
+
 int IeHelperStatusText(int kind, char* out, int capacity) { return LocationText(kind, ": ", "", out, capacity); }
 
 int IeHelperLocationLine(int kind, char* out, int capacity) { return LocationText(kind, ": \"", "\"", out, capacity); }
@@ -194,11 +219,18 @@ int IeHelperLocationText(int index, char* out, int capacity)
 {
     if (!out || capacity <= 0) return 0;
     out[0] = '\0';
-    switch (GetEntryKind(index)) {
-    case KIND_TYPE_BHO: return LoadText(IDS_LOC_IE_BHO, out, capacity);
-    case KIND_TYPE_TOOLBAR: return LoadText(IDS_LOC_IE_TOOLBAR, out, capacity);
-    default: return 0;  // an extension has no such text
+    int kind = GetEntryKind(index);
+    switch (BaseKind(kind)) {
+    case KIND_TYPE_BHO: LoadText(IDS_LOC_IE_BHO, out, capacity); break;
+    case KIND_TYPE_TOOLBAR: LoadText(IDS_LOC_IE_TOOLBAR, out, capacity); break;
+    case KIND_TYPE_EXTENSION:
+        // A native extension has no such text; one of the 32-bit view says where it is.
+        if (KindView(kind) == VIEW_32BIT) FormatText(out, (size_t)capacity, "HKLM\\%s", IE_EXTENSION_KEY);
+        break;
+    default: return 0;
     }
+    AppendViewMark(KindView(kind), out, capacity);
+    return (int)strlen(out);
 }
 
 void RecordKnownIeHelpers()

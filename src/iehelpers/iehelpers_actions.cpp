@@ -6,6 +6,7 @@
 #include "foundations/registry.h"
 #include "foundations/registry_tree.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "history/history.h"
 #include "iehelpers/addon_registration.h"
@@ -37,17 +38,19 @@ std::vector<std::string> RemovedClassesOf(const std::string& server)
     return classes;
 }
 
-// True when a class other than `ignored` names the server as its in-process server: a shell
-// extension or a control that unregistering the file would break.
-bool OtherClassUsesServer(const std::string& server, const std::vector<std::string>& ignored)
+// True when a class of the view other than `ignored` names the server as its in-process
+// server: a shell extension or a control that unregistering the file would break.
+bool OtherClassUsesServer(const std::string& server, const std::vector<std::string>& ignored, RegistryView view)
 {
+    RegRoot classRoot = RootInView(HKEY_CLASSES_ROOT, view);
     std::vector<std::string> classes;
-    RegSubkeyNames(HKEY_CLASSES_ROOT, "CLSID", classes);
+    RegSubkeyNames(classRoot, "CLSID", classes);
     std::string fileName = UpperFileName(server);
     for (const std::string& id : classes) {
         std::string named;
         std::string key = "CLSID\\" + id + "\\InprocServer32";
-        if (HasPath(ignored, Braced(id)) || !ReadRegText(HKEY_CLASSES_ROOT, key.c_str(), nullptr, named)) continue;
+        if (HasPath(ignored, Braced(id)) || !ReadRegText(classRoot, key.c_str(), nullptr, named)) continue;
+        named = FileOfView(named, view);
         char canonical[MAX_PATH];
         CanonicalProgramPath(named.c_str(), canonical, sizeof canonical);
         // The file name first: the long form is asked of the system only for a likely match.
@@ -59,8 +62,8 @@ bool OtherClassUsesServer(const std::string& server, const std::vector<std::stri
 }
 
 // Called once the add-on's own registration is gone (and its copy saved), so every add-on
-// listed now remains.
-bool ShouldUnregister(const char* path)
+// listed now remains. The classes that count are those of the add-on's view.
+bool ShouldUnregister(const char* path, RegistryView view)
 {
     if (!MayRunRegsvr32On(path)) return false;
     std::string server = LongCanonicalForm(path);
@@ -69,7 +72,7 @@ bool ShouldUnregister(const char* path)
     std::vector<std::string> stillUsed;
     for (const IeHelper& helper : helpers) stillUsed.push_back(LongCanonicalForm(helper.path.c_str()));
     if (!MayUnregisterServer(server.c_str(), stillUsed, "", "")) return false;
-    return !OtherClassUsesServer(server, RemovedClassesOf(server));
+    return !OtherClassUsesServer(server, RemovedClassesOf(server), view);
 }
 
 // Unregisters the server; the other add-on registrations that went with it are noted in
@@ -103,19 +106,20 @@ int RemoveIeHelper(const char* path, int index, IeHelperRemoval* outcome)
     if (RegistrationExists(registration)) {
         // No rights, or part of a tree refused: put back the subkeys that did go.
         if (registration.value.empty())
-            CopyRegistryTree(HKEY_CURRENT_USER, (SavedCopyKey(serial) + "\\Registration").c_str(), HKEY_LOCAL_MACHINE,
-                             registration.key.c_str());
+            CopyRegistryTree(HKEY_CURRENT_USER, (SavedCopyKey(serial) + "\\Registration").c_str(),
+                             RegistrationRoot(registration), registration.key.c_str());
         DropSavedCopy(serial);
         return 0;
     }
     result.removed = true;
-    if (path[0] && ShouldUnregister(path)) result.unregistered = Unregister(path, serial);
+    if (path[0] && ShouldUnregister(path, registration.view)) result.unregistered = Unregister(path, serial);
 
-    // The line names the registration itself, so that each line undoes its own.
+    // The line names the registration itself, so that each line undoes its own; every kind of
+    // add-on is written as a helper of its view.
     char title[MAX_PATH] = "";
     FileNamePart(path, title, sizeof title);
-    result.recorded = AppendHistory(title, path, RegistrationPath(registration).c_str(), KIND_TYPE_BHO,
-                                    ACTION_IEHELPER_REMOVE) != 0;
+    result.recorded = AppendHistory(title, path, RegistrationPath(registration).c_str(),
+                                    KindInView(KIND_TYPE_BHO, registration.view), ACTION_IEHELPER_REMOVE) != 0;
     if (!result.recorded) DropSavedCopy(serial);  // no line, so no undo can ask for it
     if (outcome) *outcome = result;
     return 1;

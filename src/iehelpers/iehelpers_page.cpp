@@ -69,7 +69,9 @@ void FillHelperRow(HWND list, int index)
         SetListCell(list, index, 2, fields.companyName);
         SetListCell(list, index, 3, fields.productVersion);
     }
-    SetListCell(list, index, 4, IeHelperTypeText(entry.kind));
+    char type[64];
+    IeHelperTypeLabel(entry.kind, type, sizeof type);
+    SetListCell(list, index, 4, type);
 }
 
 void FillHelperList(HWND page)
@@ -114,7 +116,13 @@ void OnRemove(HWND page)
 
 BOOL OnInitDialog(HWND)
 {
-    for (int kind : {KIND_TYPE_BHO, KIND_TYPE_TOOLBAR, KIND_TYPE_EXTENSION}) SetKindTypeText(kind, IeHelperTypeText(kind));
+    for (int base : {KIND_TYPE_BHO, KIND_TYPE_TOOLBAR, KIND_TYPE_EXTENSION}) {
+        for (RegistryView view : {VIEW_NATIVE, VIEW_32BIT}) {
+            char type[64];
+            IeHelperTypeLabel(KindInView(base, view), type, sizeof type);
+            SetKindTypeText(KindInView(base, view), type);
+        }
+    }
     return TRUE;
 }
 

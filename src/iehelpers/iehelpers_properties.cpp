@@ -20,9 +20,13 @@ void FillIeHelper(HWND dialog, int index)
     SetPropertiesAdvice(dialog);
     // A button's detail names its icon file. A toolbar's is its version text, never read as a
     // file name (a text like "1.0" could name some file in the current folder).
-    if (entry.kind == KIND_TYPE_EXTENSION) SetPropertiesIcon(dialog, entry.detail);
+    if (BaseKind(entry.kind) == KIND_TYPE_EXTENSION) SetPropertiesIcon(dialog, entry.detail);
 }
 
 }  // namespace
 
-void InstallIeHelperProperties() { AddPropertiesKind({KIND_TYPE_BHO, KIND_TYPE_EXTENSION, FillIeHelper, nullptr}); }
+void InstallIeHelperProperties()
+{
+    AddPropertiesKind({KIND_TYPE_BHO, KIND_TYPE_EXTENSION, FillIeHelper, nullptr});
+    AddPropertiesKind({KIND_TYPE_BHO32, KIND_TYPE_EXTENSION32, FillIeHelper, nullptr});
+}

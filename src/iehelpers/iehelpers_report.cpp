@@ -10,13 +10,16 @@
 
 namespace {
 
-// "Location" with the value "HKLM\<key of the kind>" in double quotes.
+// "Location" with the value "HKLM\<key of the kind>" in double quotes, and " (32-bit)" for
+// that view.
 int LocationField(int index, ReportField* out, int capacity)
 {
-    const char* key = IeHelperRegistryKey(GetEntryKind(index));
+    int kind = GetEntryKind(index);
+    const char* key = IeHelperRegistryKey(kind);
     if (!key || capacity < 1) return 0;
     LoadText(IDS_LOCATION, out[0].label);
     FormatText(out[0].value, sizeof out[0].value, "\"HKLM\\%s\"", key);
+    AppendViewMark(KindView(kind), out[0].value, sizeof out[0].value);
     return 1;
 }
 

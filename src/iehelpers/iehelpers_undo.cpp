@@ -33,10 +33,10 @@ std::string FindSavedCopy(const HistoryRecord& record)
 // True when the add-on's class still has a server (an extension has no class to serve).
 bool ClassServed(const Registration& registration)
 {
-    if (registration.kind == KIND_TYPE_EXTENSION) return true;
+    if (BaseKind(registration.kind) == KIND_TYPE_EXTENSION) return true;
     std::string className;
     std::string server;
-    GetClassServer(registration.name.c_str(), className, server);
+    GetClassServer(registration.name.c_str(), className, server, registration.view);
     return !server.empty();
 }
 
@@ -62,7 +62,8 @@ bool CopyMatchesLine(const std::string& serial, const HistoryRecord& record, Reg
     if (!SavedRegistrationOf(serial, registration)) return false;
     if (SameText(RegistrationPath(registration).c_str(), record.extra)) return true;
     // A line written before lines named the toolbar: the Toolbar key only.
-    return registration.kind == KIND_TYPE_TOOLBAR && SameText(registration.key.c_str(), record.extra);
+    return BaseKind(registration.kind) == KIND_TYPE_TOOLBAR &&
+           SameText(RegistrationKeyPath(registration).c_str(), record.extra);
 }
 
 UndoOutcome UndoFromCopy(const HistoryRecord& record, const std::string& serial)

@@ -3,6 +3,7 @@
 
 #include "foundations/handles.h"
 #include "foundations/settings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 
 #include <cstring>
@@ -35,7 +36,7 @@ int ReadAdminUsers(std::vector<AdminUser>& users)
 {
     users.clear();
     RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, VIGILARK_USERS_KEY, KEY_READ) != ERROR_SUCCESS) return 0;
+    if (key.Open(ProgramMachineRoot(), VIGILARK_USERS_KEY, KEY_READ) != ERROR_SUCCESS) return 0;
     for (DWORD index = 0;; ++index) {
         char name[ADMIN_KEY_NAME_CHARS];
         DWORD length = sizeof name;
@@ -53,8 +54,8 @@ int WriteAdminUserFlags(AdminUser& user, bool hideTobrin, bool hideAlerts)
     char subkey[sizeof VIGILARK_USERS_KEY + ADMIN_USER_CHARS];
     FormatText(subkey, sizeof subkey, "%s\\%s", VIGILARK_USERS_KEY, user.name);
     // SetRegString never creates the key: a user removed meanwhile stays removed.
-    bool icon = SetRegString(HKEY_LOCAL_MACHINE, subkey, "HideTobrin", hideTobrin ? "1" : "0") != 0;
-    bool alerts = SetRegString(HKEY_LOCAL_MACHINE, subkey, "HideAlerts", hideAlerts ? "1" : "0") != 0;
+    bool icon = SetRegString(ProgramMachineRoot(), subkey, "HideTobrin", hideTobrin ? "1" : "0") != 0;
+    bool alerts = SetRegString(ProgramMachineRoot(), subkey, "HideAlerts", hideAlerts ? "1" : "0") != 0;
     if (icon) user.hideTobrin = hideTobrin ? 1 : 0;
     if (alerts) user.hideAlerts = hideAlerts ? 1 : 0;
     return icon && alerts;

@@ -1,5 +1,6 @@
-// The per-user options of the resident monitor, HKLM\Software\Brondlewick\Vigilark\Users\<name>:
-// whether it hides its task-bar icon and its alerts for that user.
+// The per-user options of the resident monitor, HKLM\Software\Brondlewick\Vigilark\Users\<name>
+// (the program's key, in the 32-bit view on 64-bit Windows): whether it hides its task-bar
+// icon and its alerts for that user.
 #pragma once
 
 #include "foundations/registry.h"

@@ -76,6 +76,17 @@ bool ProcessIds(EnumProcessesFn enumProcesses, std::vector<DWORD>& ids)
     }
 }
 
+// The program file of a process whose modules this program cannot read: the 32-bit build
+// reads none of a 64-bit process. Windows from Vista on names it (looked up at run time).
+void ImageFileName(HANDLE process, char* out, DWORD capacity)
+{
+    typedef BOOL(WINAPI * QueryImageNameFn)(HANDLE, DWORD, LPSTR, PDWORD);
+    static QueryImageNameFn queryImageName = reinterpret_cast<QueryImageNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    DWORD length = capacity;
+    if (!queryImageName || !queryImageName(process, 0, out, &length)) out[0] = '\0';
+}
+
 bool EnumerateNtProcesses(ProcessVisitor visitor, void* context)
 {
     ScopedLibrary psapi("PSAPI.DLL");
@@ -98,6 +109,7 @@ bool EnumerateNtProcesses(ProcessVisitor visitor, void* context)
             if (enumModules(process.get(), &module, sizeof module, &needed) &&
                 moduleFileName(process.get(), module, path, sizeof path) == 0)
                 path[0] = '\0';
+            if (!path[0]) ImageFileName(process.get(), path, sizeof path);
         }
         process.Reset(nullptr);
         if (!visitor(id, 0, path, context)) break;

@@ -8,6 +8,7 @@
 #include "foundations/paths.h"
 #include "foundations/platform.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "reports/report_text.h"
 #include "resource.h"
@@ -66,7 +67,7 @@ void AppendKeyLine(std::string& out, HKEY root, const std::string& path)
     out += "\\" + path + "]\r\n";
 }
 
-std::vector<std::string> SubkeyNames(HKEY root, const std::string& path)
+std::vector<std::string> SubkeyNames(RegRoot root, const std::string& path)
 {
     std::vector<std::string> names;
     RegKey key;
@@ -124,23 +125,31 @@ std::string RegValueLine(const RegValue& value, RegFileForm form)
     return line + "\r\n";
 }
 
-void AppendRegKeyTree(std::string& out, HKEY root, const std::string& path, RegFileForm form)
+void AppendRegKeyTree(std::string& out, RegRoot root, const std::string& path, RegFileForm form,
+                      const std::string& shownPath)
 {
-    AppendKeyLine(out, root, path);
+    const std::string shown = shownPath.empty() ? path : shownPath;
+    AppendKeyLine(out, root.hive, shown);
     std::vector<RegValue> values;
     if (!ReadRegValues(root, path.c_str(), values)) return;
     for (const RegValue& value : values) out += RegValueLine(value, form);
     for (const std::string& name : SubkeyNames(root, path)) {
         out += "\r\n";
-        AppendRegKeyTree(out, root, path + "\\" + name, form);
+        AppendRegKeyTree(out, root, path + "\\" + name, form, shown + "\\" + name);
     }
+}
+
+const char* ExportedMachineKeyPath(bool system64)
+{
+    return system64 ? "SOFTWARE\\Wow6432Node\\Brondlewick" : "SOFTWARE\\Brondlewick";
 }
 
 std::string SettingsExportText(RegFileForm form)
 {
     std::string out = form == REG_FILE_UNICODE ? "Windows Registry Editor Version 5.00\r\n\r\n" : "REGEDIT4\r\n\r\n";
     AppendRegKeyTree(out, HKEY_CURRENT_USER, VIGILARK_KEY, form);
-    AppendRegKeyTree(out, HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick", form);
+    AppendRegKeyTree(out, ProgramMachineRoot(), "SOFTWARE\\Brondlewick", form,
+                     ExportedMachineKeyPath(Is64BitWindows()));
     return out;
 }
 

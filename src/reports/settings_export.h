@@ -20,8 +20,14 @@ std::string RegEscaped(const std::string& text);
 // One value line with its line end: strings as "text" when they are one plain line, else
 // (and every other type) in the hex form of its own type, wrapped as the editor wraps.
 std::string RegValueLine(const RegValue& value, RegFileForm form);
-// The key's block and the blocks of every key below it (empty line before each subkey).
-void AppendRegKeyTree(std::string& out, HKEY root, const std::string& path, RegFileForm form);
+// The key's block and the blocks of every key below it (empty line before each subkey),
+// read in the root's view; the key lines name `shownPath` (the path itself when empty).
+void AppendRegKeyTree(std::string& out, RegRoot root, const std::string& path, RegFileForm form,
+                      const std::string& shownPath = std::string());
+// The path under HKEY_LOCAL_MACHINE that the export names for the maker's key, which the
+// program keeps in the 32-bit view: the 64-bit Registry Editor of a 64-bit Windows imports
+// "SOFTWARE\Wow6432Node\Brondlewick" there; elsewhere it is "SOFTWARE\Brondlewick".
+const char* ExportedMachineKeyPath(bool system64);
 // The whole file as ANSI text (header, HKCU program key, HKLM maker key).
 std::string SettingsExportText(RegFileForm form);
 // The file's bytes: UTF-16LE with its byte-order mark, or the ANSI text unchanged.

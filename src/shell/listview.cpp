@@ -5,6 +5,7 @@
 
 #include "foundations/paths.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "resource.h"
 
 #include <shellapi.h>
@@ -207,7 +208,9 @@ int AddProgramIcon(const char* command, int iconNumber, int slot)
     if (named && FindProgramFile(path, sizeof path)) {
         // The small image itself: a large one shrunk into the list costs more than the
         // extraction, and looks worse.
-        if (ExtractIconExA(path, iconNumber, nullptr, &icon, 1) == 0) icon = nullptr;
+        FileChoice readable = ReadableFile(path);
+        FileRedirectionOff native(readable.redirectionOff);
+        if (ExtractIconExA(readable.path.c_str(), iconNumber, nullptr, &icon, 1) == 0) icon = nullptr;
     }
     int index = -1;
     if (icon) {

@@ -5,6 +5,7 @@
 #include "foundations/paths.h"
 #include "foundations/signature.h"
 #include "foundations/strings.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "foundations/version_info.h"
 #include "resource.h"
@@ -58,7 +59,9 @@ void Show(HWND dialog, int control, bool show) { ShowWindow(GetDlgItem(dialog, c
 HICON FirstIcon(const char* file)
 {
     if (!file || !*file) return nullptr;
-    HICON icon = ExtractIconA(AppInstance(), file, 0);
+    FileChoice readable = ReadableFile(file);
+    FileRedirectionOff native(readable.redirectionOff);
+    HICON icon = ExtractIconA(AppInstance(), readable.path.c_str(), 0);
     // 1 says the file is no program, library or icon file.
     return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
 }

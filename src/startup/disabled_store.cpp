@@ -6,6 +6,7 @@
 #include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
+#include "foundations/system_view.h"
 #include "foundations/text.h"
 #include "startup/startup_locations.h"
 
@@ -47,7 +48,7 @@ bool NoMarkersAtAll()
     if (!FillMemoOpen()) return false;
     RegKey key;
     DWORD values = 0;
-    bool none = key.Open(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, KEY_READ) != ERROR_SUCCESS ||
+    bool none = key.Open(ProgramMachineRoot(), DISABLED_STORE_KEY, KEY_READ) != ERROR_SUCCESS ||
                 (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
                                   nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                  values == 0);
@@ -72,14 +73,14 @@ bool HasDisabledMarker(const char* title)
 {
     if (NoMarkersAtAll()) return false;
     char marker[MARKER_CHARS];
-    return ReadRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, title, marker, sizeof marker) > 0;
+    return ReadRegString(ProgramMachineRoot(), DISABLED_STORE_KEY, title, marker, sizeof marker) > 0;
 }
 
 int DisabledMarkerKind(const char* title)
 {
     if (NoMarkersAtAll()) return 0;
     char marker[MARKER_CHARS];
-    if (ReadRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, title, marker, sizeof marker) == 0) return 0;
+    if (ReadRegString(ProgramMachineRoot(), DISABLED_STORE_KEY, title, marker, sizeof marker) == 0) return 0;
     return atoi(marker);
 }
 
@@ -87,28 +88,28 @@ bool WriteDisabledMarker(const char* title, int kind)
 {
     char marker[16];
     FormatText(marker, sizeof marker, "%d", kind);
-    return CreateRegKey(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY) &&
-           SetRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, title, marker);
+    return CreateRegKey(ProgramMachineRoot(), DISABLED_STORE_KEY) &&
+           SetRegString(ProgramMachineRoot(), DISABLED_STORE_KEY, title, marker);
 }
 
-void DeleteDisabledMarker(const char* title) { DeleteRegValue(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, title); }
+void DeleteDisabledMarker(const char* title) { DeleteRegValue(ProgramMachineRoot(), DISABLED_STORE_KEY, title); }
 
 bool SaveDisabledCommand(int kind, const char* title, const std::string& data, DWORD type)
 {
     const char* key = SavedCommandKey(kind);
-    return key && CreateRegKey(HKEY_LOCAL_MACHINE, key) && WriteRegRaw(HKEY_LOCAL_MACHINE, key, title, data, type);
+    return key && CreateRegKey(ProgramMachineRoot(), key) && WriteRegRaw(ProgramMachineRoot(), key, title, data, type);
 }
 
 bool ReadSavedCommand(int kind, const char* title, std::string& data, DWORD* type)
 {
     const char* key = SavedCommandKey(kind);
-    return key && ReadRegRaw(HKEY_LOCAL_MACHINE, key, title, data, type);
+    return key && ReadRegRaw(ProgramMachineRoot(), key, title, data, type);
 }
 
 bool DeleteSavedCommand(int kind, const char* title)
 {
     const char* key = SavedCommandKey(kind);
-    return key && DeleteRegValue(HKEY_LOCAL_MACHINE, key, title);
+    return key && DeleteRegValue(ProgramMachineRoot(), key, title);
 }
 
 int DisabledFolder(char* out, int capacity) { return FolderBesideProgram("Disabled", out, capacity); }
@@ -117,16 +118,16 @@ int RemovedFolder(char* out, int capacity) { return FolderBesideProgram("Removed
 
 bool RecordStartupOrigin(const char* fileName, const char* originalPath)
 {
-    return CreateRegKey(HKEY_LOCAL_MACHINE, kOriginKey) &&
-           SetRegString(HKEY_LOCAL_MACHINE, kOriginKey, fileName, originalPath);
+    return CreateRegKey(ProgramMachineRoot(), kOriginKey) &&
+           SetRegString(ProgramMachineRoot(), kOriginKey, fileName, originalPath);
 }
 
 bool ReadStartupOrigin(const char* fileName, char* out, int capacity)
 {
-    return ReadRegString(HKEY_LOCAL_MACHINE, kOriginKey, fileName, out, capacity) > 0;
+    return ReadRegString(ProgramMachineRoot(), kOriginKey, fileName, out, capacity) > 0;
 }
 
-void DeleteStartupOrigin(const char* fileName) { DeleteRegValue(HKEY_LOCAL_MACHINE, kOriginKey, fileName); }
+void DeleteStartupOrigin(const char* fileName) { DeleteRegValue(ProgramMachineRoot(), kOriginKey, fileName); }
 
 const char* StartupItemFile(const char* command, const char* file)
 {

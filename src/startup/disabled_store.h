@@ -1,6 +1,7 @@
 // The store of disabled startup entries, shared with the resident monitor. Under
-// HKEY_LOCAL_MACHINE\Software\Brondlewick\Vigilark\Disabled: one marker per title (its
-// data the kind the entry had, in decimal) and, in one subkey per location, the command
+// HKEY_LOCAL_MACHINE\Software\Brondlewick\Vigilark\Disabled (the program's key, in the
+// 32-bit view on 64-bit Windows): one marker per title (its data the kind the entry had, in
+// decimal, which names the view too) and, in one subkey per location, the command
 // saved under the title exactly as Windows had it. A disabled Startup-folder file waits
 // in the folder "Disabled" beside the program; where it came from is noted under the
 // subkey "StartupGroup" so that enabling puts it back in the same folder.
@@ -11,7 +12,7 @@
 
 #define DISABLED_STORE_KEY VIGILARK_KEY "\\Disabled"
 
-// The saved-command key of a kind: "...\Disabled\Run" for kinds 1 and 11 (and so on by
+// The saved-command key of a kind: "...\Disabled\Run" for kinds 1, 11 and 41 (and so on by
 // the last digit), "...\WinLoad" for 100, "...\WinRun" for 101; nullptr otherwise.
 const char* SavedCommandKey(int kind);
 

@@ -27,6 +27,9 @@ const char* const kKnownProgramsKey = VIGILARK_KEY "\\Run";
 const char* const kMachineRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
 const int MAX_NAME_TRIES = 99;
 
+// The machine's Run key of the native view: where programs are added and the monitor starts from.
+RegRoot MachineRun() { return RunKindRoot(KIND_MACHINE_RUN); }
+
 // What a removal leaves for the history line, exactly as it must be put back.
 struct Removal {
     std::string command;
@@ -66,8 +69,8 @@ StartupResult ChangeableEntry(const char* title, int kind)
 
 // The Windows key of a Run kind.
 struct RunPlace {
-    explicit RunPlace(int kind) : hive(RunKindHive(kind)) { RunKeyPath(kind, subkey, sizeof subkey); }
-    HKEY hive;
+    explicit RunPlace(int kind) : hive(RunKindRoot(kind)) { RunKeyPath(kind, subkey, sizeof subkey); }
+    RegRoot hive;
     char subkey[MAX_PATH];
 };
 
@@ -369,8 +372,8 @@ bool FreeRunValueName(const char* path, std::string& name, bool* same)
         name = base;
         if (n > 1) name += " (" + std::to_string(n) + ")";
         std::string existing;
-        if (!RegValueExists(HKEY_LOCAL_MACHINE, kMachineRunKey, name.c_str())) return true;
-        if (ReadRegText(HKEY_LOCAL_MACHINE, kMachineRunKey, name.c_str(), existing) &&
+        if (!RegValueExists(MachineRun(), kMachineRunKey, name.c_str())) return true;
+        if (ReadRegText(MachineRun(), kMachineRunKey, name.c_str(), existing) &&
             SameText(existing.c_str(), path)) {
             *same = true;
             return true;
@@ -568,11 +571,11 @@ StartupResult RegisterStartupProgram(const char* path)
     if (!path || strlen(path) <= 4) return STARTUP_FAILED;
     // A longer path would be listed cut and could not be removed with an undo record.
     if (!FitsText(path, ENTRY_PATH_CHARS)) return STARTUP_COMMAND_TOO_LONG;
-    if (!CreateRegKey(HKEY_LOCAL_MACHINE, kMachineRunKey)) return STARTUP_FAILED;
+    if (!CreateRegKey(MachineRun(), kMachineRunKey)) return STARTUP_FAILED;
     std::string name;
     bool same = false;
     if (!FreeRunValueName(path, name, &same)) return STARTUP_FAILED;
-    if (!same && !SetRegString(HKEY_LOCAL_MACHINE, kMachineRunKey, name.c_str(), path)) return STARTUP_FAILED;
+    if (!same && !SetRegString(MachineRun(), kMachineRunKey, name.c_str(), path)) return STARTUP_FAILED;
     RememberKnownProgram(path);
     return STARTUP_OK;
 }
@@ -641,14 +644,14 @@ int SetMonitorAutostart(bool on)
     char command[MAX_PATH];
     MonitorCommand(title, sizeof title, command, sizeof command);
     if (on) {
-        int written = CreateRegKey(HKEY_LOCAL_MACHINE, kMachineRunKey) &&
-                      SetRegString(HKEY_LOCAL_MACHINE, kMachineRunKey, title, command);
+        int written = CreateRegKey(MachineRun(), kMachineRunKey) &&
+                      SetRegString(MachineRun(), kMachineRunKey, title, command);
         if (written) SetMonitorStartsAutomatically(true);
         RememberKnownProgram(command);
         return written;
     }
     int removed = RemoveStartupEntry(title, command, "", KIND_MACHINE_RUN) == STARTUP_OK;
-    if (removed || !RegValueExists(HKEY_LOCAL_MACHINE, kMachineRunKey, title)) SetMonitorStartsAutomatically(false);
+    if (removed || !RegValueExists(MachineRun(), kMachineRunKey, title)) SetMonitorStartsAutomatically(false);
     return removed;
 }
 

@@ -12,7 +12,8 @@ bool IsRunKind(int kind) { return IsOwnRunKind(kind) || IsOtherUserKind(kind); }
 
 bool IsOwnRunKind(int kind)
 {
-    return (kind >= KIND_MACHINE_RUN && kind <= KIND_MACHINE_RUNSERVICESONCE) ||
+    int base = BaseKind(kind);
+    return (base >= KIND_MACHINE_RUN && base <= KIND_MACHINE_RUNSERVICESONCE) ||
            (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_RUNSERVICESONCE);
 }
 
@@ -22,10 +23,17 @@ bool IsWinIniKind(int kind) { return kind == KIND_WIN_LOAD || kind == KIND_WIN_R
 
 HKEY RunKindHive(int kind)
 {
-    if (kind >= KIND_MACHINE_RUN && kind <= KIND_MACHINE_RUNSERVICESONCE) return HKEY_LOCAL_MACHINE;
+    int base = BaseKind(kind);
+    if (base >= KIND_MACHINE_RUN && base <= KIND_MACHINE_RUNSERVICESONCE) return HKEY_LOCAL_MACHINE;
     if (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_RUNSERVICESONCE) return HKEY_CURRENT_USER;
     if (IsOtherUserKind(kind)) return HKEY_USERS;
     return nullptr;
+}
+
+RegRoot RunKindRoot(int kind)
+{
+    HKEY hive = RunKindHive(kind);
+    return hive == HKEY_LOCAL_MACHINE ? RootInView(hive, KindView(kind)) : RegRoot(hive);
 }
 
 const char* RunKeyName(int kind)

@@ -2,20 +2,25 @@
 // lines and the Startup folders; and the form in which the entry list shows a command.
 #pragma once
 
+#include "foundations/handles.h"
+
 #include <windows.h>
 #include <string>
 #include <vector>
 
-// Kinds 1-5 (HKEY_LOCAL_MACHINE), 11-15 (HKEY_CURRENT_USER), 21-25 (HKEY_USERS).
+// Kinds 1-5 (HKEY_LOCAL_MACHINE), 41-45 (its 32-bit view on 64-bit Windows), 11-15
+// (HKEY_CURRENT_USER), 21-25 (HKEY_USERS).
 bool IsRunKind(int kind);
-// The kinds this console may change: 1-5 and 11-15.
+// The kinds this console may change: 1-5, 41-45 and 11-15.
 bool IsOwnRunKind(int kind);
 // Kinds 21-25: another user's entries, listed only.
 bool IsOtherUserKind(int kind);
 bool IsWinIniKind(int kind);
 
-// The hive of a Run kind (nullptr for other kinds).
+// The hive of a Run kind (nullptr for other kinds), and that hive in the kind's view. Only
+// the machine's keys have two views: the user's are shared by 32-bit and 64-bit programs.
 HKEY RunKindHive(int kind);
+RegRoot RunKindRoot(int kind);
 // "Run", "RunOnce", "RunOnceEx", "RunServices" or "RunServicesOnce" by the kind's last digit.
 const char* RunKeyName(int kind);
 // "Software\Microsoft\Windows\CurrentVersion\" + RunKeyName; false for other kinds.

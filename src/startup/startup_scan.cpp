@@ -21,7 +21,6 @@
 namespace {
 
 const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS};
-const int kHiveKindBase[] = {0, 10, 20};
 
 // The command shown for a value run through RUNDLL32: what follows the RUNDLL32
 // program (and its closing quote), wherever it stands in the command.
@@ -40,17 +39,26 @@ std::string AfterRundll(const std::string& command, bool* isRundll)
 // A value that reappeared under its disabled title in the same key: the program put
 // itself back. Its current command replaces the saved one and the value leaves the key
 // again. True when that was done.
-bool DisableAgain(HKEY hive, const char* subkey, int kind, const RegValue& value)
+bool DisableAgain(RegRoot hive, const char* subkey, int kind, const RegValue& value)
 {
     if (!IsOwnRunKind(kind) || DisabledMarkerKind(value.name.c_str()) != kind) return false;
     if (!SaveDisabledCommand(kind, value.name.c_str(), value.data, value.type)) return false;
     return DeleteRegValue(hive, subkey, value.name.c_str()) != 0;
 }
 
-void ScanRunKey(HKEY hive, int kind, std::string& previousName, std::string& previousCommand)
+// The value listed last: a value equal to it (name and command, any case) in the same view
+// is listed once; the same value in the other view is an entry of its own.
+struct PreviousValue {
+    std::string name;
+    std::string command;
+    RegistryView view = VIEW_NATIVE;
+};
+
+void ScanRunKey(int kind, PreviousValue& previous)
 {
     char subkey[MAX_PATH];
     RunKeyPath(kind, subkey, sizeof subkey);
+    RegRoot hive = RunKindRoot(kind);
     std::vector<RegValue> values;
     if (!ReadRegValues(hive, subkey, values)) return;
 
@@ -58,7 +66,8 @@ void ScanRunKey(HKEY hive, int kind, std::string& previousName, std::string& pre
         std::string command;
         if (!RegDataText(value.data, value.type, command)) continue;
         const std::string& name = value.name;
-        if (SameText(name.c_str(), previousName.c_str()) && SameText(command.c_str(), previousCommand.c_str()))
+        if (previous.view == KindView(kind) && SameText(name.c_str(), previous.name.c_str()) &&
+            SameText(command.c_str(), previous.command.c_str()))
             continue;
         if (HasDisabledMarker(name.c_str()) && DisableAgain(hive, subkey, kind, value)) continue;
 
@@ -67,17 +76,22 @@ void ScanRunKey(HKEY hive, int kind, std::string& previousName, std::string& pre
             std::string shown = AfterRundll(command, &isRundll);
             AddEntry(DisplayTitle(name).c_str(), DisplayCommand(shown).c_str(), "", "", kind, isRundll ? 1 : 0);
         }
-        previousName = name;
-        previousCommand = command;
+        previous.name = name;
+        previous.command = command;
+        previous.view = KindView(kind);
     }
 }
 
+// The machine's keys in each of its views (the 32-bit one on 64-bit Windows), then the
+// current user's and the other users'.
 void ScanRunKeys()
 {
-    std::string previousName;
-    std::string previousCommand;
-    for (int h = 0; h < 3; ++h)
-        for (int n = 1; n <= 5; ++n) ScanRunKey(kHives[h], kHiveKindBase[h] + n, previousName, previousCommand);
+    PreviousValue previous;
+    for (int base : {0, 10, 20}) {
+        std::vector<RegistryView> views = base == 0 ? ListedViews() : std::vector<RegistryView>{VIEW_NATIVE};
+        for (RegistryView view : views)
+            for (int n = 1; n <= 5; ++n) ScanRunKey(KindInView(base + n, view), previous);
+    }
 }
 
 // A title from the version fields: the file description, else the product name.
@@ -173,7 +187,7 @@ void ScanDisabled()
     for (int storeKind : kStoreKinds) {
         const char* key = SavedCommandKey(storeKind);
         std::vector<RegValue> values;
-        if (!ReadRegValues(HKEY_LOCAL_MACHINE, key, values)) continue;
+        if (!ReadRegValues(ProgramMachineRoot(), key, values)) continue;
         for (const RegValue& value : values) {
             if (value.name.empty()) continue;
             int kind = DisabledMarkerKind(value.name.c_str());
@@ -231,9 +245,10 @@ int StartupLocationText(int index, char* out, int capacity)
     }
     static const char* const kHiveNames[] = {"HKEY_LOCAL_MACHINE\\", "HKEY_CURRENT_USER\\", "HKEY_USER\\"};
     if (IsRunKind(kind)) {
-        AppendText(out, (size_t)capacity, kHiveNames[kind / 10]);
+        AppendText(out, (size_t)capacity, kHiveNames[BaseKind(kind) / 10]);
         AppendText(out, (size_t)capacity, WINDOWS_CURRENT_VERSION_KEY "\\");
         AppendText(out, (size_t)capacity, RunKeyName(kind));
+        AppendViewMark(KindView(kind), out, capacity);
     } else if (kind == KIND_WIN_LOAD) {
         AppendText(out, (size_t)capacity, "WIN.INI     [Load] Section");
     } else if (kind == KIND_WIN_RUN) {

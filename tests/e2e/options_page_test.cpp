@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/testing.h"
+#include "support/views.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ const bool kReportsBuilt = false;
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kUsersKey[] = VIGILARK_KEY "\\Users";
+const std::string kUsersKey = In32BitView(VIGILARK_KEY "\\Users");
 
 std::string Lower(std::string text)
 {

@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "support/console_fixture.h"
 #include "support/probe.h"
+#include "support/views.h"
 
 #include <algorithm>
 
@@ -24,7 +25,7 @@ protected:
     void TearDown() override
     {
         ConsoleTest::TearDown();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
     int Row(HWND list, const char* title) { return FindListRow(run_, list, 0, title); }
     SavedKey run_key_{HKEY_CURRENT_USER, kRunKey};

@@ -10,6 +10,7 @@
 #include "support/test_service.h"
 #include "support/testing.h"
 #include "support/text_parse.h"
+#include "support/views.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -89,19 +90,19 @@ protected:
     void SetUp() override
     {
         EndAllCopies();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
         PutRegString(HKEY_CURRENT_USER, kRunKey, kScript, "C:\\evil\\script.exe");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Comma, \"Tool\"", "C:\\tools\\comma.exe");
         // A disabled entry as the disabled store keeps it.
-        PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled\\Run", "Off Tool", "C:\\tools\\off.exe");
-        PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Off Tool", "11");
+        PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled\\Run"), "Off Tool", "C:\\tools\\off.exe");
+        PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Off Tool", "11");
     }
     void TearDown() override
     {
         if (run_.process.hProcess) CloseConsole(run_);
         EndAllCopies();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
     void Open()
     {
@@ -170,7 +171,8 @@ TEST_F(ReportCommands, FullReportInTextFormatThenThePageActsOnItsOwnRows)
     SelectListRows(run_, list_, {Row("Alpha Tool")});
     PressButton(page_, IDC_DISABLE);
     ASSERT_TRUE(WaitFor([&] { return GetRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool") == "<missing>"; }));
-    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled\\Run", "Alpha Tool"));
+    EXPECT_EQ("C:\\tools\\zulu.exe /quiet",
+              GetRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled\\Run"), "Alpha Tool"));
     EXPECT_EQ("C:\\evil\\script.exe", GetRegString(HKEY_CURRENT_USER, kRunKey, kScript));
     DeleteFileA(report.c_str());
 }

@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "support/console_fixture.h"
 #include "support/probe.h"
+#include "support/views.h"
 
 #include <commctrl.h>
 
@@ -18,7 +19,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup", "0");
         // Programs that do not run: nothing asks to end them.
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet");
@@ -28,7 +29,7 @@ protected:
     void TearDown() override
     {
         ConsoleTest::TearDown();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
     void Open()
     {
@@ -83,8 +84,8 @@ TEST_F(StartupPage, SortedRowsAreDisabledAndEnabledOnTheirOwnRecords)
     PressButton(page_, IDC_DISABLE);
     ASSERT_TRUE(WaitForCell("Alpha Tool", 2, "Disabled "));
     EXPECT_EQ("<missing>", Run("Alpha Tool"));
-    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_LOCAL_MACHINE, kDisabledRun, "Alpha Tool"));
-    EXPECT_EQ("11", GetRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Alpha Tool"));
+    EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_LOCAL_MACHINE, In32BitView(kDisabledRun), "Alpha Tool"));
+    EXPECT_EQ("11", GetRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Alpha Tool"));
     EXPECT_EQ("\"C:\\Program Files\\Beta\\beta.exe\" -b", Run("Beta Tool"));
     EXPECT_EQ("C:\\tools\\alpha.exe", Run("Gamma Tool"));
 
@@ -97,7 +98,7 @@ TEST_F(StartupPage, SortedRowsAreDisabledAndEnabledOnTheirOwnRecords)
     ChooseMenuItem(page_, 3);  // Info..., &Add, &Remove, &Enable
     ASSERT_TRUE(WaitForCell("Alpha Tool", 2, "?"));
     EXPECT_EQ("C:\\tools\\zulu.exe /quiet", Run("Alpha Tool")) << "written back exactly as it was";
-    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Alpha Tool"));
+    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Alpha Tool"));
 
     // The next run sorts the stored column, ascending.
     EXPECT_EQ(0, CloseConsole(run_));

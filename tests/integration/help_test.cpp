@@ -7,6 +7,7 @@
 #include "shell/help.h"
 #include "shell/help_addresses.h"
 #include "support/testing.h"
+#include "support/views.h"
 #include "version.h"
 
 #include <gtest/gtest.h>
@@ -106,8 +107,8 @@ TEST(HelpTarget, TheLocalFileWhenFoundElseThePageOnTheServer)
     SetCurrentDirectoryA(previous);
     RemoveDirectoryA(folder.c_str());
     // The server comes from the string table or its override, and ends with a slash.
-    SavedKey program(HKEY_LOCAL_MACHINE, VIGILARK_KEY);
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY, "LString263", "http://mirror.test"));
+    SavedKey program(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY), "LString263", "http://mirror.test"));
     EXPECT_EQ("http://mirror.test/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
 }
 

@@ -6,6 +6,7 @@
 #include "shell/listview.h"
 #include "shell/pages.h"
 #include "shell_fixture.h"
+#include "support/views.h"
 
 #include <gtest/gtest.h>
 
@@ -217,8 +218,8 @@ TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColu
 
 TEST_F(ListPage, EachListComparesItsOwnFields)
 {
-    SavedKey disabled(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled");
-    PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Sleeper", "11");
+    SavedKey disabled(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
+    PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Sleeper", "11");
     int net = Add("Net", "C:\\a.exe"), netscape = Add("Netscape", "C:\\b.exe"), nfoo = Add("Nfoo", "C:\\c.exe");
     int self = Add("Self", ThisProgram().c_str());                    // Brondlewick, 5.0.0.1
     int sleeper = Add("Sleeper", ThisProgram().c_str(), "", "", 11);  // "Disabled "

@@ -12,6 +12,7 @@
 #include "support/reg_tree.h"
 #include "support/testing.h"
 #include "support/text_parse.h"
+#include "support/views.h"
 
 #include <gtest/gtest.h>
 
@@ -223,7 +224,8 @@ bool ImportWithRegedit(const std::string& file)
 void WriteProgramValues()
 {
     const std::string kUser = VIGILARK_KEY "\\RoundTrip";
-    const std::string kDeep = "SOFTWARE\\Brondlewick\\Vigilark\\Disabled\\Deep\\Deeper\\Deepest";
+    // The program keeps its machine key in the 32-bit view.
+    const std::string kDeep = In32BitView("SOFTWARE\\Brondlewick\\Vigilark\\Disabled\\Deep\\Deeper\\Deepest");
     std::string binary;
     for (int n = 0; n < 256; ++n) binary += (char)n;
     std::string longText(2000, 'x');
@@ -240,8 +242,8 @@ void WriteProgramValues()
         {HKEY_CURRENT_USER, kUser, "Na\"me\\x", std::string("\"C:\\P F\\t.exe\" -x\0", 18), REG_SZ},
         {HKEY_CURRENT_USER, kUser, "Empty", std::string("\0", 1), REG_SZ},
         {HKEY_LOCAL_MACHINE, kDeep, "Tool", std::string("%ProgramFiles%\\tool.exe /s\0", 27), REG_EXPAND_SZ},
-        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick\\Vigilark\\Users\\guest", "HideAlerts", std::string("1\0", 2),
-         REG_SZ},
+        {HKEY_LOCAL_MACHINE, In32BitView("SOFTWARE\\Brondlewick\\Vigilark\\Users\\guest"), "HideAlerts",
+         std::string("1\0", 2), REG_SZ},
     };
     for (const auto& value : values) {
         RegKey key;
@@ -257,11 +259,12 @@ void WriteProgramValues()
 
 TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)
 {
+    const std::string kMaker = In32BitView("SOFTWARE\\Brondlewick");
     SavedTree user(HKEY_CURRENT_USER, VIGILARK_KEY);
-    SavedTree machine(HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick");
+    SavedTree machine(HKEY_LOCAL_MACHINE, kMaker);
     WriteProgramValues();
     const RegTree userBefore = ReadRegTree(HKEY_CURRENT_USER, VIGILARK_KEY);
-    const RegTree machineBefore = ReadRegTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick");
+    const RegTree machineBefore = ReadRegTree(HKEY_LOCAL_MACHINE, kMaker);
     ASSERT_TRUE(userBefore.keys.count("RoundTrip"));
     ASSERT_TRUE(machineBefore.keys.count("Vigilark\\Disabled\\Deep\\Deeper\\Deepest"));
 
@@ -283,14 +286,14 @@ TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)
             ASSERT_TRUE(WriteWholeFile(file, RegFileBytes(SettingsExportText(row.form), row.form)));
         }
         DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY);
-        DeleteRegTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, kMaker);
         ASSERT_FALSE(ReadRegTree(HKEY_CURRENT_USER, VIGILARK_KEY).exists);
 
         ASSERT_TRUE(ImportWithRegedit(file)) << row.why;
         EXPECT_EQ("", RegTreeDifferences(Without(userBefore, row.notCompared),
                                          Without(ReadRegTree(HKEY_CURRENT_USER, VIGILARK_KEY), row.notCompared)))
             << row.why;
-        EXPECT_EQ("", RegTreeDifferences(machineBefore, ReadRegTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick")))
+        EXPECT_EQ("", RegTreeDifferences(machineBefore, ReadRegTree(HKEY_LOCAL_MACHINE, kMaker)))
             << row.why;
         DeleteFileA(file.c_str());
     }

@@ -11,6 +11,7 @@
 #include "startup/startup_locations.h"
 #include "startup/startup_scan.h"
 #include "support/testing.h"
+#include "support/views.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -46,7 +47,7 @@ inline std::string RunText(int kind, const std::string& name)
 
 inline std::string Stored(const char* subkey, const std::string& name)
 {
-    return GetRegString(HKEY_LOCAL_MACHINE, subkey, name.c_str());
+    return GetRegString(HKEY_LOCAL_MACHINE, In32BitView(subkey), name.c_str());
 }
 
 inline std::string ProgramFolder(const char* name)
@@ -151,7 +152,7 @@ protected:
     {
         DeleteFiles(userStartup);
         DeleteFiles(commonStartup);
-        DeleteRegTree(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY);
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY));
         DeleteRegTree(HKEY_CURRENT_USER, kKnownPrograms);
         DeleteFiles(ProgramFolder("Disabled"), true);
         DeleteFiles(ProgramFolder("Removed"), true);

@@ -4,6 +4,7 @@
 #include "startup_bed.h"
 
 #include "startup/startup_actions.h"
+#include "support/views.h"
 
 #include <functional>
 
@@ -39,7 +40,7 @@ TEST_F(StartupRefusals, CheckingGivesTheActionsAnswerAndChangesNothing)
     const Row rows[] = {
         {"another user's entry", 21, "Elsewhere", "C:\\Other\\user.exe", [] {}, STARTUP_OTHER_USER, STARTUP_OTHER_USER},
         {"a title already disabled", 11, "Twin", "C:\\User\\twin.exe",
-         [] { PutRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, "Twin", "1"); }, STARTUP_TITLE_TAKEN,
+         [] { PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY), "Twin", "1"); }, STARTUP_TITLE_TAKEN,
          STARTUP_OK},
         {"a command too long for the history", 11, "LongOne", "\"C:\\Long Path\\app.exe\" " + std::string(400, 'x'),
          [] {}, STARTUP_OK, STARTUP_COMMAND_TOO_LONG},

@@ -6,6 +6,7 @@
 #include "foundations/shortcut.h"
 #include "foundations/trace.h"
 #include "startup/startup_actions.h"
+#include "support/views.h"
 
 #include <regex>
 
@@ -148,9 +149,9 @@ TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocation)
     bed::SetRun(11, "Sleeper", "C:\\Sleeper\\sleep.exe -q");
     ASSERT_EQ(STARTUP_OK, ToggleStartupEntry("Sleeper", "C:\\Sleeper\\sleep.exe -q", "", 11));
     // A saved command without a marker, or with a marker of a kind saved elsewhere, is not listed.
-    PutRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY "\\Run", "Orphan", "C:\\orphan.exe");
-    PutRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY "\\Run", "Stray", "C:\\stray.exe");
-    PutRegString(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, "Stray", "101");
+    PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY "\\Run"), "Orphan", "C:\\orphan.exe");
+    PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY "\\Run"), "Stray", "C:\\stray.exe");
+    PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY), "Stray", "101");
 
     bed::Listed sleeper = One("Sleeper", "C:\\Sleeper\\sleep.exe -q");
     EXPECT_EQ(11, sleeper.kind);

@@ -1,10 +1,12 @@
 // The downloads as a user meets them, in a fresh prefix of their own (package_bed.sh): the
 // installer run silently, into Program Files and into a folder of the user's choice, its
 // uninstaller run silently and by hand, and the portable zip unpacked into a folder whose
-// name has a blank. The installer is the 64-bit one: the same script as the shipped one.
+// name has a blank. The installer is the 64-bit one: the same script as the shipped one, and
+// like it it installs the x86_64 programs on a 64-bit Windows; the zip carries both builds.
 #include "foundations/shortcut.h"
 #include "resource.h"
 #include "support/console_fixture.h"
+#include "support/views.h"
 #include "version.h"
 
 #include <shlobj.h>
@@ -77,6 +79,20 @@ std::vector<std::string> MonitorRunValues()
         if (command.find("vigilark.exe") != std::string::npos) values.push_back(value.name + "=" + value.data.c_str());
     }
     return values;
+}
+
+// The processor a program is built for (IMAGE_FILE_MACHINE_...), 0 when it is no program.
+WORD MachineOf(const std::string& path)
+{
+    std::string bytes = ReadWholeFile(path);
+    IMAGE_DOS_HEADER dos = {};
+    if (bytes.size() < sizeof dos) return 0;
+    memcpy(&dos, bytes.data(), sizeof dos);
+    IMAGE_FILE_HEADER file = {};
+    size_t at = (size_t)dos.e_lfanew + 4;  // after "PE\0\0"
+    if (dos.e_magic != IMAGE_DOS_SIGNATURE || bytes.size() < at + sizeof file) return 0;
+    memcpy(&file, bytes.data() + at, sizeof file);
+    return file.Machine;
 }
 
 // The shortcut's target in long form, or why there is none.
@@ -186,6 +202,8 @@ TEST_F(Package, SilentInstallPutsEverythingInPlaceAndSilentUninstallKeepsTheUser
     ASSERT_EQ(0, RunAndWait(SetupLine("/S")));
 
     EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
+    for (const char* program : {"\\VigilarkEx.exe", "\\Vigilark.exe"})
+        EXPECT_EQ(IMAGE_FILE_MACHINE_AMD64, MachineOf(folder + program)) << "the 64-bit programs on 64-bit Windows";
     EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
     EXPECT_EQ("Vigilark Explorer", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
     EXPECT_EQ(kVersion, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
@@ -233,7 +251,7 @@ TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
 
     ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "1"));
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, VIGILARK_KEY "\\Disabled", "Tool", "1"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Tool", "1"));
 
     HANDLE uninstaller = StartUninstaller("");
     ASSERT_NE(nullptr, uninstaller);
@@ -253,18 +271,27 @@ TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
 
     EXPECT_FALSE(Exists(folder)) << "the folder goes once it is empty";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, VIGILARK_KEY));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY).c_str()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(Exists(Shortcut()));
 }
 
+// Both builds, a folder each, and a note which to start; the 64-bit one runs here.
 TEST_F(Package, ThePortableZipRunsFromAFolderWithABlankInItsName)
 {
     const std::string folder = VIGILARK_PORTABLE_FOLDER;
     ASSERT_NE(std::string::npos, folder.find(' '));
     std::vector<std::string> files = InstalledFiles();
     files.erase(std::find(files.begin(), files.end(), "Uninstall.exe"));
-    EXPECT_EQ(std::vector<std::string>(), Found(folder, files, false)) << folder;
-    EXPECT_FALSE(Exists(folder + "\\Uninstall.exe"));
-    StartAndClose(folder + "\\VigilarkEx.exe");
+    const struct {
+        const char* folder;
+        WORD machine;
+    } builds[] = {{"\\32-bit", IMAGE_FILE_MACHINE_I386}, {"\\64-bit", IMAGE_FILE_MACHINE_AMD64}};
+    for (const auto& build : builds) {
+        EXPECT_EQ(std::vector<std::string>(), Found(folder + build.folder, files, false)) << build.folder;
+        EXPECT_FALSE(Exists(folder + build.folder + "\\Uninstall.exe"));
+        EXPECT_EQ(build.machine, MachineOf(folder + build.folder + "\\VigilarkEx.exe")) << build.folder;
+    }
+    EXPECT_NE(std::string::npos, ReadWholeFile(folder + "\\README.txt").find("start 64-bit\\VigilarkEx.exe"));
+    StartAndClose(folder + "\\64-bit\\VigilarkEx.exe");
 }

@@ -1,0 +1,34 @@
+// The real console on a 64-bit Windows (the wine64 prefix): a title in the machine's Run key of
+// both registry views is two rows, and the Properties of each say which view it starts from.
+#include "foundations/registry.h"
+#include "resource.h"
+#include "support/console_fixture.h"
+#include "support/views.h"
+
+#include <algorithm>
+
+TEST_F(ConsoleTest, ATitleInBothViewsIsTwoRowsThatEachNameTheirView)
+{
+    const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    SavedKey native(HKEY_LOCAL_MACHINE, kRun), view32(HKEY_LOCAL_MACHINE, In32BitView(kRun));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRun, "Twin Tool", "C:\\tools\\twin64.exe"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRun), "Twin Tool", "C:\\tools\\twin32.exe"));
+    ASSERT_TRUE(StartConsole("", run_));
+    HWND page = ActivePage(run_.sheet), list = GetDlgItem(page, IDC_LIST);
+
+    std::vector<std::string> shown;  // "program: location" of each row of the title
+    const std::vector<std::string> titles = ListColumn(run_, list, 0);
+    for (int row = 0; row < (int)titles.size(); ++row) {
+        if (titles[(size_t)row] != "Twin Tool") continue;
+        SelectListRows(run_, list, {row});
+        PressButton(page, IDC_INFO);
+        HWND dialog = WaitForWindow(run_);
+        ASSERT_TRUE(dialog && WaitFor([&] { return !WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)).empty(); }));
+        shown.push_back(ListCell(run_, list, row, 1) + ": " + WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)));
+        PressButton(dialog, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    }
+    std::sort(shown.begin(), shown.end());
+    const std::string at = "Startup Location: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    EXPECT_EQ((std::vector<std::string>{"twin32.exe: " + at + " (32-bit)", "twin64.exe: " + at}), shown);
+}
