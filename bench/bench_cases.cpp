@@ -3,5 +3,6 @@
 
 std::vector<BenchWorkload> BenchWorkloads()
 {
-    return {StartupWorkload(), SharedStartupWorkload(), HistoryWorkload(), ServicesWorkload()};
+    return {StartupWorkload(), SharedStartupWorkload(), ColdStartWorkload(), HistoryWorkload(),   ServicesWorkload(),
+            ReportWorkload(),  CookieFileWorkload(),    CookieFolderWorkload()};
 }

@@ -1,5 +1,6 @@
-// vigilark_bench: how fast the console fills its lists. Run by scripts/bench.sh in a Wine
-// bed of its own; every workload is planted for real in that prefix.
+// vigilark_bench: how fast the console fills its lists, starts, writes its report and filters
+// cookies. Run by scripts/bench.sh in a Wine bed of its own; every workload is planted for
+// real in that prefix.
 //
 //   vigilark_bench [--quick] [--runs K] [--json FILE] [--counts] [--dump FOLDER] [--only CASE] [--size N]
 //
@@ -11,8 +12,9 @@
 // --only      runs only the cases whose name starts with CASE
 // --size      plants only size N of the workloads that have it
 //
-// Exit status 1 when a case produced the wrong number of rows or a workload could not be
-// planted: a fast wrong answer never counts. The times themselves never fail the run.
+// Exit status 1 when a case produced the wrong number of rows, drew or wrote something other
+// than what was planted, or a workload could not be planted: a fast wrong answer never
+// counts. The times themselves never fail the run.
 #include "bench.h"
 #include "call_counts.h"
 #include "timing.h"
@@ -25,12 +27,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 std::string g_dumpFolder;
+bool g_quick = false;
 
 struct Options {
     bool quick = false;
@@ -49,7 +53,9 @@ struct Result {
     double medianMs = 0;
     bool hasFloor = false;
     double floorMs = 0;
+    std::map<std::string, double> floorParts;  // the parts it is judged against, medians
     long rows = 0;
+    double growth = 0;  // against the next smaller size: time ratio over size ratio; 0 for none
 };
 
 int g_failures = 0;
@@ -59,6 +65,13 @@ void Fail(const char* format, const char* name, int n, long got, long expected)
     fprintf(stderr, "\n*** FAIL: ");
     fprintf(stderr, format, name, n, got, expected);
     fprintf(stderr, " ***\n\n");
+    fflush(stderr);
+    ++g_failures;
+}
+
+void FailCheck(const char* name, int n, const std::string& why)
+{
+    fprintf(stderr, "\n*** FAIL: %s at N=%d: %s ***\n\n", name, n, why.c_str());
     fflush(stderr);
     ++g_failures;
 }
@@ -132,13 +145,21 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
         }
         for (size_t i = 0; i < cases.size(); ++i) {
             if (cases[i]->settle) cases[i]->settle();
+            ResetCallCounts();
             Stopwatch watch;
             long produced = cases[i]->run();
-            double ms = watch.Milliseconds();
+            double ms = cases[i]->measured ? cases[i]->measured() : watch.Milliseconds();
             if (round > 0) times[i].push_back(ms);
             rows[i] = produced;
-            if (produced != planted.expectedRows && !wrong[i]) {
+            std::string why;
+            bool drawnRight = !cases[i]->check || cases[i]->check(why);
+            if (wrong[i]) continue;  // said once
+            if (produced != planted.expectedRows) {
                 Fail("%s at N=%d produced %ld rows, %ld expected", cases[i]->name, n, produced, planted.expectedRows);
+                if (!why.empty()) FailCheck(cases[i]->name, n, why);
+                wrong[i] = true;
+            } else if (!drawnRight) {
+                FailCheck(cases[i]->name, n, why);
                 wrong[i] = true;
             }
         }
@@ -167,7 +188,17 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
             for (const FloorParts& parts : floorRuns) floors.push_back(FloorOf(parts, c.floorParts));
             result.hasFloor = true;
             result.floorMs = MedianOf(floors);
+            for (const std::string& part : c.floorParts) {
+                std::vector<double> partTimes;
+                for (const FloorParts& parts : floorRuns) partTimes.push_back(FloorOf(parts, {part}));
+                result.floorParts[part] = MedianOf(partTimes);
+            }
         }
+        for (auto smaller = results.rbegin(); smaller != results.rend(); ++smaller)
+            if (smaller->name == result.name && smaller->n < n && smaller->medianMs > 0 && smaller->n > 0) {
+                result.growth = result.medianMs / smaller->medianMs / ((double)n / smaller->n);
+                break;
+            }
         if (c.inspect) c.inspect();
         printf("  %-26s N=%-5d min %9.1f ms  median %9.1f ms", c.name, n, result.minMs, result.medianMs);
         if (result.hasFloor)
@@ -193,13 +224,6 @@ void RunWorkload(const Options& options, const BenchWorkload& workload, std::vec
         if (options.size == 0 || n == options.size) RunSize(options, workload, n, results);
 }
 
-const Result* Find(const std::vector<Result>& results, const std::string& name, int n)
-{
-    for (const Result& result : results)
-        if (result.name == name && result.n == n) return &result;
-    return nullptr;
-}
-
 void PrintTable(const std::vector<Result>& results)
 {
     printf("\n%-26s %6s %5s %11s %11s %11s %7s %7s %8s\n", "case", "N", "runs", "min ms", "median ms", "floor ms",
@@ -212,9 +236,8 @@ void PrintTable(const std::vector<Result>& results)
             FormatText(floor, sizeof floor, "%.1f", r.floorMs);
             if (r.floorMs > 0) FormatText(ratio, sizeof ratio, "%.2f", r.medianMs / r.floorMs);
         }
-        // Growth from N=500 to N=2000: the time ratio over the size ratio (1.0 is linear).
-        const Result* smaller = r.n == 2000 ? Find(results, r.name, 500) : nullptr;
-        if (smaller && smaller->medianMs > 0) FormatText(growth, sizeof growth, "%.2f", r.medianMs / smaller->medianMs / 4.0);
+        // Growth from the next smaller size: the time ratio over the size ratio (1.0 is linear).
+        if (r.growth > 0) FormatText(growth, sizeof growth, "%.2f", r.growth);
         printf("%-26s %6d %5d %11.1f %11.1f %11s %7s %7ld %8s\n", r.name.c_str(), r.n, r.runs, r.minMs, r.medianMs,
                floor, ratio, r.rows, growth);
     }
@@ -234,6 +257,17 @@ bool WriteJson(const std::string& path, const std::vector<Result>& results)
             fprintf(out, "\"floor_ms\": %.3f, \"ratio\": %.4f, ", r.floorMs, r.medianMs / r.floorMs);
         else
             fprintf(out, "\"floor_ms\": null, \"ratio\": null, ");
+        fprintf(out, "\"floor_parts\": {");
+        const char* comma = "";
+        for (const auto& part : r.floorParts) {
+            fprintf(out, "%s\"%s\": %.3f", comma, part.first.c_str(), part.second);
+            comma = ", ";
+        }
+        fprintf(out, "}, ");
+        if (r.growth > 0)
+            fprintf(out, "\"growth\": %.4f, ", r.growth);
+        else
+            fprintf(out, "\"growth\": null, ");
         fprintf(out, "\"rows\": %ld}%s\n", r.rows, i + 1 < results.size() ? "," : "");
     }
     fprintf(out, "]\n");
@@ -259,6 +293,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
         }
     }
     if (options.runs <= 0) options.runs = options.quick ? 2 : 5;
+    g_quick = options.quick;
     return true;
 }
 
@@ -266,13 +301,15 @@ bool ParseOptions(int argc, char** argv, Options& options)
 
 void SetRowDumpFolder(const std::string& folder) { g_dumpFolder = folder; }
 const std::string& RowDumpFolder() { return g_dumpFolder; }
+bool QuickRun() { return g_quick; }
 
 int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!g_dumpFolder.empty()) CreateDirectoryA(g_dumpFolder.c_str(), nullptr);
-    if (options.counts && !InstallCallCounters()) {
+    // Before anything runs: the checks count the icons every fill reads.
+    if (!InstallCallCounters()) {
         fprintf(stderr, "bench: the call counters could not be installed\n");
         return 2;
     }
