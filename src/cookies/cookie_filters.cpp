@@ -111,6 +111,19 @@ int HasFilterValue(const char* name)
     return ReadRegString(HKEY_CURRENT_USER, FILTER_KEY, name, data, sizeof data) > 0;
 }
 
+FilterValueNames::FilterValueNames()
+{
+    std::vector<RegValue> values;
+    ReadRegValues(HKEY_CURRENT_USER, FILTER_KEY, values);
+    for (const RegValue& value : values)
+        if (HasFilterValue(value.name.c_str())) upper_.insert(Upper(value.name.data(), value.name.size()));
+}
+
+bool FilterValueNames::Has(const std::string& name) const
+{
+    return !upper_.empty() && upper_.count(Upper(name.data(), name.size())) > 0;
+}
+
 int AddFilterWord(const char* word)
 {
     FreeFilterList();

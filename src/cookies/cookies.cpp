@@ -156,20 +156,32 @@ bool FilterCookieFile(HANDLE input, HANDLE output, CookieCollection* result)
 {
     CookieCollection ignored = {};
     CookieCollection& counts = result ? *result : ignored;
-    return ForEachLine(input, [output, &counts](const std::string& line) {
+    // A large file has a hundred thousand lines: the key is read once, not once a line, and
+    // the kept lines are written a chunk at a time.
+    FilterValueNames removed;
+    std::string pending;
+    auto flush = [output, &pending]() {
+        DWORD written = 0;
+        bool ok = pending.empty() ||
+                  (WriteFile(output, pending.data(), (DWORD)pending.size(), &written, nullptr) && written == pending.size());
+        pending.clear();
+        return ok;
+    };
+    bool complete = ForEachLine(input, [&](const std::string& line) {
         CookieLine cookie;
         ScanCookieLine(line.data(), LineContentLength(line), cookie);
         std::string name = CookieName(cookie);
         Trace("COLLECTCOOKIES", name.c_str());
         std::string text = line.substr(0, LineContentLength(line));
-        if (MatchesFilter(text.c_str()) || HasFilterValue(name.c_str())) {
+        if (MatchesFilter(text.c_str()) || removed.Has(name)) {
             ++counts.removed;
             return true;
         }
         Trace("COOKIENONUTS", name.c_str());
-        DWORD written = 0;
-        return WriteFile(output, line.data(), (DWORD)line.size(), &written, nullptr) && written == line.size();
+        pending += line;
+        return pending.size() < READ_CHUNK || flush();
     });
+    return flush() && complete;
 }
 
 int CollectCookies(int pass, CookieCollection* result)
