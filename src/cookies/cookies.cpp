@@ -4,6 +4,7 @@
 #include "cookies/cookie_filters.h"
 #include "cookies/cookie_text.h"
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
@@ -42,7 +43,13 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
         DeleteCachedCopy(found.cFileName);
         ++result.removed;
     }
-    // The list has room for only so many cookies; the walk goes on to filter the rest.
+    // The list has room for only so many cookies; the walk goes on to filter the rest. A
+    // listed file's long name is the folder's and its name as found.
+    if (EntryCount() < MAX_ENTRIES_BEFORE_IE_COOKIE) {
+        std::string base = folder;
+        if (!base.empty() && base.back() == '\\') base.pop_back();
+        PrepareFolderItemLongPath(base.c_str(), found.cFileName);
+    }
     if (!AddEntry(found.cFileName, path, "", created, KIND_INFO_COOKIE, 0)) ++result.notListed;
 }
 
@@ -58,6 +65,8 @@ void CollectIeCookies(int pass, CookieCollection& result)
 {
     char folder[MAX_PATH];
     if (!FindIeCookieFolder(folder, sizeof folder)) return;
+    // Thousands of files: the folder's long name, and the cache folder, are read once.
+    FillMemo memo;
     char pattern[MAX_PATH + 8];
     FormatText(pattern, sizeof pattern, "%s*.*", folder);
     WIN32_FIND_DATAA found;
