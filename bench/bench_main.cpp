@@ -53,9 +53,14 @@ struct Result {
     double medianMs = 0;
     bool hasFloor = false;
     double floorMs = 0;
-    std::map<std::string, double> floorParts;  // the parts it is judged against, medians
+    double floorMinMs = 0;  // the fastest round of the floor: with minMs, the figures least touched by load
+    std::map<std::string, double> floorParts;  // every part of the floor, medians
+    std::vector<std::string> judgedParts;      // those it is judged against
     long rows = 0;
     double growth = 0;  // against the next smaller size: time ratio over size ratio; 0 for none
+    double floorGrowth = 0;  // the same for the floor
+    double Ratio() const { return hasFloor && floorMs > 0 ? medianMs / floorMs : 0; }
+    double MinRatio() const { return hasFloor && floorMinMs > 0 ? minMs / floorMinMs : 0; }
 };
 
 int g_failures = 0;
@@ -188,22 +193,24 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
             for (const FloorParts& parts : floorRuns) floors.push_back(FloorOf(parts, c.floorParts));
             result.hasFloor = true;
             result.floorMs = MedianOf(floors);
-            for (const std::string& part : c.floorParts) {
+            result.floorMinMs = MinOf(floors);
+            result.judgedParts = c.floorParts;
+            for (const auto& part : floorRuns[0]) {
                 std::vector<double> partTimes;
-                for (const FloorParts& parts : floorRuns) partTimes.push_back(FloorOf(parts, {part}));
-                result.floorParts[part] = MedianOf(partTimes);
+                for (const FloorParts& parts : floorRuns) partTimes.push_back(FloorOf(parts, {part.first}));
+                result.floorParts[part.first] = MedianOf(partTimes);
             }
         }
         for (auto smaller = results.rbegin(); smaller != results.rend(); ++smaller)
             if (smaller->name == result.name && smaller->n < n && smaller->medianMs > 0 && smaller->n > 0) {
                 result.growth = result.medianMs / smaller->medianMs / ((double)n / smaller->n);
+                if (smaller->floorMs > 0) result.floorGrowth = result.floorMs / smaller->floorMs / ((double)n / smaller->n);
                 break;
             }
         if (c.inspect) c.inspect();
         printf("  %-26s N=%-5d min %9.1f ms  median %9.1f ms", c.name, n, result.minMs, result.medianMs);
-        if (result.hasFloor)
-            printf("  floor %8.1f ms  ratio %6.2f", result.floorMs,
-                   result.floorMs > 0 ? result.medianMs / result.floorMs : 0.0);
+        if (result.hasFloor) printf("  floor %8.1f ms  ratio %6.2f (of minimums %.2f)", result.floorMs, result.Ratio(),
+                                    result.MinRatio());
         printf("  rows %ld%s\n", result.rows, wrong[i] ? "  WRONG" : "");
         fflush(stdout);
         if (options.counts) {
@@ -226,20 +233,18 @@ void RunWorkload(const Options& options, const BenchWorkload& workload, std::vec
 
 void PrintTable(const std::vector<Result>& results)
 {
-    printf("\n%-26s %6s %5s %11s %11s %11s %7s %7s %8s\n", "case", "N", "runs", "min ms", "median ms", "floor ms",
-           "ratio", "rows", "growth");
+    printf("\n%-26s %6s %4s %10s %10s %10s %6s %6s %7s %7s %7s\n", "case", "N", "runs", "min ms", "median ms",
+           "floor ms", "ratio", "min-r", "rows", "growth", "floor-g");
     for (const Result& r : results) {
-        char floor[32] = "-";
-        char ratio[32] = "-";
-        char growth[32] = "";
-        if (r.hasFloor) {
-            FormatText(floor, sizeof floor, "%.1f", r.floorMs);
-            if (r.floorMs > 0) FormatText(ratio, sizeof ratio, "%.2f", r.medianMs / r.floorMs);
-        }
+        char floor[32] = "-", ratio[32] = "-", minRatio[32] = "-", growth[32] = "", floorGrowth[32] = "";
+        if (r.hasFloor) FormatText(floor, sizeof floor, "%.1f", r.floorMs);
+        if (r.Ratio() > 0) FormatText(ratio, sizeof ratio, "%.2f", r.Ratio());
+        if (r.MinRatio() > 0) FormatText(minRatio, sizeof minRatio, "%.2f", r.MinRatio());
         // Growth from the next smaller size: the time ratio over the size ratio (1.0 is linear).
         if (r.growth > 0) FormatText(growth, sizeof growth, "%.2f", r.growth);
-        printf("%-26s %6d %5d %11.1f %11.1f %11s %7s %7ld %8s\n", r.name.c_str(), r.n, r.runs, r.minMs, r.medianMs,
-               floor, ratio, r.rows, growth);
+        if (r.floorGrowth > 0) FormatText(floorGrowth, sizeof floorGrowth, "%.2f", r.floorGrowth);
+        printf("%-26s %6d %4d %10.1f %10.1f %10s %6s %6s %7ld %7s %7s\n", r.name.c_str(), r.n, r.runs, r.minMs,
+               r.medianMs, floor, ratio, minRatio, r.rows, growth, floorGrowth);
     }
     fflush(stdout);
 }
@@ -253,21 +258,23 @@ bool WriteJson(const std::string& path, const std::vector<Result>& results)
         const Result& r = results[i];
         fprintf(out, "  {\"case\": \"%s\", \"n\": %d, \"runs\": %d, \"min_ms\": %.3f, \"median_ms\": %.3f, ",
                 r.name.c_str(), r.n, r.runs, r.minMs, r.medianMs);
-        if (r.hasFloor && r.floorMs > 0)
-            fprintf(out, "\"floor_ms\": %.3f, \"ratio\": %.4f, ", r.floorMs, r.medianMs / r.floorMs);
+        if (r.Ratio() > 0)
+            fprintf(out, "\"floor_ms\": %.3f, \"ratio\": %.4f, \"floor_min_ms\": %.3f, \"min_ratio\": %.4f, ",
+                    r.floorMs, r.Ratio(), r.floorMinMs, r.MinRatio());
         else
-            fprintf(out, "\"floor_ms\": null, \"ratio\": null, ");
+            fprintf(out, "\"floor_ms\": null, \"ratio\": null, \"floor_min_ms\": null, \"min_ratio\": null, ");
         fprintf(out, "\"floor_parts\": {");
         const char* comma = "";
         for (const auto& part : r.floorParts) {
             fprintf(out, "%s\"%s\": %.3f", comma, part.first.c_str(), part.second);
             comma = ", ";
         }
-        fprintf(out, "}, ");
-        if (r.growth > 0)
-            fprintf(out, "\"growth\": %.4f, ", r.growth);
-        else
-            fprintf(out, "\"growth\": null, ");
+        fprintf(out, "}, \"judged_parts\": [");
+        for (size_t part = 0; part < r.judgedParts.size(); ++part)
+            fprintf(out, "%s\"%s\"", part ? ", " : "", r.judgedParts[part].c_str());
+        fprintf(out, "], ");
+        fprintf(out, r.growth > 0 ? "\"growth\": %.4f, " : "\"growth\": null, ", r.growth);
+        fprintf(out, r.floorGrowth > 0 ? "\"floor_growth\": %.4f, " : "\"floor_growth\": null, ", r.floorGrowth);
         fprintf(out, "\"rows\": %ld}%s\n", r.rows, i + 1 < results.size() ? "," : "");
     }
     fprintf(out, "]\n");

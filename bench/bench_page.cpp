@@ -177,6 +177,53 @@ int ActivateBenchPage(HWND page)
     return ListView_GetItemCount(list);
 }
 
+double TimeBareList(HWND like, int rows, int columns)
+{
+    static HWND window = nullptr;
+    static HWND list = nullptr;
+    RECT size = {0, 0, 680, 260};
+    if (like) GetClientRect(like, &size);
+    if (!window) {
+        // Below the host, where it covers nothing a case draws.
+        window = CreateWindowExA(WS_EX_TOOLWINDOW, "VigilarkBenchHost", "Bare list", WS_POPUP | WS_VISIBLE, 0, 500,
+                                 size.right, size.bottom, BenchHost(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0,
+                               size.right, size.bottom, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    for (int column = Header_GetItemCount(ListView_GetHeader(list)); column < columns; ++column) {
+        LVCOLUMNA header = {};
+        header.mask = LVCF_WIDTH | LVCF_TEXT;
+        header.cx = size.right / (columns > 0 ? columns : 1);
+        header.pszText = const_cast<char*>("Column");
+        SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)column, reinterpret_cast<LPARAM>(&header));
+    }
+    Stopwatch fill;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int row = 0; row < rows; ++row) {
+        char text[64];
+        FormatText(text, sizeof text, "Row text %04d", row);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = text;
+        item.lParam = row;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (int column = 1; column < columns; ++column) {
+            LVITEMA cell = {};
+            cell.iSubItem = column;
+            cell.pszText = text;
+            SendMessageA(list, LVM_SETITEMTEXTA, (WPARAM)row, reinterpret_cast<LPARAM>(&cell));
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(list);
+    double ms = fill.Milliseconds();
+    ListView_DeleteAllItems(list);
+    PumpBenchMessages();
+    return ms;
+}
+
 int FillBenchPage(HWND& page, int dialog, DLGPROC procedure)
 {
     if (!IsWindow(page) && !(page = MakeBenchPage(dialog, procedure))) {

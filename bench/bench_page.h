@@ -26,6 +26,12 @@ int FillBenchPage(HWND& page, int dialog, DLGPROC procedure);
 // runs, untimed, before the dialog is closed. The milliseconds, or -1 when it never got there.
 double TimeModalDialog(void (*open)(HWND host), void (*drawn)(HWND dialog));
 
+// The list-view work of a fill of `rows` rows, for comparison: as many rows of `columns`
+// short texts put into a bare report list the size of `like` (a page's list; nullptr for a
+// default size), drawn once when every row is in. Milliseconds. (No case is judged against
+// it: the floors have no list view.)
+double TimeBareList(HWND like, int rows, int columns);
+
 // The rows the list shows now: from its top row, each row whose rectangle meets its client
 // area. `whole` gets how many of them are shown whole.
 std::vector<int> DrawnRows(HWND list, int* whole = nullptr);

@@ -205,6 +205,7 @@ bool HistoryFloor(FloorParts& parts)
 
     double dialog = TimeModalDialog(OpenBareDialog, nullptr);
     parts["dialog"] = dialog;
+    parts["list-rows"] = TimeBareList(nullptr, (int)lines.size(), 4);
     return !lines.empty() && dialog >= 0;
 }
 

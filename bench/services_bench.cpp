@@ -42,6 +42,7 @@ const int kPrograms = 10;
 int g_expectedRows = 0;
 std::vector<std::string> g_ownServices;  // the prefix's own, as the service control manager lists them
 int g_drawnRows = 0;  // rows the page drew in its last fill: the floor reads their icons
+HWND g_page = nullptr;
 
 std::string Format(const char* format, int number)
 {
@@ -294,6 +295,7 @@ bool FloorRun(FloorParts& parts)
         if (ExtractIconExA(path, 0, nullptr, &icon, 1) && icon) DestroyIcon(icon);
     }
     parts["icons-drawn"] = icons.Milliseconds();
+    parts["list-rows"] = TimeBareList(IsWindow(g_page) ? GetDlgItem(g_page, IDC_LIST) : nullptr, (int)listed.size(), 4);
     if ((int)listed.size() != g_expectedRows) {
         fprintf(stderr, "bench: the floor listed %d services, %d expected; not listed:", (int)listed.size(),
                 g_expectedRows);
@@ -306,8 +308,6 @@ bool FloorRun(FloorParts& parts)
 }
 
 // ---- The cases ---------------------------------------------------------------------------
-
-HWND g_page = nullptr;
 
 HWND List() { return GetDlgItem(g_page, IDC_LIST); }
 

@@ -469,6 +469,19 @@ bool FloorEnumerate(FloorFound& found)
     return true;
 }
 
+void ReadVersionOnce(const std::string& program)
+{
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(program.c_str(), &handle);
+    if (size == 0) return;
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoA(program.c_str(), 0, size, block.data())) return;
+    char* value = nullptr;
+    UINT length = 0;
+    VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion", reinterpret_cast<void**>(&value),
+                   &length);
+}
+
 void LongFormOnce(const std::string& path)
 {
     char converted[MAX_PATH];
@@ -521,19 +534,6 @@ const std::vector<std::string> kFillParts = {"enumerate", "titles", "versions", 
 
 }  // namespace
 
-void ReadVersionOnce(const std::string& program)
-{
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(program.c_str(), &handle);
-    if (size == 0) return;
-    std::vector<char> block(size);
-    if (!GetFileVersionInfoA(program.c_str(), 0, size, block.data())) return;
-    char* value = nullptr;
-    UINT length = 0;
-    VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion", reinterpret_cast<void**>(&value),
-                   &length);
-}
-
 bool PlantStartupWorkload(int n, Planted& planted) { return PlantStartup(n, false, planted); }
 
 void SetStartupDrawnRows(int rows) { g_drawnRows = rows; }
@@ -585,6 +585,7 @@ bool StartupFloor(FloorParts& parts)
     Stopwatch all;
     for (const ProgramFile& program : found.programs) ExtractIconOnce(program);
     parts["icons-all"] = all.Milliseconds();
+    parts["list-rows"] = TimeBareList(IsWindow(g_page) ? List() : nullptr, found.listable, 3);
 
     if (found.items != g_plantedItems || found.listable != g_plantedListable) {
         fprintf(stderr, "bench: the floor found %d items (%d listable), %d (%d) were planted\n", found.items,

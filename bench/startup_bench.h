@@ -12,8 +12,6 @@ bool PlantStartupWorkload(int n, Planted& planted);
 // The floor of listing those entries: parts enumerate, titles, versions, long-paths,
 // icons-drawn (the programs of the rows a page draws) and icons-all.
 bool StartupFloor(FloorParts& parts);
-// A program's version resource, read as the listing reads it (one block, one field asked).
-void ReadVersionOnce(const std::string& program);
 // How many rows the page drew in its last fill, where the floor does not see it itself.
 void SetStartupDrawnRows(int rows);
 // A startup row by its texts (Title, Command, Version) against what was planted.
