@@ -9,7 +9,7 @@
 // --json      where results.json goes
 // --counts    one more, untimed run of each case counting its system calls per row
 // --dump      writes every page fill's rows (texts and an icon hash) into FOLDER
-// --only      runs only the cases whose name starts with CASE
+// --only      runs only the cases whose name starts with CASE (or one of CASE,CASE...)
 // --size      plants only size N of the workloads that have it
 //
 // Exit status 1 when a case produced the wrong number of rows, drew or wrote something other
@@ -83,7 +83,13 @@ void FailCheck(const char* name, int n, const std::string& why)
 
 bool Selected(const Options& options, const BenchCase& c)
 {
-    return options.only.empty() || strncmp(c.name, options.only.c_str(), options.only.size()) == 0;
+    if (options.only.empty()) return true;
+    for (size_t at = 0, end; at <= options.only.size(); at = end + 1) {
+        end = options.only.find(',', at);
+        if (end == std::string::npos) end = options.only.size();
+        if (end > at && strncmp(c.name, options.only.c_str() + at, end - at) == 0) return true;
+    }
+    return false;
 }
 
 bool Wanted(const Options& options, const BenchWorkload& workload)
