@@ -38,8 +38,9 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
     char created[32];
     FormatLocalTime(time, "%04d/%02d/%02d %02d:%02d", created, sizeof created);
 
+    bool deleted = false;
     if (pass == COOKIE_PASS_FILTERING && MatchesCookieFile(found.cFileName)) {
-        ForceDeleteFile(path);
+        deleted = ForceDeleteFile(path);
         DeleteCachedCopy(found.cFileName);
         ++result.removed;
     }
@@ -48,7 +49,7 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
     if (EntryCount() < MAX_ENTRIES_BEFORE_IE_COOKIE) {
         std::string base = folder;
         if (!base.empty() && base.back() == '\\') base.pop_back();
-        PrepareFolderItemLongPath(base.c_str(), found.cFileName);
+        PrepareFolderItemLongPath(base.c_str(), found.cFileName, deleted);
     }
     if (!AddEntry(found.cFileName, path, "", created, KIND_INFO_COOKIE, 0)) ++result.notListed;
 }
