@@ -18,7 +18,7 @@ struct Planted {
     std::string note;      // one line for the report: what was planted and what is skipped
 };
 
-// One run of a floor: milliseconds by part, e.g. "enumerate", "versions", "icons".
+// One run of a floor: milliseconds by part, e.g. "enumerate", "versions", "icons-drawn".
 typedef std::map<std::string, double> FloorParts;
 
 struct BenchCase {
@@ -27,6 +27,12 @@ struct BenchCase {
     std::vector<std::string> floorParts;  // the floor parts it is judged against; empty: no floor
     void (*settle)() = nullptr;           // before each run, untimed (e.g. let a window draw)
     void (*inspect)() = nullptr;          // after the last run, untimed (e.g. --dump)
+    // After each run, untimed: what the run drew or wrote, against what was planted. False
+    // (with the reason in `why`) fails the run like a wrong row count.
+    bool (*check)(std::string& why) = nullptr;
+    // The time the run measured itself, in milliseconds, when not all of it counts (a
+    // dialog's fill ends when its list is drawn, not when it is closed); nullptr: all of it.
+    double (*measured)() = nullptr;
 };
 
 struct BenchWorkload {
@@ -49,19 +55,16 @@ std::vector<BenchWorkload> BenchWorkloads();
 // The workloads (one file each).
 BenchWorkload StartupWorkload();
 BenchWorkload SharedStartupWorkload();
+BenchWorkload ColdStartWorkload();
 BenchWorkload HistoryWorkload();
 BenchWorkload ServicesWorkload();
+BenchWorkload ReportWorkload();
+BenchWorkload CookieFileWorkload();
+BenchWorkload CookieFolderWorkload();
 
 // The page fill's rows, written to a file for comparing two builds (--dump).
 void SetRowDumpFolder(const std::string& folder);
 // The folder given to --dump, empty when rows are not written.
 const std::string& RowDumpFolder();
-
-// A page of the console in a plain top-level window, as the tests host one; nullptr when it
-// cannot be made.
-HWND MakeBenchPage(int dialog, DLGPROC procedure);
-// Lets the page draw what the last fill left (before the next fill is timed).
-void PumpBenchMessages();
-// The fill as the sheet starts it: the page is told it became the active page, and the list
-// is drawn. The rows it holds.
-int ActivateBenchPage(HWND page);
+// True for a --quick run (the smallest sizes).
+bool QuickRun();

@@ -3,5 +3,8 @@
 
 std::vector<BenchWorkload> BenchWorkloads()
 {
-    return {StartupWorkload(), SharedStartupWorkload(), HistoryWorkload(), ServicesWorkload()};
+    // The resident monitor's cases (monitor-idle-cpu, monitor-detect-latency,
+    // monitor-full-patrol) join with a workload of their own, in a file of their own.
+    return {StartupWorkload(), SharedStartupWorkload(), ColdStartWorkload(), HistoryWorkload(),   ServicesWorkload(),
+            ReportWorkload(),  CookieFileWorkload(),    CookieFolderWorkload()};
 }

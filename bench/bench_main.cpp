@@ -1,5 +1,6 @@
-// vigilark_bench: how fast the console fills its lists. Run by scripts/bench.sh in a Wine
-// bed of its own; every workload is planted for real in that prefix.
+// vigilark_bench: how fast the console fills its lists, starts, writes its report and filters
+// cookies. Run by scripts/bench.sh in a Wine bed of its own; every workload is planted for
+// real in that prefix.
 //
 //   vigilark_bench [--quick] [--runs K] [--json FILE] [--counts] [--dump FOLDER] [--only CASE] [--size N]
 //
@@ -8,11 +9,12 @@
 // --json      where results.json goes
 // --counts    one more, untimed run of each case counting its system calls per row
 // --dump      writes every page fill's rows (texts and an icon hash) into FOLDER
-// --only      runs only the cases whose name starts with CASE
+// --only      runs only the cases whose name starts with CASE (or one of CASE,CASE...)
 // --size      plants only size N of the workloads that have it
 //
-// Exit status 1 when a case produced the wrong number of rows or a workload could not be
-// planted: a fast wrong answer never counts. The times themselves never fail the run.
+// Exit status 1 when a case produced the wrong number of rows, drew or wrote something other
+// than what was planted, or a workload could not be planted: a fast wrong answer never
+// counts. The times themselves never fail the run.
 #include "bench.h"
 #include "call_counts.h"
 #include "timing.h"
@@ -25,12 +27,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 std::string g_dumpFolder;
+bool g_quick = false;
 
 struct Options {
     bool quick = false;
@@ -49,7 +53,14 @@ struct Result {
     double medianMs = 0;
     bool hasFloor = false;
     double floorMs = 0;
+    double floorMinMs = 0;  // the fastest round of the floor: with minMs, the figures least touched by load
+    std::map<std::string, double> floorParts;  // every part of the floor, medians
+    std::vector<std::string> judgedParts;      // those it is judged against
     long rows = 0;
+    double growth = 0;  // against the next smaller size: time ratio over size ratio; 0 for none
+    double floorGrowth = 0;  // the same for the floor
+    double Ratio() const { return hasFloor && floorMs > 0 ? medianMs / floorMs : 0; }
+    double MinRatio() const { return hasFloor && floorMinMs > 0 ? minMs / floorMinMs : 0; }
 };
 
 int g_failures = 0;
@@ -63,9 +74,22 @@ void Fail(const char* format, const char* name, int n, long got, long expected)
     ++g_failures;
 }
 
+void FailCheck(const char* name, int n, const std::string& why)
+{
+    fprintf(stderr, "\n*** FAIL: %s at N=%d: %s ***\n\n", name, n, why.c_str());
+    fflush(stderr);
+    ++g_failures;
+}
+
 bool Selected(const Options& options, const BenchCase& c)
 {
-    return options.only.empty() || strncmp(c.name, options.only.c_str(), options.only.size()) == 0;
+    if (options.only.empty()) return true;
+    for (size_t at = 0, end; at <= options.only.size(); at = end + 1) {
+        end = options.only.find(',', at);
+        if (end == std::string::npos) end = options.only.size();
+        if (end > at && strncmp(c.name, options.only.c_str() + at, end - at) == 0) return true;
+    }
+    return false;
 }
 
 bool Wanted(const Options& options, const BenchWorkload& workload)
@@ -132,13 +156,21 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
         }
         for (size_t i = 0; i < cases.size(); ++i) {
             if (cases[i]->settle) cases[i]->settle();
+            ResetCallCounts();
             Stopwatch watch;
             long produced = cases[i]->run();
-            double ms = watch.Milliseconds();
+            double ms = cases[i]->measured ? cases[i]->measured() : watch.Milliseconds();
             if (round > 0) times[i].push_back(ms);
             rows[i] = produced;
-            if (produced != planted.expectedRows && !wrong[i]) {
+            std::string why;
+            bool drawnRight = !cases[i]->check || cases[i]->check(why);
+            if (wrong[i]) continue;  // said once
+            if (produced != planted.expectedRows) {
                 Fail("%s at N=%d produced %ld rows, %ld expected", cases[i]->name, n, produced, planted.expectedRows);
+                if (!why.empty()) FailCheck(cases[i]->name, n, why);
+                wrong[i] = true;
+            } else if (!drawnRight) {
+                FailCheck(cases[i]->name, n, why);
                 wrong[i] = true;
             }
         }
@@ -167,12 +199,24 @@ void RunSize(const Options& options, const BenchWorkload& workload, int n, std::
             for (const FloorParts& parts : floorRuns) floors.push_back(FloorOf(parts, c.floorParts));
             result.hasFloor = true;
             result.floorMs = MedianOf(floors);
+            result.floorMinMs = MinOf(floors);
+            result.judgedParts = c.floorParts;
+            for (const auto& part : floorRuns[0]) {
+                std::vector<double> partTimes;
+                for (const FloorParts& parts : floorRuns) partTimes.push_back(FloorOf(parts, {part.first}));
+                result.floorParts[part.first] = MedianOf(partTimes);
+            }
         }
+        for (auto smaller = results.rbegin(); smaller != results.rend(); ++smaller)
+            if (smaller->name == result.name && smaller->n < n && smaller->medianMs > 0 && smaller->n > 0) {
+                result.growth = result.medianMs / smaller->medianMs / ((double)n / smaller->n);
+                if (smaller->floorMs > 0) result.floorGrowth = result.floorMs / smaller->floorMs / ((double)n / smaller->n);
+                break;
+            }
         if (c.inspect) c.inspect();
         printf("  %-26s N=%-5d min %9.1f ms  median %9.1f ms", c.name, n, result.minMs, result.medianMs);
-        if (result.hasFloor)
-            printf("  floor %8.1f ms  ratio %6.2f", result.floorMs,
-                   result.floorMs > 0 ? result.medianMs / result.floorMs : 0.0);
+        if (result.hasFloor) printf("  floor %8.1f ms  ratio %6.2f (of minimums %.2f)", result.floorMs, result.Ratio(),
+                                    result.MinRatio());
         printf("  rows %ld%s\n", result.rows, wrong[i] ? "  WRONG" : "");
         fflush(stdout);
         if (options.counts) {
@@ -193,30 +237,20 @@ void RunWorkload(const Options& options, const BenchWorkload& workload, std::vec
         if (options.size == 0 || n == options.size) RunSize(options, workload, n, results);
 }
 
-const Result* Find(const std::vector<Result>& results, const std::string& name, int n)
-{
-    for (const Result& result : results)
-        if (result.name == name && result.n == n) return &result;
-    return nullptr;
-}
-
 void PrintTable(const std::vector<Result>& results)
 {
-    printf("\n%-26s %6s %5s %11s %11s %11s %7s %7s %8s\n", "case", "N", "runs", "min ms", "median ms", "floor ms",
-           "ratio", "rows", "growth");
+    printf("\n%-26s %6s %4s %10s %10s %10s %6s %6s %7s %7s %7s\n", "case", "N", "runs", "min ms", "median ms",
+           "floor ms", "ratio", "min-r", "rows", "growth", "floor-g");
     for (const Result& r : results) {
-        char floor[32] = "-";
-        char ratio[32] = "-";
-        char growth[32] = "";
-        if (r.hasFloor) {
-            FormatText(floor, sizeof floor, "%.1f", r.floorMs);
-            if (r.floorMs > 0) FormatText(ratio, sizeof ratio, "%.2f", r.medianMs / r.floorMs);
-        }
-        // Growth from N=500 to N=2000: the time ratio over the size ratio (1.0 is linear).
-        const Result* smaller = r.n == 2000 ? Find(results, r.name, 500) : nullptr;
-        if (smaller && smaller->medianMs > 0) FormatText(growth, sizeof growth, "%.2f", r.medianMs / smaller->medianMs / 4.0);
-        printf("%-26s %6d %5d %11.1f %11.1f %11s %7s %7ld %8s\n", r.name.c_str(), r.n, r.runs, r.minMs, r.medianMs,
-               floor, ratio, r.rows, growth);
+        char floor[32] = "-", ratio[32] = "-", minRatio[32] = "-", growth[32] = "", floorGrowth[32] = "";
+        if (r.hasFloor) FormatText(floor, sizeof floor, "%.1f", r.floorMs);
+        if (r.Ratio() > 0) FormatText(ratio, sizeof ratio, "%.2f", r.Ratio());
+        if (r.MinRatio() > 0) FormatText(minRatio, sizeof minRatio, "%.2f", r.MinRatio());
+        // Growth from the next smaller size: the time ratio over the size ratio (1.0 is linear).
+        if (r.growth > 0) FormatText(growth, sizeof growth, "%.2f", r.growth);
+        if (r.floorGrowth > 0) FormatText(floorGrowth, sizeof floorGrowth, "%.2f", r.floorGrowth);
+        printf("%-26s %6d %4d %10.1f %10.1f %10s %6s %6s %7ld %7s %7s\n", r.name.c_str(), r.n, r.runs, r.minMs,
+               r.medianMs, floor, ratio, minRatio, r.rows, growth, floorGrowth);
     }
     fflush(stdout);
 }
@@ -230,10 +264,23 @@ bool WriteJson(const std::string& path, const std::vector<Result>& results)
         const Result& r = results[i];
         fprintf(out, "  {\"case\": \"%s\", \"n\": %d, \"runs\": %d, \"min_ms\": %.3f, \"median_ms\": %.3f, ",
                 r.name.c_str(), r.n, r.runs, r.minMs, r.medianMs);
-        if (r.hasFloor && r.floorMs > 0)
-            fprintf(out, "\"floor_ms\": %.3f, \"ratio\": %.4f, ", r.floorMs, r.medianMs / r.floorMs);
+        if (r.Ratio() > 0)
+            fprintf(out, "\"floor_ms\": %.3f, \"ratio\": %.4f, \"floor_min_ms\": %.3f, \"min_ratio\": %.4f, ",
+                    r.floorMs, r.Ratio(), r.floorMinMs, r.MinRatio());
         else
-            fprintf(out, "\"floor_ms\": null, \"ratio\": null, ");
+            fprintf(out, "\"floor_ms\": null, \"ratio\": null, \"floor_min_ms\": null, \"min_ratio\": null, ");
+        fprintf(out, "\"floor_parts\": {");
+        const char* comma = "";
+        for (const auto& part : r.floorParts) {
+            fprintf(out, "%s\"%s\": %.3f", comma, part.first.c_str(), part.second);
+            comma = ", ";
+        }
+        fprintf(out, "}, \"judged_parts\": [");
+        for (size_t part = 0; part < r.judgedParts.size(); ++part)
+            fprintf(out, "%s\"%s\"", part ? ", " : "", r.judgedParts[part].c_str());
+        fprintf(out, "], ");
+        fprintf(out, r.growth > 0 ? "\"growth\": %.4f, " : "\"growth\": null, ", r.growth);
+        fprintf(out, r.floorGrowth > 0 ? "\"floor_growth\": %.4f, " : "\"floor_growth\": null, ", r.floorGrowth);
         fprintf(out, "\"rows\": %ld}%s\n", r.rows, i + 1 < results.size() ? "," : "");
     }
     fprintf(out, "]\n");
@@ -259,6 +306,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
         }
     }
     if (options.runs <= 0) options.runs = options.quick ? 2 : 5;
+    g_quick = options.quick;
     return true;
 }
 
@@ -266,13 +314,15 @@ bool ParseOptions(int argc, char** argv, Options& options)
 
 void SetRowDumpFolder(const std::string& folder) { g_dumpFolder = folder; }
 const std::string& RowDumpFolder() { return g_dumpFolder; }
+bool QuickRun() { return g_quick; }
 
 int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!g_dumpFolder.empty()) CreateDirectoryA(g_dumpFolder.c_str(), nullptr);
-    if (options.counts && !InstallCallCounters()) {
+    // Before anything runs: the checks count the icons every fill reads.
+    if (!InstallCallCounters()) {
         fprintf(stderr, "bench: the call counters could not be installed\n");
         return 2;
     }

@@ -222,3 +222,10 @@ std::vector<std::pair<std::string, long>> CallCounts()
     for (int i = 0; i < C_COUNT; ++i) counts.emplace_back(kNames[i], g_counts[i]);
     return counts;
 }
+
+long CallCount(const char* name)
+{
+    for (int i = 0; i < C_COUNT; ++i)
+        if (strcmp(kNames[i], name) == 0) return g_counts[i];
+    return 0;
+}

@@ -1,8 +1,9 @@
 // Where a case's time goes: how often it calls the system functions that cost something
 // under Wine (registry opens, version reads, icon extractions, file opens, shell links).
 // The calls are counted by redirecting this program's own import table, so the program's
-// code runs unchanged. With --counts the counters are installed before anything runs (a
-// function looked up at run time is only caught then) and read around a separate, untimed run.
+// code runs unchanged. The counters are installed before anything runs (a function looked
+// up at run time is only caught then); the checks read them after each run, and --counts
+// prints them per row around a separate, untimed run.
 #pragma once
 
 #include <string>
@@ -14,3 +15,5 @@ bool InstallCallCounters();
 void ResetCallCounts();
 // The counted functions with their counts since the last reset, in a fixed order.
 std::vector<std::pair<std::string, long>> CallCounts();
+// The count of one function since the last reset (0 for a function not counted).
+long CallCount(const char* name);

@@ -2,9 +2,12 @@
 // of the bench's prefix (one in four hosted by svchost with a ServiceDll, the others
 // pointing at ten copies of the workload program; one in ten running as a real service).
 // Cases: the Services page's fill in a real page window, and a sort by Status, which must
-// make no call to the service control manager. The floor scans the services key once and
-// asks each listed service for its state once.
-#include "bench.h"
+// make no call to the service control manager. The floor scans the services key once, asks
+// each listed service for its state once and reads the icons of the programs of the rows
+// the page draws. The planted services' names sort before the prefix's own, so the rows
+// drawn are planted ones.
+#include "services_bench.h"
+#include "bench_page.h"
 #include "call_counts.h"
 #include "timing.h"
 
@@ -20,7 +23,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,10 +35,14 @@ namespace {
 
 const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
 const char kProgramFolder[] = "C:\\VkBench\\services";
-const char kPrefix[] = "VkBenchSvc";
+const char kPrefix[] = "0VkBenchSvc";
+const char kTitlePrefix[] = "Vigilark Bench Service ";
 const int kPrograms = 10;
 
 int g_expectedRows = 0;
+std::vector<std::string> g_ownServices;  // the prefix's own, as the service control manager lists them
+int g_drawnRows = 0;  // rows the page drew in its last fill: the floor reads their icons
+HWND g_page = nullptr;
 
 std::string Format(const char* format, int number)
 {
@@ -96,8 +107,9 @@ std::string Text(HKEY key, const char* name)
 }
 
 // One service key as the floor reads it: every value the list uses; the listable ones
-// (an image of a program file, texts that fit) count as rows.
-bool ReadServiceKey(HKEY services, const std::string& name)
+// (an image of a program file, texts that fit) count as rows, with the program whose icon
+// the row shows.
+bool ReadServiceKey(HKEY services, const std::string& name, std::string& program)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(services, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -116,6 +128,7 @@ bool ReadServiceKey(HKEY services, const std::string& name)
         }
     }
     RegCloseKey(key);
+    program = path;
     return !image.empty() && image.size() < 512 && ContainsNoCase(image.c_str(), ".exe") && title.size() < 128 &&
            path.size() < 260 && description.size() < 1024;
 }
@@ -150,6 +163,38 @@ DWORD StartOf(int i)
 {
     if (i % 10 == 0) return SERVICE_DEMAND_START;  // it is started
     return i % 3 == 0 ? SERVICE_DISABLED : i % 3 == 1 ? SERVICE_AUTO_START : SERVICE_DEMAND_START;
+}
+
+// The prefix's own services that run a program (not drivers), through the manager's own
+// enumeration, into g_ownServices; -1 when it cannot be asked. Only those with a key of
+// their own: the hosts Wine makes for drivers while it runs are in no key.
+int OwnWin32Services()
+{
+    g_ownServices.clear();
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
+    if (!manager) return -1;
+    std::vector<BYTE> buffer(256 * 1024);
+    DWORD needed = 0, returned = 0, resume = 0;
+    BOOL ok = EnumServicesStatusA(manager, SERVICE_WIN32, SERVICE_STATE_ALL,
+                                  reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()), (DWORD)buffer.size(), &needed,
+                                  &returned, &resume);
+    CloseServiceHandle(manager);
+    if (!ok) {
+        fprintf(stderr, "bench: the service control manager does not list its services (error %lu)\n", GetLastError());
+        return -1;
+    }
+    const ENUM_SERVICE_STATUSA* services = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.data());
+    for (DWORD i = 0; i < returned; ++i) {
+        const char* name = services[i].lpServiceName;
+        HKEY key = nullptr;
+        if (strncmp(name, kPrefix, sizeof kPrefix - 1) == 0 ||
+            RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kServicesKey) + "\\" + name).c_str(), 0, KEY_READ, &key) !=
+                ERROR_SUCCESS)
+            continue;
+        RegCloseKey(key);
+        g_ownServices.push_back(name);
+    }
+    return (int)g_ownServices.size();
 }
 
 bool PlantServices(int n, Planted& planted)
@@ -192,32 +237,36 @@ bool PlantServices(int n, Planted& planted)
     CloseServiceHandle(manager);
     if (!ok) return false;
 
-    HKEY services = nullptr;
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServicesKey, 0, KEY_READ, &services);
-    int listable = 0;
-    for (const std::string& name : ServiceKeys()) listable += ReadServiceKey(services, name);
-    RegCloseKey(services);
-    g_expectedRows = listable;
+    // Every planted service is listed, and so is each of the prefix's own services that runs
+    // a program (as the service control manager counts them).
+    int own = OwnWin32Services();
+    if (own < 0) return false;
+    g_expectedRows = n + own;
     planted.items = n;
-    planted.expectedRows = listable;
+    planted.expectedRows = g_expectedRows;
     char note[300];
     FormatText(note, sizeof note,
                "%d services (%d svchost-hosted, %d running, the others on %d programs); %d rows with the prefix's own",
-               n, hosted, running, kPrograms, listable);
+               n, hosted, running, kPrograms, g_expectedRows);
     planted.note = note;
     return true;
 }
 
 // ---- The floor ---------------------------------------------------------------------------
 
-bool ServicesFloor(FloorParts& parts)
+bool FloorRun(FloorParts& parts)
 {
     std::vector<std::string> listed;
+    std::vector<std::string> programs;
     Stopwatch scan;
     HKEY services = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServicesKey, 0, KEY_READ, &services) != ERROR_SUCCESS) return false;
-    for (const std::string& name : ServiceKeys())
-        if (ReadServiceKey(services, name)) listed.push_back(name);
+    for (const std::string& name : ServiceKeys()) {
+        std::string program;
+        if (!ReadServiceKey(services, name, program)) continue;
+        listed.push_back(name);
+        programs.push_back(program);
+    }
     RegCloseKey(services);
     parts["scan"] = scan.Milliseconds();
 
@@ -234,8 +283,25 @@ bool ServicesFloor(FloorParts& parts)
     }
     if (manager) CloseServiceHandle(manager);
     parts["status"] = status.Milliseconds();
+
+    Stopwatch icons;
+    std::set<std::string> read;
+    for (size_t row = 0; row < programs.size() && (int)row < (g_drawnRows > 0 ? g_drawnRows : 20); ++row) {
+        char path[1024];
+        CanonicalProgramPath(programs[row].c_str(), path, sizeof path);
+        if (!read.insert(path).second) continue;
+        ProgramPathAsWritten(programs[row].c_str(), path, sizeof path);
+        HICON icon = nullptr;
+        if (ExtractIconExA(path, 0, nullptr, &icon, 1) && icon) DestroyIcon(icon);
+    }
+    parts["icons-drawn"] = icons.Milliseconds();
+    parts["list-rows"] = TimeBareList(IsWindow(g_page) ? GetDlgItem(g_page, IDC_LIST) : nullptr, (int)listed.size(), 4);
     if ((int)listed.size() != g_expectedRows) {
-        fprintf(stderr, "bench: the floor listed %d services, %d expected\n", (int)listed.size(), g_expectedRows);
+        fprintf(stderr, "bench: the floor listed %d services, %d expected; not listed:", (int)listed.size(),
+                g_expectedRows);
+        for (const std::string& own : g_ownServices)
+            if (std::find(listed.begin(), listed.end(), own) == listed.end()) fprintf(stderr, " %s", own.c_str());
+        fprintf(stderr, "\n");
         return false;
     }
     return true;
@@ -243,23 +309,14 @@ bool ServicesFloor(FloorParts& parts)
 
 // ---- The cases ---------------------------------------------------------------------------
 
-HWND g_page = nullptr;
-
 HWND List() { return GetDlgItem(g_page, IDC_LIST); }
 
-int FillPage()
-{
-    if (!g_page && !(g_page = MakeBenchPage(IDD_SERVICES_PAGE, ServicesPageProc))) {
-        fprintf(stderr, "bench: the Services page could not be created\n");
-        return -1;
-    }
-    return ActivateBenchPage(g_page);
-}
+int FillPage() { return FillBenchPage(g_page, IDD_SERVICES_PAGE, ServicesPageProc); }
 
 // Sorting by Status compares the states the fill read: not one call to the manager.
 int SortByStatus()
 {
-    if (!g_page && FillPage() < 0) return -1;
+    if (!IsWindow(g_page) && FillPage() < 0) return -1;
     if (!InstallCallCounters()) {
         fprintf(stderr, "bench: the service control manager's calls cannot be counted\n");
         return -1;
@@ -278,7 +335,39 @@ int SortByStatus()
     return ListView_GetItemCount(List());
 }
 
+// A planted service's row: its title, command, state and start type as planted; the
+// prefix's own rows (never drawn: they sort after the planted ones) show the default icon.
+bool JudgeRow(const std::vector<std::string>& cells, RowWanted& wanted, std::string& why)
+{
+    wanted = RowWanted{cells[0], false, false};
+    if (cells[0].compare(0, sizeof kTitlePrefix - 1, kTitlePrefix) != 0) return true;
+    int i = atoi(cells[0].c_str() + sizeof kTitlePrefix - 1);
+    std::string program = i % 10 == 0 ? "bench_service_program.exe" : Format("Service%02d.exe", i % kPrograms);
+    std::string command = i % 4 == 3 ? "svchost.exe " + program : i % 10 == 0 ? program : program + " /service";
+    DWORD start = StartOf(i);
+    const char* startText = start == SERVICE_AUTO_START ? "Automatic" : start == SERVICE_DEMAND_START ? "Manual" : "Disabled";
+    const char* state = i % 10 == 0 ? "Running" : " ";
+    if (cells[1] != command || cells[2] != state || cells[3] != startText) {
+        why = cells[0] + " shows \"" + cells[1] + "\", \"" + cells[2] + "\", \"" + cells[3] + "\"; planted: \"" + command +
+              "\", \"" + state + "\", \"" + startText + "\"";
+        return false;
+    }
+    // The tests' service program has no icon: its rows show the default one.
+    wanted = RowWanted{program, true, program != "bench_service_program.exe"};
+    return true;
+}
+
+bool CheckFill(std::string& why)
+{
+    g_drawnRows = (int)DrawnRows(List()).size();
+    return CheckDrawnList(List(), 4, JudgeRow, why);
+}
+
 }  // namespace
+
+bool PlantServiceWorkload(int n, Planted& planted) { return PlantServices(n, planted); }
+
+bool ServicesFloor(FloorParts& parts) { return FloorRun(parts); }
 
 BenchWorkload ServicesWorkload()
 {
@@ -289,7 +378,7 @@ BenchWorkload ServicesWorkload()
         PlantServices,
         ServicesFloor,
         {
-            {"services-page-fill", FillPage, {"scan", "status"}, PumpBenchMessages},
+            {"services-page-fill", FillPage, {"scan", "status", "icons-drawn"}, PumpBenchMessages, nullptr, CheckFill},
             {"services-sort-status", SortByStatus, {}},
         },
         "scan = the services key, each subkey's ImagePath, DisplayName, Description, Start and an svchost "

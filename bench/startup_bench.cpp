@@ -2,9 +2,13 @@
 // "run" and "load" lines and the Startup folder, each pointing at a program file of its own
 // (one in ten at a file that does not exist); and the "shared" workload, whose entries point
 // at only 20 programs. Cases: collecting the entries, and the Startup Programs page's fill
-// in a real page window. The floor enumerates the same places and reads each distinct
-// program's version resource and icon once.
+// in a real page window. The floor enumerates the same places as the listing rules require
+// (each shortcut resolved, its target's short form taken), takes the long form of each
+// distinct path, reads each distinct program's version resource once and the icons of the
+// programs on the rows the page draws.
 #include "bench.h"
+#include "bench_page.h"
+#include "startup_bench.h"
 #include "timing.h"
 
 #include "foundations/entries.h"
@@ -31,6 +35,7 @@
 #include <shobjidl.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,9 +49,22 @@ const char kSharedFolder[] = "C:\\VkBench\\shared";
 const int kSharedPrograms = 20;
 const int kSharedMissing = 2;  // programs 18 and 19 do not exist: one entry in ten
 
-// What the last planting left, for the floor's own check.
+// The workload program's version texts, which name some of the entries.
+const char kFileDescription[] = "Benchmark workload program";
+const char kProductName[] = "Startup Benchmark Workload";
+const char kProductVersion[] = "2.4.6.8";
+
+// What the last planting left: counts for the floor's own check, and what each listed entry
+// must show (by its Title and Command texts) for the checks of what the page drew.
+struct PlantedRow {
+    std::string program;  // the program whose icon it shows
+    bool exists;
+};
 int g_plantedItems = 0;
 int g_plantedListable = 0;
+std::map<std::string, PlantedRow> g_plantedRows;
+// The rows the page drew in its last fill: the floor reads the icons of as many rows.
+int g_drawnRows = 0;
 
 std::string Format(const char* format, int number)
 {
@@ -177,10 +195,26 @@ std::string RunCommand(const std::string& program, int i)
     }
 }
 
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+std::string WithoutQuotes(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        if (c != '"') out += c;
+    return out;
+}
+
+void NoteRow(const std::string& title, const std::string& command, const std::string& program, bool exists)
+{
+    g_plantedRows[title + "\t" + FileNameOf(WithoutQuotes(command))] = PlantedRow{program, exists};
+}
+
 bool PlantStartup(int n, bool shared, Planted& planted)
 {
     CoInitialize(nullptr);
     ClearStartupPlaces();
+    g_plantedRows.clear();
     const char* programs = shared ? kSharedFolder : kUniqueFolder;
     if (!MakeFolder(programs)) {
         fprintf(stderr, "bench: cannot create %s\n", programs);
@@ -222,19 +256,30 @@ bool PlantStartup(int n, bool shared, Planted& planted)
                 std::string link = std::string(startup) + Format("\\Bench Link %04d.lnk", i);
                 ok = ok && SUCCEEDED(CreateShortcut(link.c_str(), target.c_str(), "", "", description.c_str(), "", 0));
                 // A shortcut whose target is gone is not listed.
-                if (gone) ++deadLinks;
-                else listable += walks;
+                if (gone) {
+                    ++deadLinks;
+                } else {
+                    listable += walks;
+                    NoteRow(description.empty() ? kFileDescription : description, target, target, true);
+                }
             } else {
-                ok = CopyProgram(std::string(startup) + Format("\\Start%04d.exe", i));
+                std::string file = std::string(startup) + Format("\\Start%04d.exe", i);
+                ok = CopyProgram(file);
                 listable += walks;
+                NoteRow(kFileDescription, file, file, true);
             }
         } else {
             if (!gone) ok = CopyProgram(target);
             if (place == PLACE_RUN) {
-                ok = ok && SetRun(RunKind(runs % 15), Format("Bench Run %04d", i), RunCommand(target, i));
+                std::string name = Format("Bench Run %04d", i);
+                std::string command = RunCommand(target, i);
+                ok = ok && SetRun(RunKind(runs % 15), name, command);
+                NoteRow(name, command, target, !gone);
                 ++runs;
             } else {
-                ok = ok && AddWinIniProgram(winIni % 2 ? "load" : "run", target.c_str());
+                const char* line = winIni % 2 ? "load" : "run";
+                ok = ok && AddWinIniProgram(line, target.c_str());
+                NoteRow(gone ? line : kProductName, target, target, !gone);
                 ++winIni;
             }
             ++listable;
@@ -257,7 +302,6 @@ bool PlantStartup(int n, bool shared, Planted& planted)
     return true;
 }
 
-bool PlantUnique(int n, Planted& planted) { return PlantStartup(n, false, planted); }
 bool PlantShared(int n, Planted& planted) { return PlantStartup(n, true, planted); }
 
 // ---- The floor ---------------------------------------------------------------------------
@@ -288,10 +332,23 @@ struct FloorFound {
     std::vector<ProgramFile> programs;  // distinct, in the order first found
     std::set<std::string> known;
     std::set<std::string> titled;       // programs whose version resource names an entry
+    std::vector<ProgramFile> rows;      // each listed entry's program, in list order
+    // The long forms the entry list keeps: of each distinct path text, and of each folder
+    // walked (its items' long forms are the folder's and the names as listed).
+    std::set<std::string> longForms;
+    std::vector<std::string> folders;
+    std::set<std::string> shortForms;   // shortcut targets whose short form was taken
     void Add(const ProgramFile& program, bool namesEntry)
     {
+        ++listable;
+        rows.push_back(program);
         if (known.insert(program.key).second) programs.push_back(program);
         if (namesEntry) titled.insert(program.key);
+    }
+    void KeepLongForm(const std::string& text)
+    {
+        std::string path = WithoutQuotes(text);
+        if (path.size() > 3) longForms.insert(path);
     }
 };
 
@@ -299,10 +356,14 @@ void FloorRunKeys(FloorFound& found)
 {
     std::vector<char> name(16384);
     std::vector<BYTE> data(65536);
-    for (int key = 0; key < 15; ++key) {
-        int kind = RunKind(key);
+    // On 64-bit Windows the machine's five keys are read in the 32-bit view too.
+    int keys = Is64BitWindows() ? 20 : 15;
+    for (int key = 0; key < keys; ++key) {
+        int kind = RunKind(key % 15);
+        REGSAM view = key < 15 ? 0 : ViewFlags(VIEW_32BIT, CurrentSystemBits());
         HKEY handle = nullptr;
-        if (RegOpenKeyExA(RunKindHive(kind), RunSubkey(kind).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExA(RunKindHive(kind), RunSubkey(kind).c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS)
+            continue;
         for (DWORD index = 0;; ++index) {
             DWORD nameSize = (DWORD)name.size();
             DWORD dataSize = (DWORD)data.size() - 1;
@@ -311,9 +372,10 @@ void FloorRunKeys(FloorFound& found)
             if (rc == ERROR_NO_MORE_ITEMS) break;
             if (rc != ERROR_SUCCESS) continue;
             data[dataSize] = 0;
+            const char* command = reinterpret_cast<const char*>(data.data());
             ++found.items;
-            ++found.listable;
-            found.Add(ProgramOf(reinterpret_cast<const char*>(data.data())), false);
+            found.Add(ProgramOf(command), false);
+            found.KeepLongForm(command);
         }
         RegCloseKey(handle);
     }
@@ -330,10 +392,33 @@ void FloorWinIni(FloorFound& found)
         }
         for (const std::string& piece : SplitWinIniLine(text.data())) {
             ++found.items;
-            ++found.listable;
             found.Add(ProgramOf(piece), true);
+            found.KeepLongForm(piece);
         }
     }
+}
+
+// A shortcut as the listing rules read it: loaded, resolved without a window, its target
+// (short form) and description; false when its target is gone.
+bool FloorShortcut(const std::string& path, IShellLinkA* link, IPersistFile* file, FloorFound& found)
+{
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char target[MAX_PATH] = "";
+    char description[MAX_PATH] = "";
+    if (FAILED(file->Load(wide, STGM_READ)) || link->Resolve(nullptr, SLR_NO_UI | (500u << 16)) != S_OK) return false;
+    link->GetDescription(description, MAX_PATH);
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_SHORTPATH);
+    if (GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES) return false;
+    std::string shortForm = target;
+    if (found.shortForms.insert(shortForm).second) {
+        char converted[MAX_PATH];
+        DWORD n = GetShortPathNameA(target, converted, sizeof converted);
+        if (n > 0 && n < sizeof converted) shortForm = converted;
+    }
+    found.Add(ProgramOf(shortForm), description[0] == '\0');
+    found.KeepLongForm(shortForm);
+    return true;
 }
 
 void FloorFolder(const std::string& folder, int depth, IShellLinkA* link, IPersistFile* file, FloorFound& found)
@@ -341,29 +426,53 @@ void FloorFolder(const std::string& folder, int depth, IShellLinkA* link, IPersi
     WIN32_FIND_DATAA item;
     HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &item);
     if (search == INVALID_HANDLE_VALUE) return;
+    found.folders.push_back(folder);
     do {
         std::string path = folder + "\\" + item.cFileName;
         if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (item.cFileName[0] != '.' && depth > 0) FloorFolder(path, depth - 1, link, file, found);
         } else if (HasExtension(path.c_str(), ".lnk")) {
             ++found.items;
-            WCHAR wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-            char target[MAX_PATH] = "";
-            char description[MAX_PATH] = "";
-            if (FAILED(file->Load(wide, STGM_READ))) continue;
-            link->GetPath(target, MAX_PATH, nullptr, 0);
-            link->GetDescription(description, MAX_PATH);
-            if (GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES) continue;
-            ++found.listable;
-            found.Add(ProgramOf(target), description[0] == '\0');
+            FloorShortcut(path, link, file, found);
         } else if (HasExtension(path.c_str(), ".exe")) {
             ++found.items;
-            ++found.listable;
             found.Add(ProgramOf(path), true);
         }
     } while (FindNextFileA(search, &item));
     FindClose(search);
+}
+
+bool FloorEnumerate(FloorFound& found)
+{
+    FloorRunKeys(found);
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        fprintf(stderr, "bench: no shell link object\n");
+        if (link) link->Release();
+        return false;
+    }
+    for (const auto& folder : NamedStartupFolders()) FloorFolder(folder.first, folder.second, link, file, found);
+    FloorWinIni(found);
+    // The disabled store: whether it holds any marker, its saved-command keys and its folder
+    // (all empty here).
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY, 0, KEY_READ | ProgramMachineRoot().view, &handle) == ERROR_SUCCESS) {
+        DWORD values = 0;
+        RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr);
+        RegCloseKey(handle);
+    }
+    for (int kind : {1, 2, 3, 4, 5, (int)KIND_WIN_LOAD, (int)KIND_WIN_RUN})
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SavedCommandKey(kind), 0, KEY_READ | ProgramMachineRoot().view, &handle) == ERROR_SUCCESS)
+            RegCloseKey(handle);
+    char disabled[MAX_PATH];
+    if (DisabledFolder(disabled, sizeof disabled) > 0) FloorFolder(disabled, 0, link, file, found);
+    file->Release();
+    link->Release();
+    return true;
 }
 
 void ReadVersionOnce(const std::string& program)
@@ -379,33 +488,83 @@ void ReadVersionOnce(const std::string& program)
                    &length);
 }
 
+void LongFormOnce(const std::string& path)
+{
+    char converted[MAX_PATH];
+    GetLongPathNameA(path.c_str(), converted, sizeof converted);
+}
+
+void ExtractIconOnce(const ProgramFile& program)
+{
+    HICON icon = nullptr;
+    if (ExtractIconExA(program.path.c_str(), 0, nullptr, &icon, 1) && icon) DestroyIcon(icon);
+}
+
+// ---- The cases ---------------------------------------------------------------------------
+
+int CollectOnce()
+{
+    return CollectStartupEntries();
+}
+
+HWND g_page = nullptr;
+
+HWND List() { return GetDlgItem(g_page, IDC_LIST); }
+
+int FillPage() { return FillBenchPage(g_page, IDD_STARTUP_PAGE, StartupPageProc); }
+
+bool CheckFill(std::string& why)
+{
+    g_drawnRows = (int)DrawnRows(List()).size();
+    return CheckDrawnList(List(), 3, JudgeStartupRow, why);
+}
+
+void DumpRows(const char* name)
+{
+    if (IsWindow(g_page)) DumpListRows(List(), 3, std::string(name) + "-" + std::to_string(g_plantedItems));
+}
+
+void DumpUnique() { DumpRows("startup-page-fill"); }
+void DumpShared() { DumpRows("startup-page-fill-shared"); }
+
+const char kFloorNote[] =
+    "enumerate = the 15 Run keys (each value read), the Startup folders (each shortcut loaded and resolved with "
+    "one shell link object, its target's short form taken once), win.ini run/load, the disabled store (whether it "
+    "has markers, its keys, its folder); titles = version resources of the distinct programs the title rules read; "
+    "versions = those of the other distinct programs; long-paths = the long form of each distinct path text and of "
+    "each folder walked; icons-drawn = the small icon (ExtractIconExA) of each distinct program on the rows the "
+    "page draws; icons-all = the same for every distinct program (for scrolling; no case is judged against it)";
+
+const std::vector<std::string> kCollectionParts = {"enumerate", "titles", "long-paths"};
+const std::vector<std::string> kFillParts = {"enumerate", "titles", "versions", "long-paths", "icons-drawn"};
+
+}  // namespace
+
+bool PlantStartupWorkload(int n, Planted& planted) { return PlantStartup(n, false, planted); }
+
+void SetStartupDrawnRows(int rows) { g_drawnRows = rows; }
+
+bool JudgeStartupRow(const std::vector<std::string>& cells, RowWanted& wanted, std::string& why)
+{
+    auto found = g_plantedRows.find(cells[0] + "\t" + cells[1]);
+    if (found == g_plantedRows.end()) {
+        why = "\"" + cells[0] + "\" with command \"" + cells[1] + "\" was not planted";
+        return false;
+    }
+    const char* version = found->second.exists ? kProductVersion : "?";
+    if (cells[2] != version) {
+        why = "\"" + cells[0] + "\" shows version \"" + cells[2] + "\", not \"" + version + "\"";
+        return false;
+    }
+    wanted = RowWanted{found->second.program, found->second.exists, found->second.exists};
+    return true;
+}
+
 bool StartupFloor(FloorParts& parts)
 {
     FloorFound found;
     Stopwatch enumerate;
-    FloorRunKeys(found);
-    FloorWinIni(found);
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        fprintf(stderr, "bench: no shell link object\n");
-        if (link) link->Release();
-        return false;
-    }
-    for (const auto& folder : NamedStartupFolders()) FloorFolder(folder.first, folder.second, link, file, found);
-    // The disabled store: its saved-command keys and its folder (both empty here).
-    for (int kind : {1, 2, 3, 4, 5, (int)KIND_WIN_LOAD, (int)KIND_WIN_RUN}) {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SavedCommandKey(kind), 0, KEY_READ | ProgramMachineRoot().view, &handle) ==
-            ERROR_SUCCESS)
-            RegCloseKey(handle);
-    }
-    char disabled[MAX_PATH];
-    if (DisabledFolder(disabled, sizeof disabled) > 0) FloorFolder(disabled, 0, link, file, found);
-    file->Release();
-    link->Release();
+    if (!FloorEnumerate(found)) return false;
     parts["enumerate"] = enumerate.Milliseconds();
 
     Stopwatch titles;
@@ -418,12 +577,21 @@ bool StartupFloor(FloorParts& parts)
         if (!found.titled.count(program.key)) ReadVersionOnce(program.path);
     parts["versions"] = versions.Milliseconds();
 
-    Stopwatch icons;
-    for (const ProgramFile& program : found.programs) {
-        HICON icon = nullptr;
-        if (ExtractIconExA(program.path.c_str(), 0, nullptr, &icon, 1) && icon) DestroyIcon(icon);
-    }
-    parts["icons"] = icons.Milliseconds();
+    Stopwatch longPaths;
+    for (const std::string& folder : found.folders) LongFormOnce(folder);
+    for (const std::string& path : found.longForms) LongFormOnce(path);
+    parts["long-paths"] = longPaths.Milliseconds();
+
+    Stopwatch drawn;
+    std::set<std::string> read;
+    for (size_t row = 0; row < found.rows.size() && (int)row < (g_drawnRows > 0 ? g_drawnRows : 20); ++row)
+        if (read.insert(found.rows[row].key).second) ExtractIconOnce(found.rows[row]);
+    parts["icons-drawn"] = drawn.Milliseconds();
+
+    Stopwatch all;
+    for (const ProgramFile& program : found.programs) ExtractIconOnce(program);
+    parts["icons-all"] = all.Milliseconds();
+    parts["list-rows"] = TimeBareList(IsWindow(g_page) ? List() : nullptr, found.listable, 3);
 
     if (found.items != g_plantedItems || found.listable != g_plantedListable) {
         fprintf(stderr, "bench: the floor found %d items (%d listable), %d (%d) were planted\n", found.items,
@@ -433,99 +601,17 @@ bool StartupFloor(FloorParts& parts)
     return true;
 }
 
-// ---- The cases ---------------------------------------------------------------------------
-
-int CollectOnce()
-{
-    return CollectStartupEntries();
-}
-
-HWND g_page = nullptr;
-
-std::string CellText(HWND list, int row, int column)
-{
-    char text[520] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-// A hash of the row's image as the list draws it, to compare icons between two builds.
-unsigned long ImageHash(HWND list, int row)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-    int cx = 0, cy = 0;
-    if (!images || !ImageList_GetIconSize(images, &cx, &cy)) return 0;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, cx, cy};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(images, item.iImage, dc, 0, 0, ILD_NORMAL);
-    unsigned long hash = 2166136261u;
-    for (int y = 0; y < cy; ++y)
-        for (int x = 0; x < cx; ++x) hash = (hash ^ (unsigned long)GetPixel(dc, x, y)) * 16777619u;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return hash & 0xFFFFFFFFu;
-}
-
-// The rows of the last fill, for comparing two builds (--dump).
-void DumpRows(const char* name)
-{
-    if (RowDumpFolder().empty() || !g_page) return;
-    HWND list = GetDlgItem(g_page, IDC_LIST);
-    std::string path = RowDumpFolder() + "\\" + name + "-" + std::to_string(g_plantedItems) + ".txt";
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out) return;
-    int rows = ListView_GetItemCount(list);
-    for (int row = 0; row < rows; ++row)
-        fprintf(out, "%d\t%s\t%s\t%s\t%08lx\n", row, CellText(list, row, 0).c_str(), CellText(list, row, 1).c_str(),
-                CellText(list, row, 2).c_str(), ImageHash(list, row));
-    fclose(out);
-}
-
-void DumpUnique() { DumpRows("startup-page-fill"); }
-void DumpShared() { DumpRows("startup-page-fill-shared"); }
-
-int FillPage()
-{
-    if (!g_page && !(g_page = MakeBenchPage(IDD_STARTUP_PAGE, StartupPageProc))) {
-        fprintf(stderr, "bench: the Startup Programs page could not be created\n");
-        return -1;
-    }
-    return ActivateBenchPage(g_page);
-}
-
-const char kFloorNote[] =
-    "enumerate = the 15 Run keys (each value read), win.ini run/load, the Startup folders (each shortcut "
-    "loaded with one shell link object), the Disabled folder; titles = version resources of the distinct "
-    "programs the title rules read; versions = those of the other distinct programs; icons = the small icon "
-    "(ExtractIconExA) of each distinct program";
-
-}  // namespace
-
 BenchWorkload StartupWorkload()
 {
     return BenchWorkload{
         "startup",
         {100, 500, 2000},
         {100},
-        PlantUnique,
+        PlantStartupWorkload,
         StartupFloor,
         {
-            {"startup-collection", CollectOnce, {"enumerate", "titles"}},
-            {"startup-page-fill", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpBenchMessages, DumpUnique},
+            {"startup-collection", CollectOnce, kCollectionParts},
+            {"startup-page-fill", FillPage, kFillParts, PumpBenchMessages, DumpUnique, CheckFill},
         },
         kFloorNote,
     };
@@ -540,8 +626,7 @@ BenchWorkload SharedStartupWorkload()
         PlantShared,
         StartupFloor,
         {
-            {"startup-page-fill-shared", FillPage, {"enumerate", "titles", "versions", "icons"}, PumpBenchMessages,
-             DumpShared},
+            {"startup-page-fill-shared", FillPage, kFillParts, PumpBenchMessages, DumpShared, CheckFill},
         },
         kFloorNote,
     };

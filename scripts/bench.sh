@@ -1,12 +1,14 @@
 #!/bin/bash
-# Benchmark of how fast the console fills its lists (not part of the test suite).
+# Benchmark of how fast the console fills its lists, starts, writes its report and filters
+# cookies (not part of the test suite).
 #
 #   scripts/bench.sh [--quick] [harness options: --runs K, --counts, --dump, --only CASE]
 #
 # Builds the harness (win64 preset), starts a Wine bed of its own under build/bench/bed
 # (fresh prefix, display, server), plants every workload in it, times every case and its
 # floor, prints a table and writes build/bench/results.json. Exits non-zero when a case
-# produced the wrong number of rows. --quick: the smallest sizes and 2 runs, for CI.
+# produced the wrong number of rows or drew or wrote other than what was planted. --quick:
+# the smallest sizes and 2 runs, for CI (the rows and what was drawn are checked all the same).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -26,13 +28,16 @@ done
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 nice -n 10 cmake --preset win64 >/dev/null
-nice -n 10 cmake --build --preset win64 --target vigilark_bench bench_workload_program bench_service_program testbed_keeper >/dev/null
+nice -n 10 cmake --build --preset win64 --target vigilark_bench VigilarkEx bench_workload_program bench_service_program \
+    bench_cold_floor testbed_keeper >/dev/null
 
 # The harness runs from a folder of its own: history.txt and the "Disabled" folder are
 # read beside the program, and the test programs' folder must not see them.
 mkdir -p "$bin"
 rm -rf "$bin/Disabled" "$bin/history.txt" "$out/rows"
-cp build/win64/bin/vigilark_bench.exe build/win64/bin/bench_workload_program.exe build/win64/bin/bench_service_program.exe "$bin/"
+for program in vigilark_bench VigilarkEx bench_workload_program bench_service_program bench_cold_floor; do
+    cp "build/win64/bin/$program.exe" "$bin/"
+done
 
 started=$(date +%s)
 cmake/testbed.sh start "$bed" "$root/build/win64/bin/testbed_keeper.exe" >/dev/null

@@ -21,10 +21,30 @@ struct FilterItem {
 };
 std::vector<FilterItem> g_filters;
 
+// Each byte's upper case in the system's code page, when it has one byte per character
+// (every byte then changes on its own, as CharUpperBuffA changes it); null otherwise.
+const char* SingleByteUpperCase()
+{
+    static char table[256];
+    static int state = 0;  // 0 not built, 1 built, -1 a code page of several bytes per character
+    if (state == 0) {
+        CPINFO info = {};
+        state = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1 ? 1 : -1;
+        for (int c = 0; c < 256; ++c) table[c] = (char)c;
+        if (state == 1) CharUpperBuffA(table + 1, 255);
+    }
+    return state == 1 ? table : nullptr;
+}
+
 std::string Upper(const char* text, size_t length)
 {
     std::string upper(text, length);
-    if (!upper.empty()) CharUpperBuffA(&upper[0], (DWORD)upper.size());
+    // A cookies.txt of 10 MiB has a hundred thousand lines to compare.
+    if (const char* table = SingleByteUpperCase()) {
+        for (char& c : upper) c = table[(unsigned char)c];
+    } else if (!upper.empty()) {
+        CharUpperBuffA(&upper[0], (DWORD)upper.size());
+    }
     return upper;
 }
 
@@ -109,6 +129,19 @@ int HasFilterValue(const char* name)
 {
     char data[16];
     return ReadRegString(HKEY_CURRENT_USER, FILTER_KEY, name, data, sizeof data) > 0;
+}
+
+FilterValueNames::FilterValueNames()
+{
+    std::vector<RegValue> values;
+    ReadRegValues(HKEY_CURRENT_USER, FILTER_KEY, values);
+    for (const RegValue& value : values)
+        if (HasFilterValue(value.name.c_str())) upper_.insert(Upper(value.name.data(), value.name.size()));
+}
+
+bool FilterValueNames::Has(const std::string& name) const
+{
+    return !upper_.empty() && upper_.count(Upper(name.data(), name.size())) > 0;
 }
 
 int AddFilterWord(const char* word)

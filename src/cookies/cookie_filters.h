@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
+#include <string>
 
 const int FILTER_LIST_CAPACITY = 264;
 const int FILTER_TEXT_CHARS = 512;
@@ -30,6 +32,17 @@ int MatchesCookieFile(const char* fileName);
 
 // 1 when the key holds a non-empty value of this name (a word equal to it, or a mark).
 int HasFilterValue(const char* name);
+
+// HasFilterValue for many names at once: the key's values are asked about once, when this
+// is made, and the names compared without regard to case as the registry compares them.
+class FilterValueNames {
+public:
+    FilterValueNames();
+    bool Has(const std::string& name) const;
+
+private:
+    std::set<std::string> upper_;
+};
 
 // Writes word = "1", reloads the list and runs a filtering pass of the cookies; returns
 // that pass's result.

@@ -1,6 +1,7 @@
 // Where the browsers keep their cookies (see cookies.h).
 #include "cookies/cookies.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/settings.h"
@@ -149,11 +150,18 @@ int StoreCookieFolder(int browser, const char* folder)
 
 void DeleteCachedCopy(const char* fileName)
 {
-    char cache[MAX_PATH];
-    if (!fileName || !fileName[0] || ReadRegString(HKEY_CURRENT_USER, kShellFolders, "Cache", cache, sizeof cache) == 0)
-        return;
+    if (!fileName || !fileName[0]) return;
+    // A filtering pass deletes many copies: the folder is looked up once in a pass.
+    static const char kKey[] = "folder|Cache";
+    std::string cache;
+    if (!RecallText(kKey, cache)) {
+        char folder[MAX_PATH];
+        if (ReadRegString(HKEY_CURRENT_USER, kShellFolders, "Cache", folder, sizeof folder) > 0) cache = folder;
+        RememberText(kKey, cache);
+    }
+    if (cache.empty()) return;
     char path[MAX_PATH * 2];
-    FormatText(path, sizeof path, "%s\\%s", cache, fileName);
+    FormatText(path, sizeof path, "%s\\%s", cache.c_str(), fileName);
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path);
 }

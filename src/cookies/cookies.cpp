@@ -4,6 +4,7 @@
 #include "cookies/cookie_filters.h"
 #include "cookies/cookie_text.h"
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
@@ -37,12 +38,19 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
     char created[32];
     FormatLocalTime(time, "%04d/%02d/%02d %02d:%02d", created, sizeof created);
 
+    bool deleted = false;
     if (pass == COOKIE_PASS_FILTERING && MatchesCookieFile(found.cFileName)) {
-        ForceDeleteFile(path);
+        deleted = ForceDeleteFile(path);
         DeleteCachedCopy(found.cFileName);
         ++result.removed;
     }
-    // The list has room for only so many cookies; the walk goes on to filter the rest.
+    // The list has room for only so many cookies; the walk goes on to filter the rest. A
+    // listed file's long name is the folder's and its name as found.
+    if (EntryCount() < MAX_ENTRIES_BEFORE_IE_COOKIE) {
+        std::string base = folder;
+        if (!base.empty() && base.back() == '\\') base.pop_back();
+        PrepareFolderItemLongPath(base.c_str(), found.cFileName, deleted);
+    }
     if (!AddEntry(found.cFileName, path, "", created, KIND_INFO_COOKIE, 0)) ++result.notListed;
 }
 
@@ -58,6 +66,8 @@ void CollectIeCookies(int pass, CookieCollection& result)
 {
     char folder[MAX_PATH];
     if (!FindIeCookieFolder(folder, sizeof folder)) return;
+    // Thousands of files: the folder's long name, and the cache folder, are read once.
+    FillMemo memo;
     char pattern[MAX_PATH + 8];
     FormatText(pattern, sizeof pattern, "%s*.*", folder);
     WIN32_FIND_DATAA found;
@@ -156,20 +166,32 @@ bool FilterCookieFile(HANDLE input, HANDLE output, CookieCollection* result)
 {
     CookieCollection ignored = {};
     CookieCollection& counts = result ? *result : ignored;
-    return ForEachLine(input, [output, &counts](const std::string& line) {
+    // A large file has a hundred thousand lines: the key is read once, not once a line, and
+    // the kept lines are written a chunk at a time.
+    FilterValueNames removed;
+    std::string pending;
+    auto flush = [output, &pending]() {
+        DWORD written = 0;
+        bool ok = pending.empty() ||
+                  (WriteFile(output, pending.data(), (DWORD)pending.size(), &written, nullptr) && written == pending.size());
+        pending.clear();
+        return ok;
+    };
+    bool complete = ForEachLine(input, [&](const std::string& line) {
         CookieLine cookie;
         ScanCookieLine(line.data(), LineContentLength(line), cookie);
         std::string name = CookieName(cookie);
         Trace("COLLECTCOOKIES", name.c_str());
         std::string text = line.substr(0, LineContentLength(line));
-        if (MatchesFilter(text.c_str()) || HasFilterValue(name.c_str())) {
+        if (MatchesFilter(text.c_str()) || removed.Has(name)) {
             ++counts.removed;
             return true;
         }
         Trace("COOKIENONUTS", name.c_str());
-        DWORD written = 0;
-        return WriteFile(output, line.data(), (DWORD)line.size(), &written, nullptr) && written == line.size();
+        pending += line;
+        return pending.size() < READ_CHUNK || flush();
     });
+    return flush() && complete;
 }
 
 int CollectCookies(int pass, CookieCollection* result)

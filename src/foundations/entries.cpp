@@ -109,7 +109,7 @@ void LongPathForm(const char* path, char* out, int capacity)
     CopyText(out, (size_t)capacity, form.c_str());
 }
 
-void PrepareFolderItemLongPath(const char* folder, const char* name)
+void PrepareFolderItemLongPath(const char* folder, const char* name, bool gone)
 {
     // A "?" stands for a character the listing could not give in this code page: the
     // system would look that name up as a pattern, so it is left to the system.
@@ -121,6 +121,10 @@ void PrepareFolderItemLongPath(const char* folder, const char* name)
     // The folder's long form and the name as listed, which is already the file's long name;
     // as the system does, a form that does not fit or a file that is gone leaves the text
     // as it is.
+    if (gone) {
+        RememberText(key, path);
+        return;
+    }
     char longFolder[MAX_PATH];
     LongPathForm(folder, longFolder, sizeof longFolder);
     form = std::string(longFolder) + "\\" + name;

@@ -97,5 +97,7 @@ void LongPathForm(const char* path, char* out, int capacity);
 
 // For a file that a folder listing just gave (name as listed): while a FillMemo is open,
 // LongPathForm of folder + "\" + name is then answered from the folder's long form, so a
-// folder of many files is looked up once per fill instead of once per file.
-void PrepareFolderItemLongPath(const char* folder, const char* name);
+// folder of many files is looked up once per fill instead of once per file. `gone`: the caller
+// has just deleted the file, whose text then stays as it is (as the system leaves the name of
+// a file that is not there), without asking.
+void PrepareFolderItemLongPath(const char* folder, const char* name, bool gone = false);

@@ -13,6 +13,7 @@ struct Memo {
     int depth = 0;
     std::unordered_map<std::string, std::pair<VersionFields, int>> versions;
     std::unordered_map<std::string, std::string> texts;
+    std::unordered_map<std::string, IUnknown*> objects;
 };
 
 Memo g_memo;
@@ -45,6 +46,8 @@ FillMemo::~FillMemo()
     if (!counted_ || --g_memo.depth > 0) return;
     g_memo.versions.clear();
     g_memo.texts.clear();
+    for (auto& kept : g_memo.objects) kept.second->Release();
+    g_memo.objects.clear();
     g_memo.owner = 0;
 }
 
@@ -75,4 +78,22 @@ bool RecallText(const std::string& key, std::string& text)
 void RememberText(const std::string& key, const std::string& text)
 {
     if (FillMemoOpen()) g_memo.texts[key] = text;
+}
+
+IUnknown* RecallObject(const std::string& key)
+{
+    if (!FillMemoOpen()) return nullptr;
+    auto found = g_memo.objects.find(key);
+    if (found == g_memo.objects.end()) return nullptr;
+    found->second->AddRef();
+    return found->second;
+}
+
+void RememberObject(const std::string& key, IUnknown* object)
+{
+    if (!FillMemoOpen() || !object) return;
+    object->AddRef();
+    IUnknown*& kept = g_memo.objects[key];
+    if (kept) kept->Release();
+    kept = object;
 }

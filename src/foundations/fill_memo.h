@@ -9,6 +9,9 @@
 
 #include "foundations/version_info.h"
 
+#include <windows.h>
+#include <unknwn.h>
+
 #include <string>
 
 class FillMemo {
@@ -33,3 +36,10 @@ void RememberVersionFields(const char* file, const VersionFields& fields, int re
 // Any other answer, by a key its reader makes unique (e.g. "long|" and the path).
 bool RecallText(const std::string& key, std::string& text);
 void RememberText(const std::string& key, const std::string& text);
+
+// An object a reader keeps for the rest of the fill (one shell link object for every
+// shortcut), by a key its reader makes unique; released when the outermost FillMemo ends.
+// RecallObject gives a reference of the caller's own, or nullptr when none is kept;
+// RememberObject keeps a reference of its own, and nothing when no memo is open.
+IUnknown* RecallObject(const std::string& key);
+void RememberObject(const std::string& key, IUnknown* object);

@@ -31,6 +31,21 @@ HRESULT CreateLinkObject(ComRef<IShellLinkA>& link, ComRef<IPersistFile>& file)
     return link->QueryInterface(IID_IPersistFile, file.put_void());
 }
 
+// The link object for reading a shortcut. A fill reads many: creating the object costs more
+// than loading a file into it, so one serves the whole fill.
+HRESULT LinkObjectForFill(ComRef<IShellLinkA>& link, ComRef<IPersistFile>& file)
+{
+    static const char kKey[] = "shortcut|link";
+    if (IUnknown* kept = RecallObject(kKey)) {
+        HRESULT hr = kept->QueryInterface(IID_IShellLinkA, link.put_void());
+        kept->Release();
+        if (SUCCEEDED(hr)) return link->QueryInterface(IID_IPersistFile, file.put_void());
+    }
+    HRESULT hr = CreateLinkObject(link, file);
+    if (SUCCEEDED(hr)) RememberObject(kKey, link.get());
+    return hr;
+}
+
 // Resolve succeeds on some systems when the target is gone (it never searches); a
 // target that is not there any more is reported as unresolvable all the same.
 bool TargetIsGone(const char* target)
@@ -71,7 +86,7 @@ HRESULT ResolveShortcut(HWND owner, const char* linkFile, char* target, int targ
     UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
     ComRef<IShellLinkA> link;
     ComRef<IPersistFile> file;
-    HRESULT hr = CreateLinkObject(link, file);
+    HRESULT hr = LinkObjectForFill(link, file);
     if (SUCCEEDED(hr)) hr = file->Load(widePath, STGM_READ);
     if (SUCCEEDED(hr)) hr = link->Resolve(owner, kResolveFlags);
 

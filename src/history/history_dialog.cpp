@@ -30,8 +30,9 @@ void AddHistoryRow(HWND list, int index)
     GetEntryTitle(index, title);
     GetEntryPath(index, path);
     GetEntryDetail(index, date);
-    int image = AddProgramIcon(path, 0, 0);
-    InsertListRow(list, title, index, image < 0 ? 0 : image);
+    // A program's icon is read when its row is first drawn: the dialog shows a screenful of
+    // up to a thousand lines.
+    InsertListRow(list, title, index, DeferProgramIcon(index, path, 0, 0));
     const char* action = ActionKeyword(GetEntryValue(index));
     const char* kind = KindKeyword(GetEntryKind(index));
     SetListCell(list, index, 1, action ? action : "");
@@ -52,7 +53,11 @@ void LoadHistory(HWND dialog)
     ListView_DeleteAllItems(list);
     CreateImageList(list, 0);
     int count = LoadHistoryEntries();
+    // Drawn once, when every row is in.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int index = 0; index < count; ++index) AddHistoryRow(list, index);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     // The newest changes are at the end; that is where the user looks.
     if (count > 0) ListView_EnsureVisible(list, count - 1, FALSE);
     UpdateRestoreButton(dialog);
@@ -124,6 +129,7 @@ void OnCommand(HWND dialog, int command)
 INT_PTR OnNotify(HWND dialog, const NMHDR* header)
 {
     if (header->idFrom != IDC_LIST) return FALSE;
+    if (ResolveDeferredIcon(const_cast<NMHDR*>(header))) return TRUE;
     switch (header->code) {
     case LVN_ITEMCHANGED:
     case NM_CLICK:

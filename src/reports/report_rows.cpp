@@ -1,6 +1,7 @@
 // The entries of the report sections (see report_rows.h).
 #include "reports/report_rows.h"
 
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
@@ -26,6 +27,9 @@ bool ReadReportRow(const ReportSection& section, int index, SignatureChecker& si
 
 void VisitReportSections(ReportVisitor& visitor)
 {
+    // The sections name the same programs and folders on many rows, and every row asks for
+    // its program's version and its location: each file is read once for the whole walk.
+    FillMemo memo;
     // A row is large (version texts, a detail of 1 KiB): one on the heap for the whole walk.
     std::unique_ptr<ReportRow> row(new ReportRow());
     SignatureChecker signatures;

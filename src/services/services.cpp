@@ -15,6 +15,7 @@
 
 #include <winsvc.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -62,6 +63,10 @@ bool Interrogate(SC_HANDLE service, SERVICE_STATUS* status)
 }
 
 const DWORD kStateRights = SERVICE_QUERY_STATUS | SERVICE_INTERROGATE;
+
+// In a fill: the key name of the service each entry lists, and each service's state.
+std::string ListedKeyName(int index) { return "service|key|" + std::to_string(index); }
+std::string StateKey(const std::string& keyName) { return "service|state|" + keyName; }
 
 DWORD StateByKeyName(SC_HANDLE manager, const char* keyName)
 {
@@ -162,9 +167,22 @@ int Enumerate(bool readStates)
         char startText[64] = "";
         if (UINT id = StartTypeTextId(record.start)) LoadText(id, startText);
         DWORD state = readStates ? StateByKeyName(manager.get(), name) : 0;
-        AddEntry(record.title, record.path, startText, record.description, record.kind, (int)state);
+        if (AddEntry(record.title, record.path, startText, record.description, record.kind, (int)state))
+            RememberText(ListedKeyName(EntryCount() - 1), name);
     }
     return EntryCount();
+}
+
+// Reads, through one manager handle, the state of every listed service whose state this
+// fill has not read yet.
+void ReadListedStates()
+{
+    ScHandle manager(ConnectToManager());
+    for (int index = 0; index < EntryCount(); ++index) {
+        std::string name, known;
+        if (!RecallText(ListedKeyName(index), name) || RecallText(StateKey(name), known)) continue;
+        RememberText(StateKey(name), std::to_string(StateByKeyName(manager.get(), name.c_str())));
+    }
 }
 
 // The key name of the first service, in registry order, with this display name.
@@ -211,6 +229,18 @@ DWORD QueryServiceState(const char* displayName)
     DWORD controls = 0;
     ReadServiceStatus(displayName, &state, &controls);
     return state;
+}
+
+DWORD ListedServiceState(int index)
+{
+    std::string name, state;
+    if (RecallText(ListedKeyName(index), name)) {
+        if (!RecallText(StateKey(name), state)) ReadListedStates();
+        if (RecallText(StateKey(name), state)) return (DWORD)strtol(state.c_str(), nullptr, 10);
+    }
+    char title[ENTRY_TITLE_CHARS];
+    GetEntryTitle(index, title);
+    return QueryServiceState(title);
 }
 
 DWORD ServiceStateText(const char* displayName, char* out, int capacity)

@@ -18,6 +18,11 @@ int EnumerateServicesWithStates();
 // upper 16 bits, the low half of the service type below; 0 when the service does not open
 // or does not answer (a stopped service does not answer an interrogation).
 DWORD QueryServiceState(const char* displayName);
+// The state value of the service listed at an entry index by the last enumeration. In a fill
+// (a FillMemo is open) the first call reads the states of all the services listed, by their
+// key names through one manager handle, and later calls recall them; otherwise, or for an
+// entry the enumeration did not list, the service is looked up by its display name.
+DWORD ListedServiceState(int index);
 // The state value and the state's text ("Stopped" also when it was not read).
 DWORD ServiceStateText(const char* displayName, char* out, int capacity);
 // dwControlsAccepted, or 0 when the state was not read.

@@ -3,24 +3,28 @@
 #include "services/services.h"
 
 #include "foundations/entries.h"
+#include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
+#include "services/service_text.h"
+#include "shell/listview.h"
 #include "shell/report_sections.h"
 
 namespace {
 
 int ServiceFields(int index, ReportField* out, int capacity)
 {
-    char title[ENTRY_TITLE_CHARS];
     char state[128];
     int count = 0;
-    GetEntryTitle(index, title);
     if (count < capacity) {
         CopyText(out[count].label, "Startup Type");
         GetEntryExtra(index, out[count].value);
         ++count;
     }
-    if (count < capacity && ServiceStateText(title, state, sizeof state) != 0) {
+    // In the report's walk every listed service's state is read at the first row.
+    DWORD value = ListedServiceState(index);
+    if (count < capacity && value != 0) {
+        LoadText(ServiceStateTextId(StateOfValue(value)), state, sizeof state);
         CopyText(out[count].label, "Service Status");
         CopyText(out[count].value, state);
         ++count;
