@@ -257,11 +257,7 @@ std::string ReportText(int format)
 
 bool WriteReportFile(int format, OutputFile& out)
 {
-    if (!CreateOutputFile(nullptr, ReportFileName(format), out)) return false;
-    std::string text = ReportText(format);
-    if (FinishOutputFile(out, text.data(), (DWORD)text.size())) return true;
-    out.inDocuments = false;
-    return false;
+    return WriteOutputFile(nullptr, ReportFileName(format), ReportText(format), out);
 }
 
 int WriteFullReport(HWND owner)
