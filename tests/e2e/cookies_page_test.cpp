@@ -1,6 +1,7 @@
 // The Cookies page and the cookie list window of the real console, one path per browser
 // family, on cookie folders planted in the prefix; the folders and the registry are read
 // back afterwards.
+#include "cookies/cookie_text.h"
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/cookie_bed.h"
@@ -46,6 +47,13 @@ protected:
     }
     std::string Nut(const char* name) { return GetRegString(HKEY_CURRENT_USER, cookiebed::kNuts, name); }
     std::string Kept(const char* name) { return GetRegString(HKEY_CURRENT_USER, cookiebed::kKept, name); }
+    // The name the marks of the cookie on this cookies.txt line use.
+    static std::string Mark(const std::string& line)
+    {
+        CookieLine cookie;
+        ScanCookieLine(line.data(), line.size() - 1, cookie);
+        return CookieMarkName(cookie);
+    }
 
     cookiebed::Bed bed_;
     ConsoleRun run_;
@@ -150,8 +158,8 @@ TEST_F(CookiesPage, MozillaListRemovesCheckedCookiesIntoTheNewCookieFile)
     EXPECT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 2; }));
     EXPECT_LT(FindListRow(run_, rows, 0, "drop.example - uid"), 0);
     EXPECT_TRUE(ListChecked(rows, FindListRow(run_, rows, 0, "keep.example - sid")));
-    EXPECT_EQ("2", Nut("drop.example - uid"));
-    EXPECT_EQ("1", Kept("keep.example - sid"));
+    EXPECT_EQ("2", Nut(Mark(drop).c_str()));
+    EXPECT_EQ("1", Kept(Mark(keep).c_str()));
     EXPECT_EQ("# Netscape HTTP Cookie File\n" + keep + last, bed_.CookiesNew());
     EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile"));
     PressButton(list_, IDCANCEL);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 CookieLine Scan(const std::string& line)
@@ -49,15 +51,44 @@ TEST(CookieLine, FieldsOfALine)
     EXPECT_EQ("example.com - id", CookieName(Scan(".example.com\tTRUE\t/\tFALSE\t0\tid\tx")));
 }
 
-TEST(CookieLine, LinesCoverEveryByteAndTheLastLineNeedsNoLineFeed)
+// Every byte reaches the sink once: lines end in LF, CR LF or a CR alone (also when a chunk
+// ends between CR and LF), the last line needs no line end, and a line over the limit goes
+// on in pieces, never held whole.
+TEST(CookieLine, TheReaderEndsLinesAtLfCrLfOrCrAndHoldsNoMoreThanItsLimit)
 {
-    const std::string text = "one\ntwo\r\n\nlast";
-    std::vector<std::string> lines;
-    for (size_t at = 0, n; (n = NextLineLength(text.data(), text.size(), at)) != 0; at += n)
-        lines.push_back(text.substr(at, n));
-    EXPECT_EQ((std::vector<std::string>{"one\n", "two\r\n", "\n", "last"}), lines);
-    EXPECT_EQ(0u, NextLineLength(text.data(), text.size(), text.size()));
-    EXPECT_EQ(0u, NextLineLength(nullptr, 5, 0));
+    const std::string text = "one\ntwo\r\nthree\rfour\r\n\nlast";
+    for (size_t chunk : {1u, 4u, 9u, 100u}) {
+        CookieLineReader reader(64);
+        std::vector<std::string> lines;
+        auto sink = [&lines](const CookieLinePiece& piece) {
+            lines.push_back(std::string(piece.text, piece.length) + "|" + std::string(piece.end, piece.endLength) +
+                            (piece.whole ? "" : " piece"));
+            return true;
+        };
+        for (size_t at = 0; at < text.size(); at += chunk)
+            reader.Feed(text.data() + at, std::min(chunk, text.size() - at), sink);
+        reader.Finish(sink);
+        EXPECT_EQ((std::vector<std::string>{"one|\n", "two|\r\n", "three|\r", "four|\r\n", "|\n", "last|"}), lines)
+            << chunk;
+    }
+    CookieLineReader reader(8);
+    const std::string big = "short\n" + std::string(1000, 'x') + "\r\nend";
+    std::string copy;
+    size_t held = 0;
+    int whole = 0, first = 0;
+    auto sink = [&](const CookieLinePiece& piece) {
+        copy.append(piece.text, piece.length).append(piece.end, piece.endLength);
+        held = std::max(held, reader.Held());
+        whole += piece.whole;
+        first += piece.first;
+        return true;
+    };
+    for (size_t at = 0; at < big.size(); at += 7) reader.Feed(big.data() + at, std::min<size_t>(7, big.size() - at), sink);
+    reader.Finish(sink);
+    EXPECT_EQ(big, copy);
+    EXPECT_LE(held, 8u);
+    EXPECT_EQ(2, whole);  // "short" and "end"
+    EXPECT_EQ(3, first);
 }
 
 TEST(CookieFileName, TheSiteIsWhatFollowsTheLastAt)
