@@ -2,6 +2,7 @@
 #include "app/start.h"
 
 #include "app/firstrun.h"
+#include "cookies/cookies.h"
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/settings.h"
@@ -56,5 +57,6 @@ void InstallSubjectTables()
     InstallIeHelperReport();
     InstallFileTypeProperties();
     InstallFileTypeReport();
+    InstallCookieReport();
     InstallReports();
 }

@@ -35,6 +35,9 @@ int MozillaInstalled();
 // Stores a folder the user chose for the browser (IECookieFolder or CookieFolder).
 int StoreCookieFolder(int browser, const char* folder);
 
+// Gives the full report the Internet Explorer cookie folder (its "IE Cookie Path").
+void InstallCookieReport();
+
 // Deletes the file of that name at the top of Internet Explorer's cache folder.
 void DeleteCachedCopy(const char* fileName);
 

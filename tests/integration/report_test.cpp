@@ -8,6 +8,7 @@
 #include "foundations/registry.h"
 #include "reports/csv_export.h"
 #include "reports/full_report.h"
+#include "reports/report_text.h"
 #include "reports/settings_export.h"
 #include "support/reg_tree.h"
 #include "support/testing.h"
@@ -31,7 +32,9 @@ const char kQuoted[] = "Quote \"q\" 'x' & more";
 // machine text that escaped.
 std::string ForeignMarkup(const std::string& html)
 {
-    static const std::set<std::string> kOwn = {
+    const std::string meta =
+        std::string("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=") + HtmlCharset(GetACP()) + "\">";
+    const std::set<std::string> kOwn = {meta,
         "<html>", "<head>", "<title>", "</title>", "</head>", "<body bgcolor=FloralWhite>", "<H2 align='center'>",
         "</H2>", "<br>", "<b>", "</b>", "<i>", "</i>", "<center>", "</center>", "<BIG>", "</BIG>", "<li>", "<ol>",
         "</ol>", "</body>", "</html>"};
