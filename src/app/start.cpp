@@ -38,6 +38,14 @@ void LoadInitialValues()
     FreeEntries();
 }
 
+void LoadSettingsToRead()
+{
+    DecideTracing();
+    LoadSettingValues();
+    ForgetImageLists();
+    FreeEntries();
+}
+
 void InstallSubjectTables()
 {
     static bool installed = false;
