@@ -135,14 +135,15 @@ TEST_F(CookiesPage, MozillaListRemovesCheckedCookiesIntoTheNewCookieFile)
     SetOption("ViewCookies", "0");
     SetOption("SortCookie", "0");
     const std::string keep = ".keep.example\tTRUE\t/k\tTRUE\t1893456000\tsid\tkv\n";
-    const std::string drop = "drop.example\tFALSE\t/d\tFALSE\t1893456000\tuid\tdv\n";
+    // Two cookies of one title ("keep.example - sid"): kept and removed one by one.
+    const std::string drop = "keep.example\tFALSE\t/d\tFALSE\t1893456000\tsid\tdv\n";
     const std::string last = "last.example\tFALSE\t/\tFALSE\t0\tlid\tlv";
     bed_.PutCookiesTxt("# Netscape HTTP Cookie File\n" + keep + drop + last);
     ASSERT_TRUE(StartConsole("-COOKIE", run_));
     HWND rows = WaitForCookieList();
     ASSERT_NE(nullptr, rows);
     ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 3; }));
-    int keepRow = FindListRow(run_, rows, 0, "keep.example - sid");
+    int keepRow = FindListRow(run_, rows, 2, "/k");
     ASSERT_GE(keepRow, 0);
     EXPECT_EQ("/k", ListCell(run_, rows, keepRow, 2));
     EXPECT_EQ("kv", ListCell(run_, rows, keepRow, 3));
@@ -156,8 +157,8 @@ TEST_F(CookiesPage, MozillaListRemovesCheckedCookiesIntoTheNewCookieFile)
     PressButton(list_, IDC_REMOVE_UNCHECKED);
     AnswerYes();
     EXPECT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 2; }));
-    EXPECT_LT(FindListRow(run_, rows, 0, "drop.example - uid"), 0);
-    EXPECT_TRUE(ListChecked(rows, FindListRow(run_, rows, 0, "keep.example - sid")));
+    EXPECT_LT(FindListRow(run_, rows, 2, "/d"), 0);
+    EXPECT_TRUE(ListChecked(rows, FindListRow(run_, rows, 2, "/k")));
     EXPECT_EQ("2", Nut(Mark(drop).c_str()));
     EXPECT_EQ("1", Kept(Mark(keep).c_str()));
     EXPECT_EQ("# Netscape HTTP Cookie File\n" + keep + last, bed_.CookiesNew());
