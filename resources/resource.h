@@ -551,13 +551,14 @@
 
 /* ---- Full report, settings export and CSV export (program's own: 2400-2449, 3220-3239) ---- */
 #define IDS_REPORT_IN_DOCUMENTS 2400 // "\nThe report could not be written to\n%s\n\nso it has been saved in your documents folder..."
-#define IDS_REPORT_NOT_WRITTEN  2401 // "\nThe report could not be written.\n\n%s\n%s\n"
+#define IDS_REPORT_NOT_WRITTEN  2401 // "\nThe report could not be written.\n\n%s\n%s\n..."
 #define IDS_EXPORT_IN_DOCUMENTS 2402 // "\nYour Vigilark data and settings could not be saved beside the program..."
-#define IDS_EXPORT_NOT_WRITTEN  2403 // "\nYour Vigilark data and settings could not be saved.\n\n%s\n%s\n"
+#define IDS_EXPORT_NOT_WRITTEN  2403 // "\nYour Vigilark data and settings could not be saved.\n\n%s\n%s\n..."
 #define IDS_CSV_WRITTEN         2404 // "\nEvery list has been saved as the following file:\n%s\n"
-#define IDS_CSV_NOT_WRITTEN     2405 // "\nThe lists could not be saved.\n\n%s\n%s\n"
+#define IDS_CSV_NOT_WRITTEN     2405 // "\nThe lists could not be saved.\n\n%s\n%s\n..."
 #define IDS_SAVE_CSV            2406 // "Save as &CSV"
 #define IDS_REPORT_NOT_OPENED   2407 // "\nThe report has been saved as the following file:\n%s\n\nbut Windows could not open it..."
+#define IDS_EXPORT_LEFT_OUT     2408 // "\nThese values have been left out: a registry file cannot hold a line break..."
 #define IDC_SAVE_CSV_CMD        3220 /* menu: Save as CSV */
 
 #endif /* VIGILARK_RESOURCE_H */

@@ -10,6 +10,7 @@
 #include "iehelpers/iehelpers.h"
 #include "resource.h"
 #include "scheduler/task_scheduler.h"
+#include "cookies/cookie_filters.h"
 #include "cookies/cookies.h"
 #include "startup/startup_actions.h"
 
@@ -38,7 +39,9 @@ void RecordInitialData()
 void ImportFilterWords()
 {
     const char* settings = SettingsFile();
+    // The file's own number: capped at the filter list's size, so no count drives this loop on.
     int count = (int)GetPrivateProfileIntA("Nuts", "count", 0, settings);
+    if (count > FILTER_LIST_CAPACITY) count = FILTER_LIST_CAPACITY;
     if (count <= 0) {
         static const char* const kDefaultWords[] = {"180S", "2o7", "AdServ", "atwola", "Banner", "bfast", "CGI-Bin",
                                                     "Click", "Commission", "gator", "hitbox", "kazaa", "metric", "ru4"};

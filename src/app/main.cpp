@@ -19,13 +19,14 @@
 namespace {
 
 // "-csv FILE": every list written as CSV for a script, without a window and without
-// handing anything to a running copy. 0 when the file was written.
+// handing anything to a running copy. Read-only: it records nothing, not even a first run.
+// 0 when the file was written.
 int RunCsvExport(const char* file)
 {
     if (!file[0]) return 2;
     CoInitialize(nullptr);
     SetTraceFileName("sendex2kw.txt");
-    LoadInitialValues();
+    LoadSettingsToRead();
     InstallSubjectTables();
     DWORD error = 0;
     bool written = WriteCsvFile(file, &error);

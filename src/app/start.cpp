@@ -2,6 +2,7 @@
 #include "app/start.h"
 
 #include "app/firstrun.h"
+#include "cookies/cookies.h"
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/settings.h"
@@ -37,6 +38,14 @@ void LoadInitialValues()
     FreeEntries();
 }
 
+void LoadSettingsToRead()
+{
+    DecideTracing();
+    LoadSettingValues();
+    ForgetImageLists();
+    FreeEntries();
+}
+
 void InstallSubjectTables()
 {
     static bool installed = false;
@@ -56,5 +65,6 @@ void InstallSubjectTables()
     InstallIeHelperReport();
     InstallFileTypeProperties();
     InstallFileTypeReport();
+    InstallCookieReport();
     InstallReports();
 }

@@ -6,6 +6,10 @@
 // the message-box language. Called once by the program and again by the Options page.
 void LoadInitialValues();
 
+// The settings as they stand, for a run that must change nothing (-csv): no first-run keys
+// or records, no file-type snapshot, nothing written.
+void LoadSettingsToRead();
+
 // Fills the tables through which the application reaches each subject: the history's
 // undo table and the Properties dialog's kinds.
 void InstallSubjectTables();

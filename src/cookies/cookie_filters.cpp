@@ -21,30 +21,10 @@ struct FilterItem {
 };
 std::vector<FilterItem> g_filters;
 
-// Each byte's upper case in the system's code page, when it has one byte per character
-// (every byte then changes on its own, as CharUpperBuffA changes it); null otherwise.
-const char* SingleByteUpperCase()
-{
-    static char table[256];
-    static int state = 0;  // 0 not built, 1 built, -1 a code page of several bytes per character
-    if (state == 0) {
-        CPINFO info = {};
-        state = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1 ? 1 : -1;
-        for (int c = 0; c < 256; ++c) table[c] = (char)c;
-        if (state == 1) CharUpperBuffA(table + 1, 255);
-    }
-    return state == 1 ? table : nullptr;
-}
-
 std::string Upper(const char* text, size_t length)
 {
     std::string upper(text, length);
-    // A cookies.txt of 10 MiB has a hundred thousand lines to compare.
-    if (const char* table = SingleByteUpperCase()) {
-        for (char& c : upper) c = table[(unsigned char)c];
-    } else if (!upper.empty()) {
-        CharUpperBuffA(&upper[0], (DWORD)upper.size());
-    }
+    if (!upper.empty()) CharUpperBuffA(&upper[0], (DWORD)upper.size());
     return upper;
 }
 
@@ -72,16 +52,12 @@ int LoadFilterList()
     FreeFilterList();
     std::vector<RegValue> values;
     ReadRegValues(HKEY_CURRENT_USER, FILTER_KEY, values);
-    // Removal marks are written without a limit; when the key holds more than the list
-    // can, the filter words are kept first so that none of them stops working.
-    for (int marks = 0; marks < 2; ++marks) {
-        for (const RegValue& value : values) {
-            if (value.name.empty() || value.name.size() >= (size_t)FILTER_TEXT_CHARS) continue;
-            std::string data;
-            bool isMark = RegDataText(value.data, value.type, data) &&
-                          ParseOptionText(data.c_str(), 0) == FILTER_REMOVAL_MARK;
-            if (isMark == (marks == 1)) AddItem(value);
-        }
+    for (const RegValue& value : values) {
+        if (value.name.empty() || value.name.size() >= (size_t)FILTER_TEXT_CHARS) continue;
+        std::string data;
+        if (RegDataText(value.data, value.type, data) && ParseOptionText(data.c_str(), 0) == FILTER_REMOVAL_MARK)
+            continue;
+        AddItem(value);
     }
     return FilterCount();
 }
@@ -101,6 +77,13 @@ int FilterText(int index, char* out, int capacity)
 
 int FilterNumber(int index) { return index >= 0 && index < FilterCount() ? g_filters[(size_t)index].number : 0; }
 
+int FilterWordCount()
+{
+    int words = 0;
+    for (const FilterItem& item : g_filters) words += item.number == FILTER_WORD;
+    return words;
+}
+
 int MatchesFilter(const char* text)
 {
     if (!text || g_filters.empty()) return 0;
@@ -115,33 +98,11 @@ int MatchesFilter(const char* text)
 int MatchesCookieFile(const char* fileName)
 {
     if (!fileName || g_filters.empty()) return 0;
-    size_t length = strlen(fileName);
-    CookieFileParts parts = SplitCookieFileName(fileName, length);
+    CookieFileParts parts = SplitCookieFileName(fileName, strlen(fileName));
     std::string site = Upper(fileName + parts.siteStart, parts.siteLength);
-    std::string whole = Upper(fileName, length);
-    for (const FilterItem& item : g_filters) {
-        if (item.number == FILTER_REMOVAL_MARK ? item.upper == whole : ContainsUpper(site, item.upper)) return 1;
-    }
+    for (const FilterItem& item : g_filters)
+        if (ContainsUpper(site, item.upper)) return 1;
     return 0;
-}
-
-int HasFilterValue(const char* name)
-{
-    char data[16];
-    return ReadRegString(HKEY_CURRENT_USER, FILTER_KEY, name, data, sizeof data) > 0;
-}
-
-FilterValueNames::FilterValueNames()
-{
-    std::vector<RegValue> values;
-    ReadRegValues(HKEY_CURRENT_USER, FILTER_KEY, values);
-    for (const RegValue& value : values)
-        if (HasFilterValue(value.name.c_str())) upper_.insert(Upper(value.name.data(), value.name.size()));
-}
-
-bool FilterValueNames::Has(const std::string& name) const
-{
-    return !upper_.empty() && upper_.count(Upper(name.data(), name.size())) > 0;
 }
 
 int AddFilterWord(const char* word)

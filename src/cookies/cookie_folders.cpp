@@ -8,6 +8,7 @@
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
+#include "shell/report_sections.h"
 
 #include <cstring>
 #include <string>
@@ -147,6 +148,8 @@ int StoreCookieFolder(int browser, const char* folder)
     return SetRegString(HKEY_CURRENT_USER, VIGILARK_KEY,
                         browser == COOKIE_BROWSER_IE ? "IECookieFolder" : "CookieFolder", folder);
 }
+
+void InstallCookieReport() { SetReportCookieFolder(FindIeCookieFolder); }
 
 void DeleteCachedCopy(const char* fileName)
 {

@@ -42,11 +42,12 @@ bool IsIe() { return CookieBrowser() == COOKIE_BROWSER_IE; }
 // The list kind by which the columns are sized and the rows compared.
 int ListKind() { return IsIe() ? CMD_COOKIES_PAGE : CMD_COOKIE_LIST; }
 
-std::string RowText(HWND list, int row)
+int RowEntry(HWND list, int row)
 {
-    char text[ENTRY_PATH_CHARS] = "";
-    ListView_GetItemText(list, row, 0, text, sizeof text);
-    return text;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return ListView_GetItem(list, &item) ? (int)item.lParam : -1;
 }
 
 int AppendRow(HWND list, const char* text, int entry)
@@ -67,18 +68,20 @@ void AddIeRow(HWND list, int entry)
     GetEntryDetail(entry, created);
     const char* name = path + FileNameOffset(path);
     int row = AppendRow(list, name, entry);
-    if (row < 0) return;
-    if (IsCookieKept(name)) ListView_SetCheckState(list, row, TRUE);
+    const ListedCookie* cookie = ListedCookieAt(entry);
+    if (row < 0 || !cookie) return;
+    if (cookie->kept) ListView_SetCheckState(list, row, TRUE);
     SetListCell(list, row, 1, created);
 }
 
 void AddMozillaRow(HWND list, int entry)
 {
     EntryCopy cookie;
-    if (!CopyEntry(entry, cookie) || HasFilterValue(cookie.title)) return;  // filtered or removed
+    const ListedCookie* listed = ListedCookieAt(entry);
+    if (!listed || listed->hidden || !CopyEntry(entry, cookie)) return;  // filtered or removed
     int row = AppendRow(list, cookie.title, entry);
     if (row < 0) return;
-    if (IsCookieKept(cookie.title)) ListView_SetCheckState(list, row, TRUE);
+    if (listed->kept) ListView_SetCheckState(list, row, TRUE);
     char ssl[16];
     LoadText(cookie.value ? IDS_TRUE : IDS_FALSE, ssl);
     SetListCell(list, row, 1, cookie.detail);
@@ -133,12 +136,12 @@ void OnRemove(HWND window, bool removeChecked)
     int browser = CookieBrowser();
     int rows = ListView_GetItemCount(list);
     for (int row = 0; row < rows; ++row) {
-        std::string name = RowText(list, row);
+        int entry = RowEntry(list, row);
         bool checked = ListView_GetCheckState(list, row) != 0;
         if (checked == removeChecked)
-            RemoveCookie(browser, name.c_str());
+            RemoveListedCookie(browser, entry);
         else if (!removeChecked)
-            SetCookieKept(name.c_str());
+            KeepListedCookie(entry);
     }
     if (browser != COOKIE_BROWSER_IE) CollectCookies(COOKIE_PASS_FILTERING);
     FillCookieList(window);

@@ -49,6 +49,7 @@ void ScanCookieLine(const char* line, size_t length, CookieLine& out)
         switch (number) {
         case 0:
             if (size > 0 && field[0] == '#') break;  // a comment line lists nothing
+            out.writtenDomain.assign(field, size);
             if (size > 0 && field[0] == '.') ++field, --size;
             out.domain.assign(field, size);
             break;
@@ -77,12 +78,83 @@ std::string CookieName(const CookieLine& line)
     return line.domain + " - " + line.name;
 }
 
-size_t NextLineLength(const char* bytes, size_t length, size_t from)
+std::string CookieMarkName(const CookieLine& line)
 {
-    if (!bytes || from >= length) return 0;
-    size_t end = from;
-    while (end < length && bytes[end] != '\n') ++end;
-    return end < length ? end - from + 1 : end - from;
+    std::string identity = line.writtenDomain + '\t' + line.path + '\t' + line.name;
+    unsigned long check = 2166136261UL;  // FNV-1a
+    for (char c : identity) check = ((check ^ (unsigned char)c) * 16777619UL) & 0xFFFFFFFFUL;
+    static const char kDigits[] = "0123456789abcdef";
+    std::string mark = identity + "\t#";
+    for (int shift = 28; shift >= 0; shift -= 4) mark += kDigits[(check >> shift) & 0xF];
+    return mark;
+}
+
+bool IsTitleMark(const std::string& mark) { return mark.find('\t') == std::string::npos; }
+
+bool CookieLineReader::Append(const char* bytes, size_t size, const Sink& sink)
+{
+    if (size == 0) return true;
+    if (!overlong_ && line_.size() + size <= limit_) {
+        line_.append(bytes, size);
+        return true;
+    }
+    if (!overlong_) {
+        overlong_ = true;
+        bool more = sink(CookieLinePiece{line_.data(), line_.size(), "", 0, false, true});
+        line_.clear();
+        if (!more) return false;
+    }
+    return sink(CookieLinePiece{bytes, size, "", 0, false, false});
+}
+
+bool CookieLineReader::End(const char* end, size_t endLength, const Sink& sink)
+{
+    if (overlong_) {
+        overlong_ = false;
+        return sink(CookieLinePiece{"", 0, end, endLength, false, false});
+    }
+    bool more = sink(CookieLinePiece{line_.data(), line_.size(), end, endLength, true, true});
+    line_.clear();
+    return more;
+}
+
+bool CookieLineReader::Feed(const char* bytes, size_t size, const Sink& sink)
+{
+    if (!bytes || size == 0) return true;
+    size_t at = 0;
+    if (pendingCr_) {
+        pendingCr_ = false;
+        bool crlf = bytes[0] == '\n';
+        if (!End(crlf ? "\r\n" : "\r", crlf ? 2 : 1, sink)) return false;
+        at = crlf ? 1 : 0;
+    }
+    while (at < size) {
+        size_t stop = at;
+        while (stop < size && bytes[stop] != '\n' && bytes[stop] != '\r') ++stop;
+        if (!Append(bytes + at, stop - at, sink)) return false;
+        if (stop == size) break;
+        if (bytes[stop] == '\r' && stop + 1 == size) {
+            pendingCr_ = true;
+            break;
+        }
+        size_t endLength = bytes[stop] == '\r' && bytes[stop + 1] == '\n' ? 2 : 1;
+        if (!End(bytes + stop, endLength, sink)) return false;
+        at = stop + endLength;
+    }
+    return true;
+}
+
+bool CookieLineReader::Finish(const Sink& sink)
+{
+    if (pendingCr_) {
+        pendingCr_ = false;
+        return End("\r", 1, sink);
+    }
+    if (overlong_) {
+        overlong_ = false;
+        return true;
+    }
+    return line_.empty() || End("", 0, sink);
 }
 
 CookieFileParts SplitCookieFileName(const char* name, size_t length)

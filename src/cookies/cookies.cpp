@@ -2,10 +2,13 @@
 #include "cookies/cookies.h"
 
 #include "cookies/cookie_filters.h"
+#include "cookies/cookie_marks.h"
 #include "cookies/cookie_text.h"
 #include "foundations/entries.h"
+#include "foundations/file_replace.h"
 #include "foundations/fill_memo.h"
 #include "foundations/handles.h"
+#include "foundations/option_text.h"
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
@@ -14,17 +17,29 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 const DWORD READ_CHUNK = 65536;
+
+// The cookies of the last listing pass, by entry index.
+std::vector<ListedCookie> g_listed;
 
 void FormatLocalTime(const SYSTEMTIME& time, const char* format, char* out, int capacity)
 {
     FormatText(out, (size_t)capacity, format, time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute);
 }
 
-// One Internet Explorer cookie file met by the walk.
+bool IsRemovalMarked(const char* name)
+{
+    char data[16];
+    return ReadRegString(HKEY_CURRENT_USER, FILTER_KEY, name, data, sizeof data) > 0 &&
+           ParseOptionText(data, 0) == FILTER_REMOVAL_MARK;
+}
+
+// One Internet Explorer cookie file met by the walk. A kept cookie is never removed by a
+// filter word; its own removal mark still removes it.
 void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, CookieCollection& result)
 {
     char path[MAX_PATH * 2];
@@ -38,8 +53,10 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
     char created[32];
     FormatLocalTime(time, "%04d/%02d/%02d %02d:%02d", created, sizeof created);
 
+    bool kept = IsCookieKept(found.cFileName);
     bool deleted = false;
-    if (pass == COOKIE_PASS_FILTERING && MatchesCookieFile(found.cFileName)) {
+    if (pass == COOKIE_PASS_FILTERING &&
+        (IsRemovalMarked(found.cFileName) || (!kept && MatchesCookieFile(found.cFileName)))) {
         deleted = ForceDeleteFile(path);
         DeleteCachedCopy(found.cFileName);
         ++result.removed;
@@ -51,7 +68,12 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
         if (!base.empty() && base.back() == '\\') base.pop_back();
         PrepareFolderItemLongPath(base.c_str(), found.cFileName, deleted);
     }
-    if (!AddEntry(found.cFileName, path, "", created, KIND_INFO_COOKIE, 0)) ++result.notListed;
+    if (!AddEntry(found.cFileName, path, "", created, KIND_INFO_COOKIE, 0)) {
+        ++result.notListed;
+        return;
+    }
+    g_listed.resize((size_t)EntryCount());
+    g_listed.back() = ListedCookie{found.cFileName, found.cFileName, kept, false, true};
 }
 
 bool IsCookieFile(const WIN32_FIND_DATAA& found)
@@ -62,136 +84,168 @@ bool IsCookieFile(const WIN32_FIND_DATAA& found)
     return length >= 4 && lstrcmpiA(found.cFileName + length - 4, ".txt") == 0;
 }
 
-void CollectIeCookies(int pass, CookieCollection& result)
+// Every cookie file of the Internet Explorer cookie folder; false without the folder.
+template <typename Visit> bool ForEachIeCookieFile(Visit visit)
 {
     char folder[MAX_PATH];
-    if (!FindIeCookieFolder(folder, sizeof folder)) return;
+    if (!FindIeCookieFolder(folder, sizeof folder)) return false;
     // Thousands of files: the folder's long name, and the cache folder, are read once.
     FillMemo memo;
     char pattern[MAX_PATH + 8];
     FormatText(pattern, sizeof pattern, "%s*.*", folder);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return true;
     do {
-        if (IsCookieFile(found)) VisitIeCookie(pass, folder, found, result);
+        if (IsCookieFile(found)) visit(folder, found);
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return true;
 }
 
-// Reads a stream in chunks and hands over each line with its line feed, if it has one.
-template <typename OnLine> bool ForEachLine(HANDLE input, OnLine onLine)
+// Reads a stream in chunks through the line reader; false when a read fails part-way.
+bool ReadCookieLines(HANDLE input, const CookieLineReader::Sink& sink)
 {
     std::string chunk(READ_CHUNK, '\0');
-    std::string line;
+    CookieLineReader reader;
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(input, &chunk[0], READ_CHUNK, &got, nullptr)) return false;
-        if (got == 0) break;
-        for (size_t at = 0, n; (n = NextLineLength(chunk.data(), got, at)) != 0; at += n) {
-            line.append(chunk, at, n);
-            if (line.back() != '\n') break;  // continues in the next chunk
-            if (!onLine(line)) return false;
-            line.clear();
-        }
+        if (got == 0) return reader.Finish(sink);
+        if (!reader.Feed(chunk.data(), got, sink)) return false;
     }
-    return line.empty() || onLine(line);
 }
 
-size_t LineContentLength(const std::string& line)
+// The whole lines that hold a cookie; the pieces of overlong lines are not read.
+template <typename Visit> bool ForEachCookieLine(HANDLE input, Visit visit)
 {
-    return !line.empty() && line.back() == '\n' ? line.size() - 1 : line.size();
+    return ReadCookieLines(input, [&visit](const CookieLinePiece& piece) {
+        if (!piece.whole) return true;
+        CookieLine cookie;
+        ScanCookieLine(piece.text, piece.length, cookie);
+        if (!cookie.domain.empty()) visit(cookie);
+        return true;
+    });
 }
 
-void ListCookieLine(const std::string& line, CookieCollection& result)
-{
-    CookieLine cookie;
-    ScanCookieLine(line.data(), LineContentLength(line), cookie);
-    std::string name = CookieName(cookie);
-    Trace("COLLECTCOOKIES", name.c_str());
-    if (cookie.domain.empty()) return;
-    Trace("COOKIEADDED2LIST", name.c_str());
-    SYSTEMTIME time = {};
-    UnixTimeToLocal((DWORD)cookie.expiry, &time);
-    char expires[32];
-    FormatLocalTime(time, "%d/%02d/%02d %02d:%02d", expires, sizeof expires);
-    if (!AddEntry(name.c_str(), cookie.path.c_str(), cookie.value.c_str(), expires, KIND_NET_COOKIE, cookie.secure))
-        ++result.notListed;
-}
+bool Rewind(HANDLE input) { return SetFilePointer(input, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER; }
 
-bool OpenCookieFiles(const char* folder, int pass, ScopedHandle& input, ScopedHandle& output, std::string& outputPath)
+// The marks from the registry, and, when marks of the older title form need it, every
+// cookie of the stream counted (the stream is then read from its start again).
+bool LoadCookieMarks(HANDLE input, CookieMarks& marks)
 {
-    std::string base = folder;
-    if (!base.empty() && base.back() == '\\') base.pop_back();
-    if (pass == COOKIE_PASS_FILTERING) {
-        outputPath = base + "\\cookiesnew.txt";
-        output.Reset(CreateFileA(outputPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-        if (!output.valid()) return false;
+    std::vector<RegValue> values;
+    std::string data;
+    ReadRegValues(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, values);
+    for (const RegValue& value : values)
+        if (RegDataText(value.data, value.type, data) && !data.empty()) marks.AddKeep(value.name);
+    ReadRegValues(HKEY_CURRENT_USER, FILTER_KEY, values);
+    for (const RegValue& value : values) {
+        if (!RegDataText(value.data, value.type, data) || data.empty()) continue;
+        if (ParseOptionText(data.c_str(), 0) == FILTER_REMOVAL_MARK)
+            marks.AddRemoval(value.name);
+        else
+            marks.AddWord(value.name);
     }
-    input.Reset(CreateFileA((base + "\\cookies.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!marks.HasTitleMarks()) return true;
+    return ForEachCookieLine(input, [&marks](const CookieLine& cookie) { marks.Count(cookie); }) && Rewind(input);
+}
+
+// cookies.txt of the Mozilla cookie folder, opened for shared reading; false when it is
+// missing or empty.
+bool OpenCookiesTxt(ScopedHandle& input, std::string& folder)
+{
+    char found[MAX_PATH];
+    if (!FindMozillaCookieFolder(found, sizeof found)) return false;
+    folder = found;
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    input.Reset(CreateFileA((folder + "\\cookies.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD high = 0;
     return input.valid() && (GetFileSize(input.get(), &high) > 0 || high > 0);
 }
 
+void ListMozillaCookies(HANDLE input, CookieCollection& result)
+{
+    CookieMarks marks;
+    if (!LoadCookieMarks(input, marks)) return;
+    std::vector<CookieLine> listed;
+    ReadCookieLines(input, [&](const CookieLinePiece& piece) {
+        if (!piece.whole) {
+            if (piece.first) ++result.notListed;
+            return true;
+        }
+        CookieLine cookie;
+        ScanCookieLine(piece.text, piece.length, cookie);
+        std::string name = CookieName(cookie);
+        Trace("COLLECTCOOKIES", name.c_str());
+        if (cookie.domain.empty()) return true;
+        Trace("COOKIEADDED2LIST", name.c_str());
+        SYSTEMTIME time = {};
+        UnixTimeToLocal((DWORD)cookie.expiry, &time);
+        char expires[32];
+        FormatLocalTime(time, "%d/%02d/%02d %02d:%02d", expires, sizeof expires);
+        if (AddEntryAsIs(name.c_str(), cookie.path.c_str(), cookie.value.c_str(), expires, KIND_NET_COOKIE,
+                         cookie.secure))
+            listed.push_back(cookie);
+        else
+            ++result.notListed;
+        return true;
+    });
+    for (const CookieLine& cookie : listed)
+        g_listed.push_back(ListedCookie{CookieMarkName(cookie), CookieName(cookie), marks.IsKept(cookie),
+                                        marks.IsHidden(cookie), marks.OwnsTitle(cookie)});
+}
+
+// UpdateCookieFile asks the resident monitor to put cookiesnew.txt in place of cookies.txt:
+// it is there only while a complete copy is.
+void RequestCookieFileUpdate(bool complete)
+{
+    if (complete)
+        SetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile", "1");
+    else
+        DeleteRegValue(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile");
+}
+
 void CollectMozillaCookies(int pass, CookieCollection& result)
 {
-    char folder[MAX_PATH];
-    if (!FindMozillaCookieFolder(folder, sizeof folder)) return;
     ScopedHandle input;
-    ScopedHandle output;
-    std::string outputPath;
-    if (!OpenCookieFiles(folder, pass, input, output, outputPath)) return;
+    std::string folder;
+    bool opened = OpenCookiesTxt(input, folder);
     if (pass == COOKIE_PASS_LISTING) {
-        ForEachLine(input.get(), [&result](const std::string& line) {
-            ListCookieLine(line, result);
-            return true;
-        });
+        if (opened) ListMozillaCookies(input.get(), result);
         return;
     }
-    bool complete = FilterCookieFile(input.get(), output.get(), &result);
-    output.Reset(nullptr);
-    // An incomplete copy must never take the place of cookies.txt.
-    if (!complete) {
-        DeleteFileA(outputPath.c_str());
-        return;
-    }
-    SetRegString(HKEY_CURRENT_USER, VIGILARK_KEY "\\Options", "UpdateCookieFile", "1");
+    FileReplacement output;
+    bool complete = opened && output.Begin((folder + "\\cookiesnew.txt").c_str()) &&
+                    FilterCookieFile(input.get(), output, &result) && output.Commit();
+    RequestCookieFileUpdate(complete);
 }
 
 }  // namespace
 
-bool FilterCookieFile(HANDLE input, HANDLE output, CookieCollection* result)
+bool FilterCookieFile(HANDLE input, FileReplacement& output, CookieCollection* result)
 {
     CookieCollection ignored = {};
     CookieCollection& counts = result ? *result : ignored;
-    // A large file has a hundred thousand lines: the key is read once, not once a line, and
-    // the kept lines are written a chunk at a time.
-    FilterValueNames removed;
-    std::string pending;
-    auto flush = [output, &pending]() {
-        DWORD written = 0;
-        bool ok = pending.empty() ||
-                  (WriteFile(output, pending.data(), (DWORD)pending.size(), &written, nullptr) && written == pending.size());
-        pending.clear();
-        return ok;
-    };
-    bool complete = ForEachLine(input, [&](const std::string& line) {
-        CookieLine cookie;
-        ScanCookieLine(line.data(), LineContentLength(line), cookie);
-        std::string name = CookieName(cookie);
-        Trace("COLLECTCOOKIES", name.c_str());
-        std::string text = line.substr(0, LineContentLength(line));
-        if (MatchesFilter(text.c_str()) || removed.Has(name)) {
-            ++counts.removed;
-            return true;
+    CookieMarks marks;
+    if (!LoadCookieMarks(input, marks)) return false;
+    return ReadCookieLines(input, [&](const CookieLinePiece& piece) {
+        if (piece.whole) {
+            CookieLine cookie;
+            ScanCookieLine(piece.text, piece.length, cookie);
+            std::string name = CookieName(cookie);
+            Trace("COLLECTCOOKIES", name.c_str());
+            // Filter words match the title; a kept cookie is never removed by one.
+            if (!cookie.domain.empty() &&
+                (marks.IsRemoved(cookie) || (!marks.IsKept(cookie) && MatchesFilter(name.c_str())))) {
+                ++counts.removed;
+                return true;
+            }
+            Trace("COOKIENONUTS", name.c_str());
         }
-        Trace("COOKIENONUTS", name.c_str());
-        pending += line;
-        return pending.size() < READ_CHUNK || flush();
+        return output.Write(piece.text, piece.length) && output.Write(piece.end, piece.endLength);
     });
-    return flush() && complete;
 }
 
 int CollectCookies(int pass, CookieCollection* result)
@@ -199,8 +253,11 @@ int CollectCookies(int pass, CookieCollection* result)
     CookieCollection counts = {};
     if (pass == COOKIE_PASS_FILTERING) LoadFilterList();
     FreeEntries();
+    g_listed.clear();
     if (CookieBrowser() == COOKIE_BROWSER_IE)
-        CollectIeCookies(pass, counts);
+        ForEachIeCookieFile([pass, &counts](const char* folder, const WIN32_FIND_DATAA& found) {
+            VisitIeCookie(pass, folder, found, counts);
+        });
     else
         CollectMozillaCookies(pass, counts);
     if (pass == COOKIE_PASS_FILTERING) FreeFilterList();
@@ -208,40 +265,67 @@ int CollectCookies(int pass, CookieCollection* result)
     return EntryCount();
 }
 
-bool IsCookieKept(const char* name)
+const ListedCookie* ListedCookieAt(int entry)
 {
-    char data[16];
-    return ReadRegString(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, name, data, sizeof data) > 0;
+    return entry >= 0 && entry < EntryCount() && (size_t)entry < g_listed.size() ? &g_listed[(size_t)entry] : nullptr;
 }
 
-void SetCookieKept(const char* name) { SetRegString(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, name, "1"); }
-
-void RemoveCookie(int browser, const char* name)
+bool IsCookieKept(const char* mark)
 {
-    if (!name || !name[0]) return;
-    DeleteRegValue(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, name);
+    char data[16];
+    return ReadRegString(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, mark, data, sizeof data) > 0;
+}
+
+void SetCookieKept(const char* mark) { SetRegString(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, mark, "1"); }
+
+void RemoveCookie(int browser, const char* mark)
+{
+    if (!mark || !mark[0]) return;
+    DeleteRegValue(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, mark);
     if (browser != COOKIE_BROWSER_IE) {
-        MarkCookieRemoved(name);
+        MarkCookieRemoved(mark);
         return;
     }
     // A row names a file of the cookie folder, never one elsewhere.
-    if (strchr(name, '\\') || strchr(name, '/') || strchr(name, ':')) return;
+    if (strchr(mark, '\\') || strchr(mark, '/') || strchr(mark, ':')) return;
     char folder[MAX_PATH];
     if (!FindIeCookieFolder(folder, sizeof folder)) return;
     char path[MAX_PATH * 2];
-    FormatText(path, sizeof path, "%s%s", folder, name);
+    FormatText(path, sizeof path, "%s%s", folder, mark);
     ForceDeleteFile(path);
-    DeleteCachedCopy(name);
+    DeleteCachedCopy(mark);
+}
+
+void RemoveListedCookie(int browser, int entry)
+{
+    const ListedCookie* cookie = ListedCookieAt(entry);
+    if (!cookie) return;
+    if (browser != COOKIE_BROWSER_IE && cookie->ownsTitle)
+        DeleteRegValue(HKEY_CURRENT_USER, KEPT_COOKIES_KEY, cookie->title.c_str());
+    RemoveCookie(browser, cookie->mark.c_str());
+}
+
+void KeepListedCookie(int entry)
+{
+    if (const ListedCookie* cookie = ListedCookieAt(entry)) SetCookieKept(cookie->mark.c_str());
 }
 
 void RecordKeptCookies(const char* settingsFile)
 {
-    int count = CollectCookies(COOKIE_PASS_LISTING);
-    for (int index = 0; index < count; ++index) {
-        char title[ENTRY_TITLE_CHARS];
+    auto named = [settingsFile](const char* title) {
         char kept[256];
-        GetEntryTitle(index, title);
-        if (GetPrivateProfileStringA("Cookies", title, "", kept, sizeof kept, settingsFile) > 0) SetCookieKept(title);
+        return GetPrivateProfileStringA("Cookies", title, "", kept, sizeof kept, settingsFile) > 0;
+    };
+    if (CookieBrowser() == COOKIE_BROWSER_IE) {
+        ForEachIeCookieFile([&named](const char*, const WIN32_FIND_DATAA& found) {
+            if (named(found.cFileName)) SetCookieKept(found.cFileName);
+        });
+        return;
     }
-    FreeEntries();
+    ScopedHandle input;
+    std::string folder;
+    if (!OpenCookiesTxt(input, folder)) return;
+    ForEachCookieLine(input.get(), [&named](const CookieLine& cookie) {
+        if (named(CookieName(cookie).c_str())) SetCookieKept(CookieMarkName(cookie).c_str());
+    });
 }

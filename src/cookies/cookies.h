@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+
+class FileReplacement;
+
 const int COOKIE_PASS_LISTING = 0;
 const int COOKIE_PASS_FILTERING = 1;
 
@@ -31,6 +35,9 @@ int MozillaInstalled();
 // Stores a folder the user chose for the browser (IECookieFolder or CookieFolder).
 int StoreCookieFolder(int browser, const char* folder);
 
+// Gives the full report the Internet Explorer cookie folder (its "IE Cookie Path").
+void InstallCookieReport();
+
 // Deletes the file of that name at the top of Internet Explorer's cache folder.
 void DeleteCachedCopy(const char* fileName);
 
@@ -42,21 +49,39 @@ struct CookieCollection {
 
 // Collects the cookies of the current cookie browser in a pass (the filtering pass loads
 // the filter list first and frees it at the end). Returns the number of entries listed.
+// A Mozilla-based filtering pass writes cookiesnew.txt only when it is complete, and sets
+// UpdateCookieFile then; a pass that fails clears UpdateCookieFile and leaves no copy.
 int CollectCookies(int pass, CookieCollection* result = nullptr);
 
-// Mozilla-based filtering of a cookies.txt stream, apart from the folders: every line
-// that no filter matches is written to output exactly as read. False when reading or
-// writing failed (the output is then incomplete).
-bool FilterCookieFile(HANDLE input, HANDLE output, CookieCollection* result);
+// Mozilla-based filtering of a cookies.txt stream, apart from the folders: every line that
+// no mark or filter word removes is written to output exactly as read (lines longer than
+// the scanner's limit pass unread). The marks are read from the registry; the filter list
+// must be loaded. False when reading or writing failed (the output is then incomplete).
+bool FilterCookieFile(HANDLE input, FileReplacement& output, CookieCollection* result);
 
-// Kept-cookie marks (...\Vigilark\Cookies, name = "1").
-bool IsCookieKept(const char* name);
-void SetCookieKept(const char* name);
+// What the last listing pass knew of a listed cookie, by entry index.
+struct ListedCookie {
+    std::string mark;   // the name its marks use: the file name, or the whole identity
+    std::string title;  // its title; for Mozilla-based cookies the older marks' name
+    bool kept;          // shown checked
+    bool hidden;        // removed by a mark, or titled as a filter word: not shown
+    bool ownsTitle;     // no other cookie has its title, so a title mark is its own
+};
+// nullptr when the entry is not a cookie of the last listing pass.
+const ListedCookie* ListedCookieAt(int entry);
 
-// Removes one cookie of the browser by its name: the kept mark goes; an Internet
+// Kept-cookie marks (...\Vigilark\Cookies, mark name = "1").
+bool IsCookieKept(const char* mark);
+void SetCookieKept(const char* mark);
+
+// Removes one cookie of the browser by its mark name: the kept mark goes; an Internet
 // Explorer cookie file and its cached copy are deleted, a Mozilla-based cookie gets a
 // removal mark (the next filtering pass drops it).
-void RemoveCookie(int browser, const char* name);
+void RemoveCookie(int browser, const char* mark);
+// The same for a listed cookie, whose older title mark also goes when it is its own.
+void RemoveListedCookie(int browser, int entry);
+void KeepListedCookie(int entry);
 
-// First run: every listed cookie named in section "Cookies" of the settings file is kept.
+// First run: every cookie named in section "Cookies" of the settings file is kept, also
+// those the list has no room for.
 void RecordKeptCookies(const char* settingsFile);

@@ -129,7 +129,8 @@ void OnAdd(HWND page)
 {
     char word[FILTER_EDIT_CHARS];
     if (GetDlgItemTextA(page, IDC_FILTER_EDIT, word, sizeof word) == 0) return;
-    if (LoadFilterList() >= FILTER_WORD_LIMIT) {
+    LoadFilterList();
+    if (FilterWordCount() >= FILTER_WORD_LIMIT) {
         ErrorBox(IDS_ERR_NUT_LIMIT);
         return;
     }

@@ -184,6 +184,8 @@ std::vector<MonitoredType> ReadMonitoredTypes(bool describe)
     std::vector<MonitoredType> types;
     char list[FILETYPE_LIST_CHARS];
     ReadRegString(HKEY_CURRENT_USER, kClassKey, nullptr, list, sizeof list);
+    // Before any snapshot (a run that records nothing, such as -csv) the default types count.
+    if (!RegValueExists(HKEY_CURRENT_USER, kClassKey, nullptr)) LoadText(IDS_DEFAULT_FILETYPES, list);
     for (const std::string& piece : SplitMonitoredList(list)) {
         MonitoredType type;
         char className[FILETYPE_CLASS_CHARS];

@@ -1,35 +1,13 @@
 // Deleting a file when Windows restarts (see delete_at_restart.h).
 #include "foundations/delete_at_restart.h"
 
-#include "foundations/handles.h"
+#include "foundations/file_replace.h"
 #include "foundations/paths.h"
 #include "foundations/platform.h"
 #include "foundations/system_view.h"
 #include "foundations/text.h"
 
 namespace {
-
-bool ReadWholeFile(const char* path, std::string& text)
-{
-    text.clear();
-    ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (!file.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    return true;
-}
-
-bool WriteWholeFile(const char* path, const std::string& text)
-{
-    ScopedHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), (DWORD)text.size(), &written, nullptr) || written != text.size())
-        return false;
-    return SetEndOfFile(file.get()) != 0;
-}
 
 int AddWinInitDeleteLine(const char* file)
 {
@@ -41,9 +19,12 @@ int AddWinInitDeleteLine(const char* file)
     if (len == 0 || len >= sizeof path) return 0;
     AddBackslash(path, sizeof path);
     AppendText(path, "wininit.ini");
+    // A read that fails part-way ends the change: the file is never rewritten from half of
+    // it, which would lose the restart commands already waiting.
     std::string text;
-    if (!ReadWholeFile(path, text)) return 0;
-    return WriteWholeFile(path, WinInitWithDeleteLine(text, shortPath));
+    DWORD error = 0;
+    if (!ReadFileBytes(path, text, &error) && error != ERROR_FILE_NOT_FOUND) return 0;
+    return ReplaceFileBytes(path, WinInitWithDeleteLine(text, shortPath), &error) ? 1 : 0;
 }
 
 }  // namespace

@@ -132,7 +132,10 @@ void PrepareFolderItemLongPath(const char* folder, const char* name, bool gone)
     RememberText(key, form);
 }
 
-int AddEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value)
+namespace {
+
+int AppendEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value,
+                bool paths)
 {
     title = title ? title : "";
     path = path ? path : "";
@@ -159,12 +162,15 @@ int AddEntry(const char* title, const char* path, const char* extra, const char*
     CopyText(record->detail, detail);
 
     char unquoted[ENTRY_PATH_CHARS];
-    StripQuotes(path, unquoted, sizeof unquoted);
-    if (strlen(unquoted) > 3)
-        LongPathForm(unquoted, record->path, ENTRY_PATH_CHARS);
+    if (paths) {
+        StripQuotes(path, unquoted, sizeof unquoted);
+        path = unquoted;
+    }
+    if (paths && strlen(path) > 3)
+        LongPathForm(path, record->path, ENTRY_PATH_CHARS);
     else
-        CopyText(record->path, unquoted);
-    if (strlen(extra) > 3)
+        CopyText(record->path, path);
+    if (paths && strlen(extra) > 3)
         LongPathForm(extra, record->extra, ENTRY_EXTRA_CHARS);
     else
         CopyText(record->extra, extra);
@@ -174,6 +180,18 @@ int AddEntry(const char* title, const char* path, const char* extra, const char*
     GlobalUnlock(block);
     g_entries[g_entryCount++] = block;
     return 1;
+}
+
+}  // namespace
+
+int AddEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value)
+{
+    return AppendEntry(title, path, extra, detail, kind, value, true);
+}
+
+int AddEntryAsIs(const char* title, const char* path, const char* extra, const char* detail, int kind, int value)
+{
+    return AppendEntry(title, path, extra, detail, kind, value, false);
 }
 
 int GetEntryTitle(int index, char* out)

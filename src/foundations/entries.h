@@ -62,6 +62,9 @@ int KindInView(int baseKind, RegistryView view);
 // cap on Internet Explorer cookies). An empty title is stored as "Unspecified Title";
 // quotes are removed from path, and path and extra take their long-path form.
 int AddEntry(const char* title, const char* path, const char* extra, const char* detail, int kind, int value);
+// The same for a record whose path and extra are data, not file names (a cookie's path and
+// value): stored exactly as given, never handed to a path function.
+int AddEntryAsIs(const char* title, const char* path, const char* extra, const char* detail, int kind, int value);
 
 // Copy a field into a buffer of the field's width; return its length (0 when not found).
 int GetEntryTitle(int index, char* out);

@@ -1,6 +1,7 @@
 // The CSV export (see csv_export.h).
 #include "reports/csv_export.h"
 
+#include "foundations/file_replace.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "reports/report_rows.h"
@@ -55,19 +56,7 @@ std::string CsvText()
 
 bool WriteCsvFile(const char* path, DWORD* error)
 {
-    *error = 0;
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        *error = GetLastError();
-        return false;
-    }
-    OutputFile out;
-    out.handle = file;
-    std::string text = CsvText();
-    if (FinishOutputFile(out, text.data(), (DWORD)text.size())) return true;
-    *error = out.error;
-    DeleteFileA(path);
-    return false;
+    return ReplaceFileBytes(path, CsvText(), error);
 }
 
 bool CsvFileFromCommandLine(const char* line, char* file, int capacity)
@@ -103,12 +92,7 @@ void SaveListsAsCsv(HWND)
 {
     OutputFile file;
     char text[1400];
-    bool written = CreateOutputFile(nullptr, "VigilarkLog.csv", file);
-    if (written) {
-        std::string csv = CsvText();
-        written = FinishOutputFile(file, csv.data(), (DWORD)csv.size());
-    }
-    if (!written) {
+    if (!WriteOutputFile(nullptr, "VigilarkLog.csv", CsvText(), file)) {
         ShowNotWritten(IDS_CSV_NOT_WRITTEN, file);
         return;
     }

@@ -12,8 +12,8 @@
 // The whole CSV text (header line, then one line per entry; CRLF line ends).
 std::string CsvText();
 
-// Writes the CSV into exactly that file; false (with error set, and no file left) when it
-// cannot be written.
+// Writes the CSV into exactly that file, replacing an earlier one only once complete; false
+// (with error set, and any earlier file as it was) when it cannot be written.
 bool WriteCsvFile(const char* path, DWORD* error);
 
 // The file of a "-csv FILE" option (quotes removed); false when the option is not there.

@@ -72,8 +72,7 @@ void AppendInternetExplorerLines(std::string& out)
     AppendFormat(out, "MSIE: %s (%s)%s", Html(fields.fileDescription).c_str(), Html(fields.productVersion).c_str(),
                  kHtmlLineEnd);
     char cookies[MAX_PATH] = "";
-    ReadRegString(HKEY_CURRENT_USER, WINDOWS_CURRENT_VERSION_KEY "\\Explorer\\Shell Folders", "Cookies", cookies,
-                  sizeof cookies);
+    ReportCookieFolder(cookies, sizeof cookies);
     AppendFormat(out, "IE Cookie Path: %s %s", Html(cookies).c_str(), kHtmlLineEnd);
 }
 
@@ -243,7 +242,12 @@ std::string ReportText(int format)
 {
     std::string out;
     if (format == REPORT_HTML) {
-        AppendFormat(out, "<html><head><title>\r\n%s</title></head>\r\n<body bgcolor=FloralWhite>\r\n", kReportTitle);
+        // Declared, so that no browser takes the machine's texts for another encoding.
+        const char* charset = HtmlCharset(GetACP());
+        AppendFormat(out, "<html><head><title>\r\n%s</title>", kReportTitle);
+        if (charset[0])
+            AppendFormat(out, "\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=%s\">", charset);
+        out += "</head>\r\n<body bgcolor=FloralWhite>\r\n";
         AppendFormat(out, "<H2 align='center'> %s </H2>\r\n", kReportTitle);
         AppendHeader(out);
         HtmlReport report(out);
@@ -259,11 +263,7 @@ std::string ReportText(int format)
 
 bool WriteReportFile(int format, OutputFile& out)
 {
-    if (!CreateOutputFile(nullptr, ReportFileName(format), out)) return false;
-    std::string text = ReportText(format);
-    if (FinishOutputFile(out, text.data(), (DWORD)text.size())) return true;
-    out.inDocuments = false;
-    return false;
+    return WriteOutputFile(nullptr, ReportFileName(format), ReportText(format), out);
 }
 
 int WriteFullReport(HWND owner)

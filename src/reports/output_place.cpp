@@ -1,6 +1,7 @@
 // Where the report and the export are written (see output_place.h).
 #include "reports/output_place.h"
 
+#include "foundations/file_replace.h"
 #include "foundations/handles.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
@@ -25,7 +26,8 @@ int DocumentsFromShell(char* out, int capacity)
     return (int)CopyText(out, (size_t)capacity, path);
 }
 
-bool TryCreate(const char* folder, const char* name, OutputFile& out)
+// The file's full name in `folder` (nullptr or empty: the current directory).
+bool PlaceName(const char* folder, const char* name, OutputFile& out)
 {
     if (folder && folder[0]) {
         size_t length = FormatText(out.path, sizeof out.path, "%s\\%s", folder, name);
@@ -33,20 +35,22 @@ bool TryCreate(const char* folder, const char* name, OutputFile& out)
             out.error = ERROR_FILENAME_EXCED_RANGE;
             return false;
         }
-    } else {
-        DWORD length = GetCurrentDirectoryA(sizeof out.path, out.path);
-        if (length == 0 || length >= sizeof out.path) {
-            out.error = GetLastError();
-            return false;
-        }
-        if (length > 0 && out.path[length - 1] == '\\') out.path[length - 1] = '\0';
-        AppendText(out.path, "\\");
-        AppendText(out.path, name);
+        return true;
     }
-    out.handle = CreateFileA(out.path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr);
-    if (out.handle != INVALID_HANDLE_VALUE) return true;
-    out.error = GetLastError();
-    return false;
+    DWORD length = GetCurrentDirectoryA(sizeof out.path, out.path);
+    if (length == 0 || length >= sizeof out.path) {
+        out.error = GetLastError();
+        return false;
+    }
+    if (out.path[length - 1] == '\\') out.path[length - 1] = '\0';
+    AppendText(out.path, "\\");
+    AppendText(out.path, name);
+    return true;
+}
+
+bool TryWrite(const char* folder, const char* name, const std::string& bytes, OutputFile& out)
+{
+    return PlaceName(folder, name, out) && ReplaceFileBytes(out.path, bytes, &out.error);
 }
 
 }  // namespace
@@ -64,27 +68,15 @@ int DocumentsFolder(char* out, int capacity)
     return length;
 }
 
-bool CreateOutputFile(const char* folder, const char* name, OutputFile& out)
+bool WriteOutputFile(const char* folder, const char* name, const std::string& bytes, OutputFile& out)
 {
     out = OutputFile();
-    if (TryCreate(folder, name, out)) return true;
+    if (TryWrite(folder, name, bytes, out)) return true;
     CopyText(out.firstTried, out.path);
     char documents[MAX_PATH];
     if (DocumentsFolder(documents, sizeof documents) == 0) return false;
-    if (!TryCreate(documents, name, out)) return false;
+    if (!TryWrite(documents, name, bytes, out)) return false;
     out.inDocuments = true;
-    return true;
-}
-
-bool FinishOutputFile(OutputFile& out, const void* bytes, DWORD size)
-{
-    ScopedHandle file(out.handle);
-    out.handle = INVALID_HANDLE_VALUE;
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes, size, &written, nullptr) || written != size) {
-        out.error = GetLastError();
-        return false;
-    }
     return true;
 }
 

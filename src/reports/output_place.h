@@ -1,12 +1,14 @@
-// Where the report and the settings export are written: their usual place, or the user's
-// documents folder when that place cannot be written (a program folder under Program Files,
-// a read-only current directory).
+// Where the report, the CSV file and the settings export are written: their usual place, or
+// the user's documents folder when that place cannot be written (a program folder under
+// Program Files, a read-only current directory, a full disk). An earlier file is replaced
+// only by a complete one.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
 struct OutputFile {
-    HANDLE handle = INVALID_HANDLE_VALUE;
     char path[MAX_PATH] = "";       // the file written (or, on failure, the last one tried)
     char firstTried[MAX_PATH] = ""; // the usual place's file
     bool inDocuments = false;       // the usual place failed and the documents folder took it
@@ -16,11 +18,10 @@ struct OutputFile {
 // The user's documents folder (no trailing backslash); its length, or 0.
 int DocumentsFolder(char* out, int capacity);
 
-// Creates (empties) `name` in `folder` (nullptr: the current directory), or else in the
-// documents folder. True when a file is open in out.handle; the caller closes it.
-bool CreateOutputFile(const char* folder, const char* name, OutputFile& out);
-// Writes the bytes and closes; false (out.error set) when not all were written.
-bool FinishOutputFile(OutputFile& out, const void* bytes, DWORD size);
+// Writes `bytes` as `name` in `folder` (nullptr: the current directory), or, when any step
+// of that fails, in the documents folder; true when written. A file that is not written
+// keeps its earlier content.
+bool WriteOutputFile(const char* folder, const char* name, const std::string& bytes, OutputFile& out);
 
 // The system's text for an error code, without its line end.
 void ErrorText(DWORD error, char* out, int capacity);

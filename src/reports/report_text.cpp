@@ -24,6 +24,19 @@ std::string HtmlEscaped(const char* text)
     return out;
 }
 
+const char* HtmlCharset(UINT codePage)
+{
+    static const struct { UINT codePage; const char* name; } kCharsets[] = {
+        {874, "windows-874"},   {932, "shift_jis"},     {936, "gb2312"},        {949, "ks_c_5601-1987"},
+        {950, "big5"},          {1250, "windows-1250"}, {1251, "windows-1251"}, {1252, "windows-1252"},
+        {1253, "windows-1253"}, {1254, "windows-1254"}, {1255, "windows-1255"}, {1256, "windows-1256"},
+        {1257, "windows-1257"}, {1258, "windows-1258"},
+    };
+    for (const auto& row : kCharsets)
+        if (row.codePage == codePage) return row.name;
+    return "";
+}
+
 std::string OneLineField(const char* text)
 {
     std::string out(text ? text : "");
@@ -35,6 +48,8 @@ std::string OneLineField(const char* text)
 std::string CsvField(const char* text)
 {
     std::string value(text ? text : "");
+    // A spreadsheet runs a field that begins like a formula: the usual guard makes it text.
+    if (!value.empty() && std::string("=+-@\t\r").find(value[0]) != std::string::npos) value.insert(0, 1, '\'');
     if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
     std::string out = "\"";
     for (char c : value) {

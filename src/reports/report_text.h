@@ -8,11 +8,15 @@
 
 // Text from the machine made safe inside an HTML page: & < > " ' as entities.
 std::string HtmlEscaped(const char* text);
+// The name an HTML page declares for a Windows ANSI code page ("windows-1252",
+// "shift_jis", ...); "" for a code page no browser knows by name.
+const char* HtmlCharset(UINT codePage);
 // One field of a tab-separated line: tabs and line breaks become blanks, so an entry
 // stays one line of nine fields whatever its title or path holds.
 std::string OneLineField(const char* text);
 // One RFC 4180 field: quoted (with inner quotes doubled) when it holds a comma, a quote
-// or a line break.
+// or a line break; one that begins with =, +, -, @, a tab or a CR gets a leading ' first, so
+// that a spreadsheet shows it as text instead of running it as a formula.
 std::string CsvField(const char* text);
 
 // The report's time "%2d:%02d:%02d AM/PM" on a 12-hour clock (hour 0 is 12 AM) and

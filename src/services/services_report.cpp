@@ -32,6 +32,15 @@ int ServiceFields(int index, ReportField* out, int capacity)
     return count;
 }
 
+// The start type as the fill wrote it into the entry's extra: Disabled is a disabled entry.
+bool IsServiceDisabled(int index)
+{
+    char startType[ENTRY_EXTRA_CHARS];
+    char disabled[64];
+    GetEntryExtra(index, startType);
+    return LoadText(IDS_START_DISABLED, disabled) > 0 && SameText(startType, disabled);
+}
+
 }  // namespace
 
 void InstallServiceReport()
@@ -42,5 +51,6 @@ void InstallServiceReport()
     section.keyword = "service";
     section.enumerate = EnumerateServices;
     section.fields = ServiceFields;
+    section.disabled = IsServiceDisabled;
     AddReportSection(section);
 }

@@ -11,6 +11,7 @@ int sectionCount = 0;
 FullReportWriter reportWriter = nullptr;
 SettingsExporter settingsExporter = nullptr;
 CsvSaver csvSaver = nullptr;
+CookieFolderFinder cookieFolder = nullptr;
 
 }  // namespace
 
@@ -33,6 +34,14 @@ int ReportSectionCount() { return sectionCount; }
 const ReportSection* ReportSectionAt(int position)
 {
     return position >= 0 && position < sectionCount ? &sections[position] : nullptr;
+}
+
+void SetReportCookieFolder(CookieFolderFinder finder) { cookieFolder = finder; }
+
+int ReportCookieFolder(char* out, int capacity)
+{
+    if (capacity > 0) out[0] = '\0';
+    return cookieFolder ? cookieFolder(out, capacity) : 0;
 }
 
 void SetFullReportWriter(FullReportWriter writer) { reportWriter = writer; }

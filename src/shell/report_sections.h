@@ -32,6 +32,12 @@ void AddReportSection(const ReportSection& section);
 int ReportSectionCount();
 const ReportSection* ReportSectionAt(int position);
 
+// The report's "IE Cookie Path": the folder the Cookies page uses, found by the cookies
+// subject (0, with "Cookie Folder Not Found" in out, when there is none).
+typedef int (*CookieFolderFinder)(char* out, int capacity);
+void SetReportCookieFolder(CookieFolderFinder finder);
+int ReportCookieFolder(char* out, int capacity);
+
 // Command 9 ("Full Report") on any list page reaches this one place.
 typedef void (*FullReportWriter)(HWND owner);
 void SetFullReportWriter(FullReportWriter writer);

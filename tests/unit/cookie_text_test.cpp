@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 CookieLine Scan(const std::string& line)
@@ -49,15 +51,25 @@ TEST(CookieLine, FieldsOfALine)
     EXPECT_EQ("example.com - id", CookieName(Scan(".example.com\tTRUE\t/\tFALSE\t0\tid\tx")));
 }
 
-TEST(CookieLine, LinesCoverEveryByteAndTheLastLineNeedsNoLineFeed)
+// Lines end in LF, CR LF or a CR alone, also when a chunk ends between CR and LF; the last
+// line needs no line end.
+TEST(CookieLine, TheReaderEndsLinesAtLfCrLfOrCrWhereverTheChunksEnd)
 {
-    const std::string text = "one\ntwo\r\n\nlast";
-    std::vector<std::string> lines;
-    for (size_t at = 0, n; (n = NextLineLength(text.data(), text.size(), at)) != 0; at += n)
-        lines.push_back(text.substr(at, n));
-    EXPECT_EQ((std::vector<std::string>{"one\n", "two\r\n", "\n", "last"}), lines);
-    EXPECT_EQ(0u, NextLineLength(text.data(), text.size(), text.size()));
-    EXPECT_EQ(0u, NextLineLength(nullptr, 5, 0));
+    const std::string text = "one\ntwo\r\nthree\rfour\r\n\nlast";
+    for (size_t chunk : {1u, 4u, 9u, 100u}) {
+        CookieLineReader reader(64);
+        std::vector<std::string> lines;
+        auto sink = [&lines](const CookieLinePiece& piece) {
+            lines.push_back(std::string(piece.text, piece.length) + "|" + std::string(piece.end, piece.endLength) +
+                            (piece.whole ? "" : " piece"));
+            return true;
+        };
+        for (size_t at = 0; at < text.size(); at += chunk)
+            reader.Feed(text.data() + at, std::min(chunk, text.size() - at), sink);
+        reader.Finish(sink);
+        EXPECT_EQ((std::vector<std::string>{"one|\n", "two|\r\n", "three|\r", "four|\r\n", "|\n", "last|"}), lines)
+            << chunk;
+    }
 }
 
 TEST(CookieFileName, TheSiteIsWhatFollowsTheLastAt)
