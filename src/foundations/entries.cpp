@@ -64,7 +64,7 @@ const struct {
     {600, "INFO_TASK"}, {700, "SERVICE_EXE"}, {701, "SERVICE_SVCHOST"}, {800, "TASK_SCHEDULED"},
     {900, "TYPE_BHO"}, {300, "RESTART_DELETE"}, {301, "RESTART_RENAMETYPE_TOOLBAR"},
     {901, "TYPE_EXTENSION"}, {902, "TYPE_MONITOR"}, {350, "TYPE_BLACKLIST"}, {360, "TYPE_PROSEARCH"},
-    {450, "TYPE_FILETYPE"},
+    {450, "TYPE_FILETYPE"}, {370, "TYPE_HOSTS"},
 };
 
 int CopyField(const char* field, char* out)

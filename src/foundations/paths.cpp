@@ -158,6 +158,48 @@ char* LoadTextFile(const char* name, DWORD* size)
     return text;
 }
 
+bool ReadFileBytes(const char* path, std::string& bytes)
+{
+    bytes.clear();
+    ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    char buffer[8192];
+    DWORD got = 0;
+    for (;;) {
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) return true;
+        bytes.append(buffer, got);
+    }
+}
+
+bool ReplaceFileBytes(const char* path, const std::string& bytes)
+{
+    std::string fresh = std::string(path) + ".new";
+    {
+        ScopedHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+        DWORD written = 0;
+        if (!file.valid() || !WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr) ||
+            written != bytes.size()) {
+            file.Reset(nullptr);
+            DeleteFileA(fresh.c_str());
+            return false;
+        }
+    }
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+    bool moved = MoveFileExA(fresh.c_str(), path, MOVEFILE_REPLACE_EXISTING) ||
+                 ((DeleteFileA(path) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) &&
+                  MoveFileA(fresh.c_str(), path));
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path, attributes);
+    if (!moved) DeleteFileA(fresh.c_str());
+    return moved;
+}
+
 void FreeTextFile(char* text)
 {
     if (text) GlobalFree(text);

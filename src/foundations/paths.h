@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The directory of the program file, without a trailing backslash; its length, or 0.
 int ProgramDirectory(char* out, int capacity);
 
@@ -46,6 +48,16 @@ bool FileExists(const char* path);
 // Returns a block to free with FreeTextFile, or nullptr when nothing could be read.
 char* LoadTextFile(const char* name, DWORD* size);
 void FreeTextFile(char* text);
+
+// The bytes of a file, read whole with others allowed to read and write it meanwhile; false
+// (bytes empty) when it cannot be opened or read.
+bool ReadFileBytes(const char* path, std::string& bytes);
+
+// Puts the bytes in place of a file through a new file beside it, so that a failure
+// never leaves the file cut short: the new file replaces the old one in one step where the
+// system can (the NT family), else the old one is deleted first. Attributes of the old
+// file (read-only, hidden) are kept. True when the file holds the bytes.
+bool ReplaceFileBytes(const char* path, const std::string& bytes);
 
 // Seconds since 1 January 1970 UTC to local calendar time.
 void UnixTimeToLocal(DWORD seconds, SYSTEMTIME* out);

@@ -23,6 +23,8 @@ namespace {
 const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS};
 const int kHiveKindBase[] = {0, 10, 20};
 
+std::vector<EntryDisabledAgain> g_disabledAgain;
+
 // The command shown for a value run through RUNDLL32: what follows the RUNDLL32
 // program (and its closing quote), wherever it stands in the command.
 std::string AfterRundll(const std::string& command, bool* isRundll)
@@ -44,7 +46,11 @@ bool DisableAgain(HKEY hive, const char* subkey, int kind, const RegValue& value
 {
     if (!IsOwnRunKind(kind) || DisabledMarkerKind(value.name.c_str()) != kind) return false;
     if (!SaveDisabledCommand(kind, value.name.c_str(), value.data, value.type)) return false;
-    return DeleteRegValue(hive, subkey, value.name.c_str()) != 0;
+    if (!DeleteRegValue(hive, subkey, value.name.c_str())) return false;
+    std::string command;
+    RegDataText(value.data, value.type, command);
+    g_disabledAgain.push_back({value.name, command, kind});
+    return true;
 }
 
 void ScanRunKey(HKEY hive, int kind, std::string& previousName, std::string& previousCommand)
@@ -196,12 +202,15 @@ int CollectStartupEntries()
     // A program named by several entries, and the folders of their paths, are read once.
     FillMemo memo;
     FreeEntries();
+    g_disabledAgain.clear();
     ScanRunKeys();
     ScanStartupFolders();
     ScanWinIni();
     ScanDisabled();
     return EntryCount();
 }
+
+const std::vector<EntryDisabledAgain>& EntriesDisabledAgain() { return g_disabledAgain; }
 
 int IsEntryDisabled(int index)
 {
