@@ -51,6 +51,9 @@ BenchWorkload StartupWorkload();
 BenchWorkload SharedStartupWorkload();
 BenchWorkload HistoryWorkload();
 BenchWorkload ServicesWorkload();
+BenchWorkload MonitorWorkload();
+// "--idle": the harness as a bare resident window, the memory floor of the resident monitor.
+int BenchIdleWindow();
 
 // The page fill's rows, written to a file for comparing two builds (--dump).
 void SetRowDumpFolder(const std::string& folder);

@@ -3,5 +3,5 @@
 
 std::vector<BenchWorkload> BenchWorkloads()
 {
-    return {StartupWorkload(), SharedStartupWorkload(), HistoryWorkload(), ServicesWorkload()};
+    return {StartupWorkload(), SharedStartupWorkload(), HistoryWorkload(), ServicesWorkload(), MonitorWorkload()};
 }

@@ -26,13 +26,14 @@ done
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 nice -n 10 cmake --preset win64 >/dev/null
-nice -n 10 cmake --build --preset win64 --target vigilark_bench bench_workload_program bench_service_program testbed_keeper >/dev/null
+nice -n 10 cmake --build --preset win64 --target vigilark_bench bench_workload_program bench_service_program testbed_keeper Vigilark >/dev/null
 
 # The harness runs from a folder of its own: history.txt and the "Disabled" folder are
 # read beside the program, and the test programs' folder must not see them.
 mkdir -p "$bin"
-rm -rf "$bin/Disabled" "$bin/history.txt" "$out/rows"
-cp build/win64/bin/vigilark_bench.exe build/win64/bin/bench_workload_program.exe build/win64/bin/bench_service_program.exe "$bin/"
+rm -rf "$bin/Disabled" "$bin/history.txt" "$bin/HOSTS.saved" "$out/rows"
+cp build/win64/bin/vigilark_bench.exe build/win64/bin/bench_workload_program.exe build/win64/bin/bench_service_program.exe \
+   build/win64/bin/Vigilark.exe "$bin/"
 
 started=$(date +%s)
 cmake/testbed.sh start "$bed" "$root/build/win64/bin/testbed_keeper.exe" >/dev/null

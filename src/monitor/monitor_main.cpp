@@ -34,6 +34,7 @@ struct MonitorState {
     int hidden = 0;          // of those, recorded without an alert
     char lastPatrol[32] = "";
     UINT taskbarCreated = 0;
+    bool iconHidden = false;  // "Hide Tobrin icon" for this user
 };
 MonitorState* g_state = nullptr;
 
@@ -104,8 +105,12 @@ void CheckSettings(HWND window)
     g_state->scheduler.Reload();
     bool hideIcon = false;
     HideAlertsForUser(&hideIcon);
-    RemoveTrayIcon(window);
-    AddTrayIcon(window, hideIcon);
+    if (hideIcon == g_state->iconHidden) return;
+    g_state->iconHidden = hideIcon;
+    if (hideIcon)
+        RemoveTrayIcon(window);
+    else
+        AddTrayIcon(window, false);
 }
 
 void OnExit(HWND window)
@@ -142,9 +147,7 @@ void OnTrayMessage(HWND window, LPARAM mouse)
 LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (g_state && message == g_state->taskbarCreated && message != 0) {
-        bool hideIcon = false;
-        HideAlertsForUser(&hideIcon);
-        AddTrayIcon(window, hideIcon);  // Explorer started again
+        AddTrayIcon(window, g_state->iconHidden);  // Explorer started again
         return 0;
     }
     switch (message) {
@@ -234,9 +237,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     }
 
     UpdateTip(window);
-    bool hideIcon = false;
-    HideAlertsForUser(&hideIcon);
-    AddTrayIcon(window, hideIcon);
+    HideAlertsForUser(&state.iconHidden);
+    AddTrayIcon(window, state.iconHidden);
     state.scheduler.Start(window);
     CheckSettings(window);  // a setting changed while the monitor was starting
 

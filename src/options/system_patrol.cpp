@@ -7,6 +7,7 @@
 #include "foundations/patrol_places.h"
 #include "foundations/platform.h"
 #include "foundations/registry.h"
+#include "foundations/restart_text.h"
 #include "foundations/strings.h"
 #include "history/history.h"
 #include "options/sound.h"
@@ -88,23 +89,6 @@ void PageWatches(std::vector<PatrolWatch>& out)
 
 // ---- Restart commands (Windows 95 family) ----------------------------------------------
 
-// The command lines of wininit.ini ("NUL=...", "REN=..."), without section headers.
-std::vector<std::string> RestartLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-        if (!line.empty() && line[0] != '[' && line[0] != ';' && line.find('=') != std::string::npos)
-            lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 bool CollectRestartLines(std::vector<PatrolItem>& live)
 {
     if (IsNtFamily()) return true;  // only the Windows 95 family runs wininit.ini
@@ -115,7 +99,7 @@ bool CollectRestartLines(std::vector<PatrolItem>& live)
     KnownList known;
     bool recorded = known.Load(HKEY_CURRENT_USER, kWinInitKey);
     if (!recorded) CreateRegKey(HKEY_CURRENT_USER, kWinInitKey);
-    for (const std::string& line : RestartLines(text)) {
+    for (const std::string& line : RestartCommandLines(text)) {
         if (!recorded) {
             SetRegString(HKEY_CURRENT_USER, kWinInitKey, line.c_str(), "1");
             continue;

@@ -39,6 +39,7 @@ PatrolItem ItemOf(int index, const KnownList& known)
     PatrolItem item = EntryPatrolItem(index);
     item.identity = std::to_string(item.kind) + "|" + item.title + "|" + item.command;
     item.known = IsKnownStartupEntry(known, item.title.c_str(), item.command.c_str());
+    if (item.known) return item;  // where it lives is read only for an alert
     char text[1024];
     StartupLocationText(index, text, sizeof text);
     item.location = text;

@@ -110,6 +110,11 @@ TEST_F(Monitor, ANewStartupEntryIsDisabledFromItsAlertStaysDisabledAndIsUndoneFr
 
 TEST_F(Monitor, ANewAddOnTaskAndServiceAreEachAlerted)
 {
+    // Earlier tests may have left the add-on, and a first run may have recorded it: a clean baseline.
+    RemoveAddonRegistrations();
+    RemoveScheduledTask("Vgk Watched Task");
+    DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY "\\IEHelpers");
+    RecordKnownIeHelpers();
     RecordKnownTasks();
     ASSERT_TRUE(InstallAddon(AddonPath()));
     ASSERT_TRUE(CreateScheduledTask({"Vgk Watched Task", "C:\\vgk\\task.exe", "", true}));

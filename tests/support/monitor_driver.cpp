@@ -1,6 +1,9 @@
 // Drives the real Vigilark.exe (see monitor_driver.h).
 #include "support/monitor_driver.h"
 
+#include "app/start.h"
+#include "foundations/patrol_places.h"
+#include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "resource.h"
 #include "support/console_driver.h"
@@ -54,6 +57,13 @@ void StopMonitor(MonitorRun& run)
     CloseHandle(run.process.hProcess);
     if (run.process.hThread) CloseHandle(run.process.hThread);
     run = MonitorRun();
+}
+
+void TurnPatrolsOff()
+{
+    InstallPatrolPlaces();
+    for (int place = 0; place < PatrolPlaceCount(); ++place)
+        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, PatrolPlaceAt(place)->setting, "0");
 }
 
 void PatrolNow(const MonitorRun& run) { PostMessageA(run.window, WM_COMMAND, IDC_TRAY_PATROL_NOW, 0); }

@@ -17,6 +17,9 @@ bool StartMonitor(MonitorRun& run);
 bool FindMonitor(MonitorRun& run);
 // Ends it as the installer does (WM_CLOSE) and waits for the process.
 void StopMonitor(MonitorRun& run);
+// Every patrol time 0: a monitor started now (the console's Startup page starts one) patrols
+// nothing and writes nothing to history.txt. The caller keeps the options key (SavedKey).
+void TurnPatrolsOff();
 // Every place patrolled at once, as the tray's "Patrol Now".
 void PatrolNow(const MonitorRun& run);
 
