@@ -207,13 +207,14 @@ HWND MonitorWindow()
 // patrol over (its title then shows the patrol's time).
 bool StartMonitor()
 {
-    std::string program = OwnFolder() + "\\Vigilark.exe";
+    std::string folder = OwnFolder() + "\\monitor";  // never beside the harness: see scripts/bench.sh
+    std::string program = folder + "\\Vigilark.exe";
     std::string line = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, OwnFolder().c_str(), &startup,
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &g_monitor)) {
-        fprintf(stderr, "bench: Vigilark.exe does not start beside the harness\n");
+        fprintf(stderr, "bench: %s does not start\n", program.c_str());
         return false;
     }
     char idle[128];
@@ -313,7 +314,7 @@ double ProcessCpuMs()
                 !ReadFileBytes((folder + "\\cmdline").c_str(), line))
                 continue;
             for (char& c : line) c = c == '/' ? '\\' : c;
-            if (line.find("bench\\bin\\Vigilark.exe") != std::string::npos) stat = folder + "\\stat";
+            if (line.find("bench\\bin\\monitor\\Vigilark.exe") != std::string::npos) stat = folder + "\\stat";
         } while (stat.empty() && FindNextFileA(search, &found));
         FindClose(search);
         if (stat.empty() || !ReadFileBytes(stat.c_str(), bytes)) return -1;

@@ -31,9 +31,12 @@ nice -n 10 cmake --build --preset win64 --target vigilark_bench bench_workload_p
 # The harness runs from a folder of its own: history.txt and the "Disabled" folder are
 # read beside the program, and the test programs' folder must not see them.
 mkdir -p "$bin"
-rm -rf "$bin/Disabled" "$bin/history.txt" "$bin/HOSTS.saved" "$out/rows"
-cp build/win64/bin/vigilark_bench.exe build/win64/bin/bench_workload_program.exe build/win64/bin/bench_service_program.exe \
-   build/win64/bin/Vigilark.exe "$bin/"
+# The resident monitor lives in a folder of its own there: the Startup page's fill starts
+# "Vigilark.exe" when it finds one beside it, and only the monitor's cases want it running.
+rm -rf "$bin/Disabled" "$bin/history.txt" "$bin/HOSTS.saved" "$bin/monitor" "$bin/Vigilark.exe" "$out/rows"
+mkdir -p "$bin/monitor"
+cp build/win64/bin/vigilark_bench.exe build/win64/bin/bench_workload_program.exe build/win64/bin/bench_service_program.exe "$bin/"
+cp build/win64/bin/Vigilark.exe "$bin/monitor/"
 
 started=$(date +%s)
 cmake/testbed.sh start "$bed" "$root/build/win64/bin/testbed_keeper.exe" >/dev/null

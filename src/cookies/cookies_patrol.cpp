@@ -90,7 +90,7 @@ bool SwapInFilteredCookies(const char* folder)
 
 void InstallCookiePatrol()
 {
-    PatrolPlace place = DescribePlace(10, "Cookies", "Nuts", 9);
+    PatrolPlace place = DescribePlace(11, "Cookies", "Nuts", 9);
     place.titleId = IDS_ALERT_COOKIES;
     place.calls = {Sweep, RecordNothing, NoChoices, nullptr, Watches};
     AddPatrolPlace(place);

@@ -66,7 +66,7 @@ bool Act(const PatrolItem& item, unsigned choice)
 
 void InstallFileTypePatrol()
 {
-    PatrolPlace place = DescribePlace(5, "FileType", "FileType", 10);
+    PatrolPlace place = DescribePlace(6, "FileType", "FileType", 10);
     place.titleId = IDS_ALERT_FILETYPE;
     place.sound = SOUND_STARTUP_ALERT;
     place.history = {ACTION_MONITOR_ALERT, -1, ACTION_MONITOR_RESTORE};

@@ -66,7 +66,7 @@ bool LoadKnownIeHelpers(KnownList& known) { return known.Load(HKEY_CURRENT_USER,
 
 void InstallIeHelperPatrol()
 {
-    PatrolPlace place = DescribePlace(2, "IEHelpers", "IEHelpers", 2);
+    PatrolPlace place = DescribePlace(3, "IEHelpers", "IEHelpers", 2);
     place.titleId = IDS_ALERT_IEHELPER;
     place.sound = SOUND_TASK_ALERT;
     place.history.found = ACTION_IEHELPER_ALERT;

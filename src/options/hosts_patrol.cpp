@@ -111,7 +111,7 @@ void RecordHostsLockWish(bool locked)
 
 void InstallHostsPatrol()
 {
-    PatrolPlace place = DescribePlace(6, "HostFile", "HostFile", 3);
+    PatrolPlace place = DescribePlace(7, "HostFile", "HostFile", 3);
     place.titleId = IDS_ALERT_HOSTS;
     place.sound = SOUND_STARTUP_ALERT;
     place.history = {ACTION_MONITOR_ALERT, -1, ACTION_MONITOR_RESTORE};

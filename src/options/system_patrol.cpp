@@ -128,14 +128,14 @@ unsigned RestartChoices(const PatrolItem&) { return 0; }
 
 void InstallSystemPatrols()
 {
-    PatrolPlace pages = DescribePlace(7, "StartPage", "StartPage", 2);
+    PatrolPlace pages = DescribePlace(8, "StartPage", "StartPage", 2);
     pages.titleId = IDS_ALERT_STARTPAGE;
     pages.sound = SOUND_STARTUP_ALERT;
     pages.history = {ACTION_START_ALERT, -1, ACTION_START_RESTORE};
     pages.calls = {CollectPages, RecordPage, PageChoices, RestorePage, PageWatches};
     AddPatrolPlace(pages);
 
-    PatrolPlace restart = DescribePlace(8, "WinInit", "WinInit", 5);
+    PatrolPlace restart = DescribePlace(9, "WinInit", "WinInit", 5);
     restart.titleId = IDS_ALERT_WININIT;
     restart.sound = SOUND_STARTUP_ALERT;
     restart.history.found = ACTION_MONITOR_ALERT;

@@ -54,7 +54,7 @@ bool End(const PatrolItem& item, unsigned choice)
 void InstallBlacklistPatrol()
 {
     // Black-listed programs are looked for with the startup programs.
-    PatrolPlace place = DescribePlace(9, "Blacklist", "Start", 2);
+    PatrolPlace place = DescribePlace(10, "Blacklist", "Start", 2);
     place.titleId = IDS_ALERT_BLACKLIST;
     place.automatic = CHOICE_END;
     place.calls = {CollectRunning, RecordNothing, Choices, End, nullptr};

@@ -55,7 +55,7 @@ bool LoadKnownTasks(KnownList& known) { return known.Load(HKEY_CURRENT_USER, kKn
 
 void InstallScheduledTaskPatrol()
 {
-    PatrolPlace place = DescribePlace(3, "Tasks", "Tasks", 11);
+    PatrolPlace place = DescribePlace(4, "Tasks", "Tasks", 11);
     place.titleId = IDS_ALERT_TASK;
     place.sound = SOUND_TASK_ALERT;
     place.history = {ACTION_TASK_ALERT, ACTION_SCHEDULED_TASK_REMOVE, -1};

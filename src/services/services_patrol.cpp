@@ -43,7 +43,7 @@ bool LoadKnownServices(KnownList& known) { return known.Load(HKEY_CURRENT_USER, 
 
 void InstallServicePatrol()
 {
-    PatrolPlace place = DescribePlace(4, "Services", "Services", 7);
+    PatrolPlace place = DescribePlace(5, "Services", "Services", 7);
     place.titleId = IDS_ALERT_SERVICE;
     place.sound = SOUND_TASK_ALERT;
     place.history.found = ACTION_MONITOR_ALERT;

@@ -4,6 +4,7 @@
 #include "startup/startup_patrol.h"
 
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/paths.h"
 #include "foundations/patrol_places.h"
 #include "foundations/registry.h"
@@ -30,7 +31,8 @@ bool IsDisabledIndex(const KnownList& markers, int index)
     GetEntryTitle(index, title);
     GetEntryPath(index, path);
     GetEntryExtra(index, extra);
-    if (!markers.Has(title) && !InDisabledFolder(StartupItemFile(path, extra))) return false;
+    bool folderItem = GetEntryKind(index) == KIND_GROUP_STARTUP;
+    if (!markers.Has(title) && !(folderItem && InDisabledFolder(StartupItemFile(path, extra)))) return false;
     return IsEntryDisabled(index) != 0;
 }
 
@@ -48,15 +50,18 @@ PatrolItem ItemOf(int index, const KnownList& known)
     return item;
 }
 
-bool CollectLive(std::vector<PatrolItem>& live)
+// The entries `collect` gathers, with the Run values disabled again on the way as settled items.
+bool CollectEntries(int (*collect)(), std::vector<PatrolItem>& live)
 {
+    FillMemo memo;  // the paths' long forms, read by the collection, serve the comparison too
     KnownList known;
     KnownList markers;
     LoadKnownPrograms(known);
     markers.Load(HKEY_LOCAL_MACHINE, DISABLED_STORE_KEY);
-    int count = CollectStartupEntries();
+    int count = collect();
     for (int index = 0; index < count; ++index)
-        if (!IsDisabledIndex(markers, index)) live.push_back(ItemOf(index, known));
+        if (!IsDisabledIndex(markers, index))
+            live.push_back(ItemOf(index, known));
     for (const EntryDisabledAgain& again : EntriesDisabledAgain()) {
         PatrolItem item;
         item.title = again.title;
@@ -70,6 +75,11 @@ bool CollectLive(std::vector<PatrolItem>& live)
     FreeEntries();
     return true;
 }
+
+// The Run keys apart from the rest: a change of one of them is patrolled without reading
+// the Startup folders' shortcuts and the programs' version resources again.
+bool CollectRunValues(std::vector<PatrolItem>& live) { return CollectEntries(CollectRunKeyEntries, live); }
+bool CollectOtherEntries(std::vector<PatrolItem>& live) { return CollectEntries(CollectOtherStartupEntries, live); }
 
 void RecordKnown(const PatrolItem& item) { RecordKnownStartupProgram(item.command.c_str(), item.kind); }
 
@@ -97,7 +107,7 @@ bool Act(const PatrolItem& item, unsigned choice)
     return ToggleStartupEntry(title, command, file, item.kind) == STARTUP_OK;
 }
 
-void Watches(std::vector<PatrolWatch>& out)
+void RunKeyWatches(std::vector<PatrolWatch>& out)
 {
     for (int base : {0, 10})
         for (int n = 1; n <= 5; ++n) {
@@ -105,6 +115,10 @@ void Watches(std::vector<PatrolWatch>& out)
             RunKeyPath(base + n, subkey, sizeof subkey);
             out.push_back(PatrolWatch::Key(RunKindHive(base + n), subkey));
         }
+}
+
+void FolderWatches(std::vector<PatrolWatch>& out)
+{
     for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
         for (const char* name : {"Startup", "Common Startup"}) {
             char folder[MAX_PATH];
@@ -125,19 +139,19 @@ bool IsKnownStartupEntry(const KnownList& known, const char* title, const char* 
     return known.Has(name) || (title[0] && known.Has(title));
 }
 
-bool IsKnownStartupIndex(const KnownList& known, int index)
-{
-    EntryCopy entry;
-    CopyEntry(index, entry);
-    return IsKnownStartupEntry(known, entry.title, entry.path) || IsEntryDisabled(index) != 0;
-}
-
 void InstallStartupPatrol()
 {
-    PatrolPlace place = DescribePlace(1, "Startup", "Start", 2);
-    place.titleId = IDS_ALERT_STARTUP;
-    place.sound = SOUND_STARTUP_ALERT;
-    place.history.found = ACTION_START_ALERT;  // a removal writes its own "*START_Remove"
-    place.calls = {CollectLive, RecordKnown, Choices, Act, Watches};
-    AddPatrolPlace(place);
+    PatrolPlace run = DescribePlace(1, "StartupRun", "Start", 2);
+    run.titleId = IDS_ALERT_STARTUP;
+    run.sound = SOUND_STARTUP_ALERT;
+    run.history.found = ACTION_START_ALERT;  // a removal writes its own "*START_Remove"
+    run.calls = {CollectRunValues, RecordKnown, Choices, Act, RunKeyWatches};
+    AddPatrolPlace(run);
+
+    PatrolPlace other = run;
+    other.order = 2;
+    other.name = "Startup";
+    other.calls.collect = CollectOtherEntries;
+    other.calls.watches = FolderWatches;
+    AddPatrolPlace(other);
 }

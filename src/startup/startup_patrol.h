@@ -13,9 +13,5 @@ bool LoadKnownPrograms(KnownList& known);
 // An entry is known when the list names its command (with ":" for every "=") or its title.
 bool IsKnownStartupEntry(const KnownList& known, const char* title, const char* path);
 
-// Whether the entry of that index is on the list, or is one the user disabled (those are
-// the user's own and never new).
-bool IsKnownStartupIndex(const KnownList& known, int index);
-
 // Puts the startup place into the monitor's table.
 void InstallStartupPatrol();

@@ -210,6 +210,26 @@ int CollectStartupEntries()
     return EntryCount();
 }
 
+int CollectRunKeyEntries()
+{
+    FillMemo memo;
+    FreeEntries();
+    g_disabledAgain.clear();
+    ScanRunKeys();
+    return EntryCount();
+}
+
+int CollectOtherStartupEntries()
+{
+    FillMemo memo;
+    FreeEntries();
+    g_disabledAgain.clear();
+    ScanStartupFolders();
+    ScanWinIni();
+    ScanDisabled();
+    return EntryCount();
+}
+
 const std::vector<EntryDisabledAgain>& EntriesDisabledAgain() { return g_disabledAgain; }
 
 int IsEntryDisabled(int index)

@@ -8,6 +8,10 @@
 
 // Empties the entry list and collects every startup entry; returns the count.
 int CollectStartupEntries();
+// The same in two halves, which together collect what CollectStartupEntries does: the Run
+// keys of the three hives (what a change of a Run key can change), and the rest.
+int CollectRunKeyEntries();
+int CollectOtherStartupEntries();
 
 // A Run value that came back under a disabled title and was disabled again by the last
 // collection, with its command as Windows had it.
