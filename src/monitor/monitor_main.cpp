@@ -38,7 +38,9 @@ struct MonitorState {
 };
 MonitorState* g_state = nullptr;
 
-bool HideAlertsForUser(bool* hideIcon)
+// The per-user switches of the Pro Options (or the options of the same names): whether alerts
+// are hidden, and in *hideIcon whether the icon is.
+bool AlertsHiddenForUser(bool* hideIcon)
 {
     int icon = 0;
     int alerts = 0;
@@ -72,7 +74,7 @@ void NoteLastPatrol()
 void RunPatrol(HWND window, int place)
 {
     bool hideIcon = false;
-    bool hideAlerts = HideAlertsForUser(&hideIcon);
+    bool hideAlerts = AlertsHiddenForUser(&hideIcon);
     const PatrolPlace& row = *PatrolPlaceAt(place);
     PatrolResult result;
     try {
@@ -104,7 +106,7 @@ void CheckSettings(HWND window)
     LoadOptions();
     g_state->scheduler.Reload();
     bool hideIcon = false;
-    HideAlertsForUser(&hideIcon);
+    AlertsHiddenForUser(&hideIcon);
     if (hideIcon == g_state->iconHidden) return;
     g_state->iconHidden = hideIcon;
     if (hideIcon)
@@ -237,7 +239,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     }
 
     UpdateTip(window);
-    HideAlertsForUser(&state.iconHidden);
+    AlertsHiddenForUser(&state.iconHidden);
     AddTrayIcon(window, state.iconHidden);
     state.scheduler.Start(window);
     CheckSettings(window);  // a setting changed while the monitor was starting

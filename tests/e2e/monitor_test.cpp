@@ -151,6 +151,9 @@ TEST_F(Monitor, AChangedFileTypeAndHostsFileAreRestoredByteForByte)
     ASSERT_EQ(0u, AddMonitoredType("vgkt"));
     char hosts[MAX_PATH];
     HostsPath(hosts, sizeof hosts);
+    SavedKey hostFile(HKEY_CURRENT_USER, VIGILARK_KEY "\\HostFile");
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY "\\HostFile", "Locked", "0");  // no lock to put back
+    SetFileAttributesA(hosts, FILE_ATTRIBUTE_NORMAL);
     const std::string saved = ReadWholeFile(hosts);
     const std::string original = "127.0.0.1\tlocalhost\r\n# as the user left it\r\n";
     ASSERT_TRUE(WriteWholeFile(hosts, original));
@@ -179,7 +182,12 @@ TEST_F(Monitor, AChangedFileTypeAndHostsFileAreRestoredByteForByte)
     EXPECT_EQ(1, WaitForHistory("MONITOR_Restore\tTYPE_HOSTS\tHOSTS\t"));
     EXPECT_EQ(1, WaitForHistory("MONITOR_Restore\tTYPE_FILETYPE\t.vgkt\t"));
 
+    // "Lock HOSTS file" is on: a lost lock is put back.
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY "\\HostFile", "Locked", "1");
+    PatrolNow(monitor_);
+    EXPECT_TRUE(WaitFor([&] { return (GetFileAttributesA(hosts) & FILE_ATTRIBUTE_READONLY) != 0; }));
     StopMonitor(monitor_);
+    SetFileAttributesA(hosts, FILE_ATTRIBUTE_NORMAL);
     RemoveMonitoredType("vgkt");
     DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Classes\\.vgkt");
     DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Classes\\vgktfile");
