@@ -61,6 +61,9 @@ BenchWorkload ServicesWorkload();
 BenchWorkload ReportWorkload();
 BenchWorkload CookieFileWorkload();
 BenchWorkload CookieFolderWorkload();
+BenchWorkload MonitorWorkload();
+// "--idle": the harness as a bare resident window, the memory floor of the resident monitor.
+int BenchIdleWindow();
 
 // The page fill's rows, written to a file for comparing two builds (--dump).
 void SetRowDumpFolder(const std::string& folder);

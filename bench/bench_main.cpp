@@ -318,6 +318,7 @@ bool QuickRun() { return g_quick; }
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && strcmp(argv[1], "--idle") == 0) return BenchIdleWindow();
     Options options;
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!g_dumpFolder.empty()) CreateDirectoryA(g_dumpFolder.c_str(), nullptr);

@@ -164,11 +164,13 @@ Section "Uninstall"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
     ; The history and the Disabled and Removed folders are what the user can still undo: they
-    ; stay unless the user says otherwise (and always in a silent uninstall).
+    ; stay unless the user says otherwise (and always in a silent uninstall). So does the
+    ; monitor's copy of the HOSTS file, against which it compares the file.
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
         "Also remove your history of changes, the programs you disabled or removed (kept for undo) and the settings of ${PRODUCT}?$\n$\nThey cannot be undone any more once removed." \
         /SD IDNO IDNO keep
     Delete "$INSTDIR\history.txt"
+    Delete "$INSTDIR\HOSTS.saved"
     RMDir /r "$INSTDIR\Disabled"
     RMDir /r "$INSTDIR\Removed"
     DeleteRegKey HKCU "${PROGRAM_KEY}"

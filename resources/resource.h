@@ -59,6 +59,7 @@
 #define IDD_WININIT_VIEWER      146    /* restart-commands (wininit.ini) viewer */
 #define IDD_PATROL_TIME         160    /* Set Patrol Time dialog */
 #define IDD_ADMIN_OPTIONS       171    /* admin options dialog */
+#define IDD_MONITOR_ALERT       2500   /* the resident monitor's alert window */
 
 /* ===================================================================== */
 /* Icons                                                                  */
@@ -76,6 +77,7 @@
 #define IDI_PAGE_COOKIES        180    /* Cookies page and cookie list icon */
 #define IDI_PAGE_OPTIONS        181    /* Options page and dialogs icon */
 #define IDI_FILTER              182    /* row icon of the cookie filter words */
+#define IDI_NOT_KNOWN           2500   /* overlay of a row the monitor does not know yet */
 
 /* ===================================================================== */
 /* Bitmaps (static SS_BITMAP icons with hover images)                     */
@@ -560,5 +562,62 @@
 #define IDS_REPORT_NOT_OPENED   2407 // "\nThe report has been saved as the following file:\n%s\n\nbut Windows could not open it..."
 #define IDS_EXPORT_LEFT_OUT     2408 // "\nThese values have been left out: a registry file cannot hold a line break..."
 #define IDC_SAVE_CSV_CMD        3220 /* menu: Save as CSV */
+
+/* ---- The resident monitor (program's own: 2500-2599) ---- */
+#define IDS_ALERT_CAPTION       2500 // "Vigilark Alert"
+#define IDS_ALERT_STARTUP       2501 // "A new program has been set to start automatically with Windows."
+#define IDS_ALERT_IEHELPER      2502 // "A new Internet Explorer add-on has been installed."
+#define IDS_ALERT_TASK          2503 // "A new scheduled task has been added."
+#define IDS_ALERT_SERVICE       2504 // "A new Windows service has been installed."
+#define IDS_ALERT_FILETYPE      2505 // "The program that opens a monitored file type has changed."
+#define IDS_ALERT_HOSTS         2506 // "Your HOSTS file has been changed."
+#define IDS_ALERT_STARTPAGE     2507 // "Your Internet Explorer start or search page has been changed."
+#define IDS_ALERT_WININIT       2508 // "A new command has been added to the Windows restart file."
+#define IDS_ALERT_BLACKLIST     2509 // "A program on your black list was running."
+#define IDS_ALERT_COOKIES       2510 // "Cookie filter"
+#define IDS_ALERT_TITLE_LABEL   2511 // "Title:"
+#define IDS_ALERT_COMMAND_LABEL 2512 // "Command:"
+#define IDS_ALERT_LOCATION_LABEL 2513 // "Location:"
+#define IDS_ALERT_PUBLISHER_LABEL 2514 // "Publisher:"
+#define IDS_ALERT_VERSION_LABEL 2515 // "Version:"
+#define IDS_ALERT_ALLOW         2516 // "&Allow"
+#define IDS_ALERT_DISABLE       2517 // "&Disable"
+#define IDS_ALERT_REMOVE        2518 // "&Remove"
+#define IDS_ALERT_RESTORE       2519 // "Re&store"
+#define IDS_ALERT_ACCEPT        2520 // "A&ccept"
+#define IDS_ALERT_LATER         2521 // "&Later"
+#define IDS_ALERT_FAILED        2522 // "The change could not be made. ..."
+#define IDS_ALERT_WAITING       2523 // "%d more waiting"
+#define IDS_TRAY_PATROL_NOW     2524 // "&Patrol Now"
+#define IDS_TRAY_SHOW_ALERTS    2525 // "Show &Alerts (%d)"
+#define IDS_TRAY_EXIT           2526 // "E&xit"
+#define IDS_TRAY_IDLE           2527 // "Vigilark - starting its first patrol"
+#define IDS_TRAY_STATUS         2528 // "Vigilark - last patrol %s: %d found, %d not shown"
+#define IDS_MONITOR_CONFIRM_EXIT 2529 // "Do you want to stop the Vigilark monitor? ..."
+#define IDS_NOT_KNOWN_MARK      2530 // "  (new: not yet known to the monitor)"
+#define IDS_TRAY_OPEN           2531 // "Open Vigilark Explorer"
+#define IDC_ALERT_HEADING       2540 /* alert: what was found */
+#define IDC_ALERT_TITLE         2541
+#define IDC_ALERT_COMMAND       2542
+#define IDC_ALERT_LOCATION      2543
+#define IDC_ALERT_PUBLISHER     2544
+#define IDC_ALERT_VERSION       2545
+#define IDC_ALERT_TITLE_LABEL   2546
+#define IDC_ALERT_COMMAND_LABEL 2547
+#define IDC_ALERT_LOCATION_LABEL 2548
+#define IDC_ALERT_PUBLISHER_LABEL 2549
+#define IDC_ALERT_VERSION_LABEL 2550
+#define IDC_ALERT_WAITING       2551 /* alert: how many more wait */
+#define IDC_ALERT_ALLOW         2552
+#define IDC_ALERT_DISABLE       2553
+#define IDC_ALERT_REMOVE        2554
+#define IDC_ALERT_RESTORE       2555
+#define IDC_ALERT_ACCEPT        2556
+#define IDC_ALERT_LATER         2557
+#define IDC_ALERT_SIGNATURE     2558 /* alert: signature state and signer */
+#define IDC_ALERT_SIGNATURE_LABEL 2559
+#define IDC_TRAY_PATROL_NOW     2570 /* tray menu and WM_COMMAND to the monitor's window */
+#define IDC_TRAY_SHOW_ALERTS    2571
+#define IDC_TRAY_EXIT           2572
 
 #endif /* VIGILARK_RESOURCE_H */

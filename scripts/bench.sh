@@ -29,15 +29,19 @@ winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 nice -n 10 cmake --preset win64 >/dev/null
 nice -n 10 cmake --build --preset win64 --target vigilark_bench VigilarkEx bench_workload_program bench_service_program \
-    bench_cold_floor testbed_keeper >/dev/null
+    bench_cold_floor testbed_keeper Vigilark >/dev/null
 
 # The harness runs from a folder of its own: history.txt and the "Disabled" folder are
 # read beside the program, and the test programs' folder must not see them.
 mkdir -p "$bin"
-rm -rf "$bin/Disabled" "$bin/history.txt" "$out/rows"
+# The resident monitor lives in a folder of its own there: the Startup page's fill starts
+# "Vigilark.exe" when it finds one beside it, and only the monitor's cases want it running.
+rm -rf "$bin/Disabled" "$bin/history.txt" "$bin/HOSTS.saved" "$bin/monitor" "$bin/Vigilark.exe" "$out/rows"
+mkdir -p "$bin/monitor"
 for program in vigilark_bench VigilarkEx bench_workload_program bench_service_program bench_cold_floor; do
     cp "build/win64/bin/$program.exe" "$bin/"
 done
+cp build/win64/bin/Vigilark.exe "$bin/monitor/"
 
 started=$(date +%s)
 cmake/testbed.sh start "$bed" "$root/build/win64/bin/testbed_keeper.exe" >/dev/null

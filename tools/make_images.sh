@@ -160,6 +160,13 @@ icon filter \
     -fill "$AMBER" -stroke "$AMBER_DARK" -strokewidth 6 \
     -draw 'polygon 12,18 116,18 74,68 74,108 54,120 54,68'
 
+# A row the resident monitor does not know yet: an amber badge with "!" in the lower
+# left corner, laid over the row's own icon.
+icon not_known \
+    -fill "$AMBER" -stroke "$AMBER_DARK" -strokewidth 6 -draw 'circle 38,90 38,54' \
+    -stroke "$INK" -strokewidth 11 -draw 'line 38,68 38,94' \
+    -stroke none -fill "$INK" -draw 'circle 38,109 38,103'
+
 # ---------------------------------------------------------------------------
 # Bitmaps: 32x22 button-like tiles, drawn at 128x88.
 # bitmap NAME TILE-COLOUR BORDER-COLOUR DRAW-ARGUMENTS...

@@ -3,6 +3,15 @@
 
 #include "app/firstrun.h"
 #include "cookies/cookies.h"
+#include "cookies/cookies_patrol.h"
+#include "filetypes/filetypes_patrol.h"
+#include "iehelpers/iehelpers_patrol.h"
+#include "options/hosts_patrol.h"
+#include "options/system_patrol.h"
+#include "processes/blacklist_patrol.h"
+#include "scheduler/scheduled_patrol.h"
+#include "services/services_patrol.h"
+#include "startup/startup_patrol.h"
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/settings.h"
@@ -67,4 +76,20 @@ void InstallSubjectTables()
     InstallFileTypeReport();
     InstallCookieReport();
     InstallReports();
+}
+
+void InstallPatrolPlaces()
+{
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    InstallStartupPatrol();
+    InstallIeHelperPatrol();
+    InstallScheduledTaskPatrol();
+    InstallServicePatrol();
+    InstallFileTypePatrol();
+    InstallHostsPatrol();
+    InstallSystemPatrols();
+    InstallBlacklistPatrol();
+    InstallCookiePatrol();
 }

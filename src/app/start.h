@@ -13,3 +13,6 @@ void LoadSettingsToRead();
 // Fills the tables through which the application reaches each subject: the history's
 // undo table and the Properties dialog's kinds.
 void InstallSubjectTables();
+
+// Fills the resident monitor's table of patrolled places, one row (or two) per subject.
+void InstallPatrolPlaces();

@@ -1,6 +1,7 @@
 // File-type associations, the monitored list and its snapshot (see filetypes.h).
 #include "filetypes/filetypes.h"
 
+#include "filetypes/association_copy.h"
 #include "filetypes/filetype_text.h"
 #include "foundations/entries.h"
 #include "foundations/paths.h"
@@ -90,14 +91,6 @@ void SnapshotCommand(const std::string& command, char* out, int capacity)
     ColonForEquals(longForm, out, capacity);
 }
 
-void WriteSnapshotOf(const MonitoredType& type)
-{
-    SetRegString(HKEY_CURRENT_USER, kExtKey, type.extension.c_str(), type.className.c_str());
-    char command[512];
-    SnapshotCommand(type.command, command, sizeof command);
-    SetRegString(HKEY_CURRENT_USER, kClassKey, type.className.c_str(), command);
-    WriteKindValue(type.extension.c_str(), type.kind);
-}
 
 // Empties a value, then deletes it (the monitor reads an emptied value as gone).
 void ClearSnapshotValue(const char* key, const char* name)
@@ -123,6 +116,30 @@ void Describe(MonitoredType& type)
 }
 
 }  // namespace
+
+void WriteSnapshotOf(const MonitoredType& type)
+{
+    SetRegString(HKEY_CURRENT_USER, kExtKey, type.extension.c_str(), type.className.c_str());
+    char command[512];
+    SnapshotCommand(type.command, command, sizeof command);
+    SetRegString(HKEY_CURRENT_USER, kClassKey, type.className.c_str(), command);
+    WriteKindValue(type.extension.c_str(), type.kind);
+    RecordAssociationCopy(type.extension, type.className, type.kind);
+}
+
+bool SnapshotMatches(const MonitoredType& type, bool* recorded)
+{
+    char className[FILETYPE_CLASS_CHARS];
+    char recordedCommand[512];
+    char command[512];
+    *recorded = ReadRegString(HKEY_CURRENT_USER, kExtKey, type.extension.c_str(), className, sizeof className) > 0;
+    if (!*recorded || !SameText(className, type.className.c_str())) return false;
+    ReadRegString(HKEY_CURRENT_USER, kClassKey, className, recordedCommand, sizeof recordedCommand);
+    SnapshotCommand(type.command, command, sizeof command);
+    if (SameText(recordedCommand, command)) return true;
+    StripQuotes(type.command.c_str(), command, sizeof command);  // as Add writes it
+    return SameText(recordedCommand, command);
+}
 
 int ResolveAssociation(const char* extension, char* className, char* command)
 {
@@ -253,6 +270,7 @@ UINT AddMonitoredType(const char* typed)
     SetRegString(HKEY_CURRENT_USER, kClassKey, className, stripped);
     WriteKindValue(dotted.c_str(), kind);
 
+    RecordAssociationCopy(dotted, className, kind);
     ReadRegString(HKEY_CURRENT_USER, kClassKey, nullptr, list, sizeof list);
     std::string extended = std::string(list) + bare + ";";
     SetRegString(HKEY_CURRENT_USER, kClassKey, nullptr, extended.c_str());
@@ -271,6 +289,7 @@ int RemoveMonitoredType(const char* extension)
     if (ReadRegString(HKEY_CURRENT_USER, kExtKey, dotted.c_str(), className, sizeof className) == 0) return 1;
     ClearSnapshotValue(kExtKey, dotted.c_str());
     ClearSnapshotValue(kExtTypeKey, dotted.c_str());
+    DropAssociationCopy(dotted);
     if (!IsClassInUse(className)) ClearSnapshotValue(kClassKey, className);
     return 1;
 }

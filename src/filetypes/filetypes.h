@@ -56,6 +56,12 @@ int EnumerateMonitoredTypes();
 // Creates the snapshot with the default monitored list unless it exists.
 void CreateFileTypeSnapshot();
 
+// Makes the type's association as it is now the snapshot's (with its exact copy).
+void WriteSnapshotOf(const MonitoredType& type);
+// Whether the snapshot holds this class and command for the type's extension; *recorded
+// tells whether it holds the extension at all.
+bool SnapshotMatches(const MonitoredType& type, bool* recorded);
+
 // Adds the extension as typed: 0, or the string id of the refusal (761 no such file type,
 // 762 already monitored, 763 list full).
 UINT AddMonitoredType(const char* typed);

@@ -31,7 +31,8 @@ enum EntryKind {
     KIND_GROUP_STARTUP = 200,
     KIND_RESTART_DELETE = 300,
     KIND_BLACKLIST = 350,
-    KIND_PROSEARCH = 360,
+    KIND_PROSEARCH = 360,            // Internet Explorer's start and search pages
+    KIND_HOSTS_FILE = 370,
     KIND_FILETYPE = 400,
     KIND_FILETYPE_KEYWORD = 450,
     KIND_INFO_COOKIE = 500,

@@ -171,6 +171,8 @@ bool MoveFileReplacing(const char* from, const char* to, DWORD* error)
 
 bool ReadFileBytes(const char* path, std::string& bytes, DWORD* error)
 {
+    DWORD ignored = 0;
+    if (!error) error = &ignored;
     bytes.clear();
     *error = 0;
     ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,

@@ -48,4 +48,4 @@ bool MoveFileReplacing(const char* from, const char* to, DWORD* error);
 // The whole file; false (with *error set and bytes empty) when it cannot be opened or a
 // read fails part-way, so a caller never rewrites a file from half of it. A missing file
 // gives false with ERROR_FILE_NOT_FOUND.
-bool ReadFileBytes(const char* path, std::string& bytes, DWORD* error);
+bool ReadFileBytes(const char* path, std::string& bytes, DWORD* error = nullptr);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The directory of the program file, without a trailing backslash; its length, or 0.
 int ProgramDirectory(char* out, int capacity);
 

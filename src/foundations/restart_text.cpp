@@ -39,3 +39,19 @@ std::string WinInitWithDeleteLine(const std::string& text, const char* shortPath
     if (!result.empty() && result.back() != '\n') result += "\r\n";
     return result + "[rename]\r\n" + line;
 }
+
+std::vector<std::string> RestartCommandLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        if (!line.empty() && line[0] != '[' && line[0] != ';' && line.find('=') != std::string::npos)
+            lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}

@@ -78,6 +78,13 @@ int SetOption(const char* name, int value)
     return SetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "1");
 }
 
+bool TakeSettingsUpdate()
+{
+    if (GetOption("Update", 0) != 1) return false;
+    SetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
+    return true;
+}
+
 void LoadOptions()
 {
     Options& o = g_options;

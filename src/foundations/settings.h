@@ -44,6 +44,10 @@ int SetOption(const char* name, int value);
 void LoadOptions();
 void SaveOptions();
 
+// For the resident monitor: true when a writer set "Update" = "1" since the last call, which
+// clears it again ("0"). The key whose change may mean that is VIGILARK_OPTIONS_KEY.
+bool TakeSettingsUpdate();
+
 // The pieces of the start-up step that belong to the settings (the step itself, with the
 // first-run records of every subject, is the application's LoadInitialValues):
 // Decides once per run whether the trace file is written (option "Debug").

@@ -24,7 +24,8 @@ const struct {
     {9, "SERVICE_Stop"},       {10, "SERVICE_Automatic"},     {11, "SERVICE_Manual"},
     {12, "SERVICE_Disabled"},  {13, "START_Restore"},         {14, "TASK_Restore"},
     {15, "IEHELPER_Restore"},  {17, "ScheduledTask_Remove"},  {18, "SERVICE_from_Automatic"},
-    {19, "SERVICE_from_Manual"}, {20, "SERVICE__from_Disabled"},
+    {19, "SERVICE_from_Manual"}, {20, "SERVICE__from_Disabled"}, {21, "MONITOR_Alert"},
+    {22, "MONITOR_Allow"},     {23, "MONITOR_Restore"},
 };
 
 // A field of the line: tabs and line breaks would split or forge lines.
@@ -99,7 +100,7 @@ bool SameLine(const HistoryRecord& a, const HistoryRecord& b) { return SameChang
 // commands without their quotes and in their long form).
 std::vector<HistoryRecord> g_loaded;
 
-const int ACTION_CODES = ACTION_SERVICE_FROM_DISABLED + 1;
+const int ACTION_CODES = ACTION_MONITOR_RESTORE + 1;
 UndoFunction g_undo[ACTION_CODES] = {};
 
 // history.txt is opened without sharing for one append. The resident monitor (or anyone

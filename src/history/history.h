@@ -31,6 +31,10 @@ enum HistoryAction {
     ACTION_SERVICE_FROM_AUTOMATIC = 18,
     ACTION_SERVICE_FROM_MANUAL = 19,
     ACTION_SERVICE_FROM_DISABLED = 20,
+    // The resident monitor's own, where no code above fits (the kind keyword tells what):
+    ACTION_MONITOR_ALERT = 21,    // a new service, a changed file type, HOSTS file or restart file
+    ACTION_MONITOR_ALLOW = 22,    // a finding allowed or a change accepted: now on the record
+    ACTION_MONITOR_RESTORE = 23,  // a file type or the HOSTS file put back as recorded
 };
 
 // The keyword of an action code ("*START_Remove", ...), nullptr when it has none.

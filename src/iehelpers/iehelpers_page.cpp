@@ -7,6 +7,7 @@
 #include "foundations/version_info.h"
 #include "iehelpers/iehelpers.h"
 #include "iehelpers/iehelpers_actions.h"
+#include "iehelpers/iehelpers_patrol.h"
 #include "resource.h"
 #include "shell/console.h"
 #include "shell/layout.h"
@@ -48,6 +49,9 @@ const PageDescription kPage = Describe();
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 
+// The monitor's list of known add-ons, read once per fill.
+KnownList g_known;
+
 // An extension whose detail is an .ico file shows that icon; anything else its program's.
 int HelperIcon(int index, const EntryCopy& entry)
 {
@@ -59,6 +63,7 @@ void FillHelperRow(HWND list, int index)
     EntryCopy entry;
     CopyEntry(index, entry);
     InsertListRow(list, entry.title, index, HelperIcon(index, entry));
+    if (!g_known.Has(entry.title)) MarkRowNotKnown(list, index);
     SetListCell(list, index, 1, entry.path + FileNameOffset(entry.path));
 
     // Company and version only of a file that names its product.
@@ -76,6 +81,7 @@ void FillHelperRow(HWND list, int index)
 
 void FillHelperList(HWND page)
 {
+    LoadKnownIeHelpers(g_known);
     RefillList(List(page), EnumerateIeHelpers, FillHelperRow, CMD_IEHELPERS_PAGE);
 }
 

@@ -76,3 +76,18 @@ int LoggedOnUserName(char* out, int capacity)
     }
     return (int)strlen(out);
 }
+
+void LoggedOnUserFlags(int* hideTobrin, int* hideAlerts)
+{
+    *hideTobrin = 0;
+    *hideAlerts = 0;
+    char name[ADMIN_USER_CHARS];
+    if (LoggedOnUserName(name, sizeof name) == 0) return;
+    std::vector<AdminUser> users;
+    ReadAdminUsers(users);
+    for (const AdminUser& user : users)
+        if (SameText(user.name, name)) {
+            *hideTobrin = user.hideTobrin;
+            *hideAlerts = user.hideAlerts;
+        }
+}

@@ -28,5 +28,8 @@ int ReadAdminUsers(std::vector<AdminUser>& users);
 // Returns 1 when both were written.
 int WriteAdminUserFlags(AdminUser& user, bool hideTobrin, bool hideAlerts);
 
+// The logged-on user's flags (both 0 when the user is not configured).
+void LoggedOnUserFlags(int* hideTobrin, int* hideAlerts);
+
 // The logged-on user's name; its length (0 when it cannot be had).
 int LoggedOnUserName(char* out, int capacity);

@@ -2,6 +2,7 @@
 #include "options/option_switches.h"
 
 #include "foundations/settings.h"
+#include "options/hosts_patrol.h"
 #include "options/system_files.h"
 #include "resource.h"
 #include "startup/startup_actions.h"
@@ -24,7 +25,11 @@ bool HostsLocked() { return HostsLock(HOSTS_QUERY) == 1; }
 bool HostsFileThere() { return HostsLock(HOSTS_QUERY) != HOSTS_MISSING; }
 // The box's new state is the wish, not a flip of the file's state: the monitor or the user
 // may have changed the attribute while the page was showing.
-void SetHostsLock(bool on) { HostsLock(on ? HOSTS_LOCK : HOSTS_UNLOCK); }
+void SetHostsLock(bool on)
+{
+    HostsLock(on ? HOSTS_LOCK : HOSTS_UNLOCK);
+    RecordHostsLockWish(on);  // the monitor puts the lock back when it is lost
+}
 
 bool Always() { return true; }
 

@@ -5,6 +5,7 @@
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "resource.h"
+#include "scheduler/scheduled_patrol.h"
 #include "scheduler/task_scheduler.h"
 #include "shell/console.h"
 #include "shell/listview.h"
@@ -39,6 +40,9 @@ const PageDescription kPage = Describe();
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 
+// The monitor's list of known tasks, read once per fill.
+KnownList g_known;
+
 void AddTaskRow(HWND list, int index)
 {
     EntryCopy entry;
@@ -50,6 +54,7 @@ void AddTaskRow(HWND list, int index)
     FileNamePart(entry.path, program, sizeof program);
 
     InsertListRow(list, name, index, DeferProgramIcon(index, entry.path, 0, 0));
+    if (!g_known.Has(entry.title)) MarkRowNotKnown(list, index);
     SetListCell(list, index, 1, program);
     SetListCell(list, index, 2, entry.extra);
     SetListCell(list, index, 3, entry.detail);
@@ -57,6 +62,7 @@ void AddTaskRow(HWND list, int index)
 
 void FillScheduledList(HWND page)
 {
+    LoadKnownTasks(g_known);
     RefillList(List(page), EnumerateScheduledTasks, AddTaskRow, CMD_SCHEDULED_PAGE);
 }
 

@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "services/service_text.h"
 #include "services/services.h"
+#include "services/services_patrol.h"
 #include "shell/console.h"
 #include "shell/listview.h"
 #include "shell/page.h"
@@ -45,11 +46,15 @@ const PageDescription kPage = Describe();
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 
+// The monitor's list of known services, read once per fill.
+KnownList g_known;
+
 void AddServiceRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
     InsertListRow(list, entry.title, index, DeferProgramIcon(index, entry.path, 0, 0));
+    if (!g_known.Has(entry.title)) MarkRowNotKnown(list, index);
     char text[ENTRY_PATH_CHARS + 16];
     ServiceCommandText(entry.path, entry.kind, text, sizeof text);
     SetListCell(list, index, 1, text);
@@ -63,6 +68,7 @@ void AddServiceRow(HWND list, int index)
 // Every fill reads the states anew, once per service; the Status sort compares them.
 void FillServiceList(HWND page)
 {
+    LoadKnownServices(g_known);
     RefillList(List(page), EnumerateServicesWithStates, AddServiceRow, CMD_SERVICES_PAGE);
 }
 

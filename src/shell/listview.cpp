@@ -64,6 +64,7 @@ struct ImageSlot {
     // however many rows name it.
     std::map<std::string, int> programImages;
     std::vector<DeferredIcon> deferred;  // by the rows' item data
+    bool notKnownOverlay;  // the badge of rows the monitor does not know is in the list
 };
 ImageSlot g_slots[2] = {};
 // No program's key: those start with the icon number.
@@ -85,6 +86,7 @@ int ReleaseSlot(ImageSlot& slot)
     slot.list = nullptr;
     slot.programImages.clear();
     slot.deferred.clear();
+    slot.notKnownOverlay = false;
     return result;
 }
 
@@ -180,6 +182,24 @@ int CreateImageList(HWND list, int slot)
         SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     }
     return AddIcon(images, LoadSmallIcon(IDI_PROGRAM)) == 0 ? 1 : 0;
+}
+
+void MarkRowNotKnown(HWND list, int row)
+{
+    // The badge goes into the image list the first time a row needs it.
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    for (ImageSlot& slot : g_slots) {
+        if (!images || slot.images != images || slot.notKnownOverlay) continue;
+        int index = AddIcon(images, LoadSmallIcon(IDI_NOT_KNOWN));
+        slot.notKnownOverlay = index >= 0 && ImageList_SetOverlayImage(images, index, NOT_KNOWN_OVERLAY);
+    }
+    ListView_SetItemState(list, row, INDEXTOOVERLAYMASK(NOT_KNOWN_OVERLAY), LVIS_OVERLAYMASK);
+}
+
+bool RowMarkedNotKnown(HWND list, int row)
+{
+    UINT state = (UINT)SendMessageA(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_OVERLAYMASK);
+    return (state & LVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(NOT_KNOWN_OVERLAY);
 }
 
 int DestroyImageList(int slot)

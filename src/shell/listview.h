@@ -36,6 +36,10 @@ int AddProgramIcon(const char* command, int iconNumber, int slot);
 // image to insert the row with (I_IMAGECALLBACK); ResolveDeferredIcon answers the list's
 // LVN_GETDISPINFO for such a row with AddProgramIcon (true when it answered).
 int DeferProgramIcon(int row, const char* command, int iconNumber, int slot);
+// A row the resident monitor does not know yet carries a badge over its icon (overlay 1).
+const int NOT_KNOWN_OVERLAY = 1;
+void MarkRowNotKnown(HWND list, int row);
+bool RowMarkedNotKnown(HWND list, int row);
 bool ResolveDeferredIcon(NMHDR* header);
 
 // The item data (entry index) of the first selected row, -1 when none.

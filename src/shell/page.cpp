@@ -3,6 +3,7 @@
 
 #include "foundations/entries.h"
 #include "foundations/strings.h"
+#include "foundations/text.h"
 #include "options/patrol.h"
 #include "resource.h"
 #include "shell/app.h"
@@ -16,6 +17,7 @@
 #include "shell/report_sections.h"
 
 #include <commctrl.h>
+#include <cstring>
 
 BOOL PageOnInitDialog(HWND page, const PageDescription& description)
 {
@@ -165,10 +167,29 @@ bool ProgramListNotify(HWND page, const NMHDR* header)
     }
 }
 
+void PageShowNotKnown(HWND page)
+{
+    HWND list = GetDlgItem(page, IDC_LIST);
+    HWND bar = StatusBar();
+    int row = list ? FirstSelectedRow(list) : -1;
+    if (!bar || row < 0 || !RowMarkedNotKnown(list, row)) return;
+    char text[1024] = "";
+    char mark[128];
+    if (LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) < sizeof text)
+        SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    LoadText(IDS_NOT_KNOWN_MARK, mark);
+    if (strstr(text, mark)) return;
+    AppendText(text, mark);
+    SetStatusText(text);
+}
+
 static INT_PTR OnListNotify(const PageDescription& description, HWND page, NMHDR* header)
 {
     if (ResolveDeferredIcon(header)) return TRUE;
-    if (description.onListNotify && description.onListNotify(page, header)) return TRUE;
+    if (description.onListNotify && description.onListNotify(page, header)) {
+        PageShowNotKnown(page);
+        return TRUE;
+    }
     switch (header->code) {
     case LVN_COLUMNCLICK: {
         const NMLISTVIEW* click = reinterpret_cast<const NMLISTVIEW*>(header);
@@ -192,6 +213,7 @@ static INT_PTR OnStandardNotify(const PageDescription& description, HWND page, N
     case PSN_SETACTIVE:
         PageOnSetActive(page, description);
         if (description.onActivated) description.onActivated(page);
+        PageShowNotKnown(page);
         return TRUE;
     case PSN_KILLACTIVE:
         PageOnKillActive(page);

@@ -93,6 +93,10 @@ bool PageOnCommonMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, 
 // The path of the selected row's entry in the console's status bar, when the bar exists.
 void PageShowSelectedPath(HWND page);
 
+// When the selected row carries the mark of what the resident monitor does not know yet,
+// the status line says so after what the page shows there.
+void PageShowNotKnown(HWND page);
+
 // Shows the Monitor icon on or off for the page's patrol time.
 void PageShowPatrolState(HWND page, const PageDescription& description);
 

@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "startup/disabled_store.h"
 #include "startup/startup_locations.h"
+#include "startup/startup_patrol.h"
 #include "startup/startup_scan.h"
 
 #include <commdlg.h>
@@ -23,7 +24,7 @@
 
 namespace {
 
-const char* const kKnownProgramsKey = VIGILARK_KEY "\\Run";
+const char* const kKnownProgramsKey = KNOWN_PROGRAMS_KEY;
 const char* const kMachineRunKey = WINDOWS_CURRENT_VERSION_KEY "\\Run";
 const int MAX_NAME_TRIES = 99;
 
@@ -585,14 +586,17 @@ void RecordKnownStartupEntries()
     int count = CollectStartupEntries();
     for (int i = 0; i < count; ++i) {
         char path[ENTRY_PATH_CHARS];
-        char name[ENTRY_PATH_CHARS];
-        char kind[16];
         GetEntryPath(i, path);
-        ColonForEquals(path, name, sizeof name);
-        FormatText(kind, sizeof kind, "%d", GetEntryKind(i));
-        SetRegString(HKEY_CURRENT_USER, kKnownProgramsKey, name, kind);
+        RecordKnownStartupProgram(path, GetEntryKind(i));
     }
     FreeEntries();
+}
+
+void RecordKnownStartupProgram(const char* path, int kind)
+{
+    char name[ENTRY_PATH_CHARS];
+    ColonForEquals(path, name, sizeof name);
+    KnownList::Record(HKEY_CURRENT_USER, kKnownProgramsKey, name, kind);
 }
 
 namespace {

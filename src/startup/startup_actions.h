@@ -66,6 +66,8 @@ StartupResult RegisterStartupProgram(const char* path);
 // First run: every startup entry of today is marked as known (its kind as the value),
 // so the resident monitor later reports only new ones.
 void RecordKnownStartupEntries();
+// One program (the entry's path as listed) marked as known, its kind as the value.
+void RecordKnownStartupProgram(const char* path, int kind);
 
 // Puts this subject's undo into the history's table: a removal is restored; a disable of
 // the monitor's is undone by enabling the entry, an enable by disabling it, and an entry

@@ -18,6 +18,7 @@
 #include "shell/properties_dialog.h"
 #include "shell/questions.h"
 #include "startup/startup_actions.h"
+#include "startup/startup_patrol.h"
 #include "startup/startup_scan.h"
 
 #include <commctrl.h>
@@ -61,6 +62,9 @@ const char kMonitorProgram[] = "Vigilark.exe";
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_LIST); }
 
+// The monitor's known-programs list, read once per fill.
+KnownList g_known;
+
 void FillStartupRow(HWND list, int index)
 {
     char title[ENTRY_TITLE_CHARS];
@@ -79,7 +83,9 @@ void FillStartupRow(HWND list, int index)
     SetListCell(list, index, 1, command);
 
     char version[128] = "";
-    if (IsEntryDisabled(index)) {
+    bool disabled = IsEntryDisabled(index) != 0;
+    if (!disabled && !IsKnownStartupEntry(g_known, title, path)) MarkRowNotKnown(list, index);
+    if (disabled) {
         LoadText(IDS_DISABLED_MARK, version);
     } else {
         char program[1024];
@@ -93,6 +99,7 @@ void FillStartupRow(HWND list, int index)
 
 void FillStartupList(HWND page)
 {
+    LoadKnownPrograms(g_known);
     RefillList(List(page), CollectStartupEntries, FillStartupRow, CMD_STARTUP_PAGE);
 }
 

@@ -22,6 +22,8 @@ namespace {
 
 const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS};
 
+std::vector<EntryDisabledAgain> g_disabledAgain;
+
 // The command shown for a value run through RUNDLL32: what follows the RUNDLL32
 // program (and its closing quote), wherever it stands in the command.
 std::string AfterRundll(const std::string& command, bool* isRundll)
@@ -43,7 +45,11 @@ bool DisableAgain(RegRoot hive, const char* subkey, int kind, const RegValue& va
 {
     if (!IsOwnRunKind(kind) || DisabledMarkerKind(value.name.c_str()) != kind) return false;
     if (!SaveDisabledCommand(kind, value.name.c_str(), value.data, value.type)) return false;
-    return DeleteRegValue(hive, subkey, value.name.c_str()) != 0;
+    if (!DeleteRegValue(hive, subkey, value.name.c_str())) return false;
+    std::string command;
+    RegDataText(value.data, value.type, command);
+    g_disabledAgain.push_back({value.name, command, kind});
+    return true;
 }
 
 // The value listed last: a value equal to it (name and command, any case) in the same view
@@ -210,12 +216,35 @@ int CollectStartupEntries()
     // A program named by several entries, and the folders of their paths, are read once.
     FillMemo memo;
     FreeEntries();
+    g_disabledAgain.clear();
     ScanRunKeys();
     ScanStartupFolders();
     ScanWinIni();
     ScanDisabled();
     return EntryCount();
 }
+
+int CollectRunKeyEntries()
+{
+    FillMemo memo;
+    FreeEntries();
+    g_disabledAgain.clear();
+    ScanRunKeys();
+    return EntryCount();
+}
+
+int CollectOtherStartupEntries()
+{
+    FillMemo memo;
+    FreeEntries();
+    g_disabledAgain.clear();
+    ScanStartupFolders();
+    ScanWinIni();
+    ScanDisabled();
+    return EntryCount();
+}
+
+const std::vector<EntryDisabledAgain>& EntriesDisabledAgain() { return g_disabledAgain; }
 
 int IsEntryDisabled(int index)
 {

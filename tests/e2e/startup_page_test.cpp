@@ -4,6 +4,7 @@
 #include "foundations/registry.h"
 #include "resource.h"
 #include "support/console_fixture.h"
+#include "support/monitor_driver.h"
 #include "support/probe.h"
 #include "support/views.h"
 
@@ -21,6 +22,8 @@ protected:
         ConsoleTest::SetUp();
         DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup", "0");
+        // The page starts the resident monitor; patrolling nothing, it leaves history.txt to the console.
+        TurnPatrolsOff();
         // Programs that do not run: nothing asks to end them.
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Beta Tool", "\"C:\\Program Files\\Beta\\beta.exe\" -b");
@@ -59,6 +62,7 @@ protected:
     }
     std::string Run(const char* name) { return GetRegString(HKEY_CURRENT_USER, kRunKey, name); }
 
+    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
     SavedKey run_key_{HKEY_CURRENT_USER, kRunKey};
     HWND page_ = nullptr, list_ = nullptr;
 };
