@@ -26,6 +26,10 @@ WINESERVER=${WINESERVER:-$(command -v wineserver || echo /usr/lib/wine/wineserve
 
 bed_env() {
     export WINEPREFIX="$dir/prefix"
+    # Wine links the user's Documents and Desktop to $HOME: each bed has a home of its own, so
+    # that no file a test leaves there meets another bed or the machine's own user.
+    export HOME="$dir/home"
+    mkdir -p "$HOME"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
     export WINEARCH=win64
@@ -99,7 +103,7 @@ winepath_of() { echo "Z:${1//\//\\}"; }
 
 start_bed() {
     stop_bed
-    rm -rf "$dir/prefix" "$dir/display"
+    rm -rf "$dir/prefix" "$dir/display" "$dir/home"
     : >"$log"
     if [ -n "${VIGILARK_TESTBED_DISPLAY:-}" ]; then
         echo "$VIGILARK_TESTBED_DISPLAY" >"$dir/display"

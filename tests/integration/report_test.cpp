@@ -139,9 +139,10 @@ TEST_F(Report, AnUnwritablePlaceSendsTheReportToTheDocumentsFolderOrSaysWhy)
     ASSERT_NE("", documents);
     BlockedName here(folder, "VigilarkLog.txt");
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    DeleteFileA((documents + "\\VigilarkLog.txt").c_str());  // an earlier test's report
 
     OutputFile file;
-    ASSERT_TRUE(WriteReportFile(REPORT_TEXT, file));
+    ASSERT_TRUE(WriteReportFile(REPORT_TEXT, file)) << file.path << " error " << file.error;
     EXPECT_TRUE(file.inDocuments);
     EXPECT_EQ(folder + "\\VigilarkLog.txt", file.firstTried);
     EXPECT_EQ(documents + "\\VigilarkLog.txt", file.path);
