@@ -179,7 +179,7 @@ std::vector<std::string> Split(const std::string& line, char separator)
     return fields;
 }
 
-// The text report: a line of column names, then per section its title and a line of seven
+// The text report: a line of column names, then per section its title and a line of as many
 // fields per row. Counts the rows of each section; the startup rows are judged as the page's.
 int ReadTextReport(const std::string& bytes, std::string& why)
 {
@@ -190,6 +190,17 @@ int ReadTextReport(const std::string& bytes, std::string& why)
     g_textRows.clear();
     int helperRows = 0;
     std::vector<std::string> lines = Split(bytes, '\n');
+    if (lines.empty()) {
+        why = "the report is empty";
+        return -1;
+    }
+    std::string names = lines[0];
+    if (!names.empty() && names.back() == '\r') names.pop_back();
+    const size_t columns = Split(names, '\t').size();
+    if (columns < 7) {
+        why = "the line of column names has " + std::to_string(columns) + " fields";
+        return -1;
+    }
     for (size_t n = 1; n < lines.size(); ++n) {
         std::string line = lines[n];
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -199,7 +210,7 @@ int ReadTextReport(const std::string& bytes, std::string& why)
             section = line;
             continue;
         }
-        if (fields.size() != 7) {
+        if (fields.size() != columns) {
             why = "line " + std::to_string(n + 1) + " has " + std::to_string(fields.size()) + " fields";
             return -1;
         }
