@@ -1,5 +1,6 @@
 // The list-view toolkit on a real Startup Programs page: rows and their entries, selection,
-// image-list slots, sorting with the remembered column, the compare functions, the menu.
+// image-list slots and icons read when drawn, sorting with the remembered column, the compare
+// functions, the menu.
 #include "foundations/entries.h"
 #include "foundations/settings.h"
 #include "resource.h"
@@ -46,17 +47,19 @@ protected:
         ListView_DeleteAllItems(list);
         for (int i = 0; i < EntryCount(); ++i) InsertListRow(list, "", i, 0);
     }
-    // The entry indexes the rows carry, top to bottom.
+    // What a row carries: its entry index (item data), or its image.
+    int Item(int row, UINT mask)
+    {
+        LVITEMA item = {};
+        item.mask = mask;
+        item.iItem = row;
+        EXPECT_TRUE(ListView_GetItem(list, &item));
+        return mask == LVIF_PARAM ? (int)item.lParam : item.iImage;
+    }
     std::vector<int> Order()
     {
         std::vector<int> order;
-        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-            LVITEMA item = {};
-            item.mask = LVIF_PARAM;
-            item.iItem = row;
-            ListView_GetItem(list, &item);
-            order.push_back((int)item.lParam);
-        }
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) order.push_back(Item(row, LVIF_PARAM));
         return order;
     }
     static int Compare(int listKind, int a, int b, int column) { return CompareFunctionFor(listKind)(a, b, column); }
@@ -74,8 +77,7 @@ std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
     HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, cx, cy));
     PatBlt(dc, 0, 0, cx, cy, WHITENESS);
     ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
     std::vector<COLORREF> pixels;
@@ -94,29 +96,20 @@ TEST_F(ListPage, RowsCarryTheirEntryIndexThroughSortingSelectionAndScrolling)
 {
     for (int i = 0; i < 60; ++i) Add(("Entry " + std::to_string(i)).c_str(), "C:\\Programs\\app.exe");
     Fill();
-    EXPECT_EQ(-1, FirstSelectedRow(list));
-    EXPECT_EQ(-1, SelectedEntry(list));
-    EXPECT_EQ(-1, SelectedEntry(nullptr));
-    ASSERT_EQ(0, ListView_GetTopIndex(list));
-
+    EXPECT_EQ((std::vector<int>{-1, -1, -1}), (std::vector<int>{FirstSelectedRow(list), SelectedEntry(list), SelectedEntry(nullptr)}));
     // Sorting moves rows, not the link to their records; the selected row is scrolled into view.
     ListView_SortItems(list, Descending, 0);
-    EXPECT_EQ(59, Order()[0]);
     EXPECT_EQ(-1, SelectRow(list, 58));
-    EXPECT_EQ(58, FirstSelectedRow(list));
-    EXPECT_EQ(1, SelectedEntry(list));
-    EXPECT_EQ(1, SelectedEntry(page, IDC_LIST));
-    EXPECT_GT(ListView_GetTopIndex(list), 0);
+    EXPECT_EQ((std::vector<int>{58, 1, 1}), (std::vector<int>{FirstSelectedRow(list), SelectedEntry(list), SelectedEntry(page, IDC_LIST)}));
     EXPECT_GE(ListView_GetTopIndex(list) + ListView_GetCountPerPage(list), 59) << "wholly visible";
     // Selecting another row leaves only that one selected; with several the first counts.
     SelectRow(list, 3);
-    EXPECT_EQ(1u, ListView_GetSelectedCount(list));
+    ListView_SetItemState(list, 5, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(56, SelectedEntry(list));
-    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_EQ(57, SelectedEntry(list));
+    EXPECT_EQ((std::vector<int>{56, 54}), SelectedEntries(list));
 }
 
-TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
+TEST_F(ListPage, ImageSlotsHoldEachProgramsIconOnceAndIconsAreReadWhenTheirRowsAreDrawn)
 {
     EXPECT_EQ(-1, AddProgramIcon("C:\\windows\\notepad.exe", 0, 0)) << "slot still empty";
     EXPECT_EQ(0, CreateImageList(list, 2));
@@ -124,77 +117,46 @@ TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
     HIMAGELIST images = SmallImages(list);
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), cx);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), cy);
-    // Image 0 is the program's icon; a missing program and a file without icons share one
-    // image of the default; a real program has the icon of that number (this test program
-    // carries the console's), read once however often it is named.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON) * 1000 + GetSystemMetrics(SM_CYSMICON), cx * 1000 + cy);
+    // Image 0 is the program's icon; a missing program and a file without icons share one image
+    // of the default; a real program has the icon of that number, read once however often named.
     EXPECT_EQ(1, AddProgramIcon("\"C:\\No Such Folder\\missing.exe\" /min", 0, 0));
     EXPECT_EQ(1, AddProgramIcon("C:\\windows\\win.ini", 0, 0));
     EXPECT_EQ(2, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0));
     EXPECT_EQ(2, AddProgramIcon(("\"" + ThisProgram() + "\" /x").c_str(), -IDI_PAGE_COOKIES, 0));
     EXPECT_EQ(3, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_STARTUP, 0));
     EXPECT_EQ(4, ImageList_GetImageCount(images));
-    EXPECT_NE(Pixels(images, 0), Pixels(images, 1));
     EXPECT_NE(Pixels(images, 2), Pixels(images, 1));
-    EXPECT_NE(Pixels(images, 2), Pixels(images, 0));
     EXPECT_NE(Pixels(images, 2), Pixels(images, 3));
-    ASSERT_EQ(1, CreateImageList(list, 0));
-    EXPECT_EQ(1, ImageList_GetImageCount(SmallImages(list))) << "refilled: a fresh list";
-    // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list.
-    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 9, 9, page, 0, 0, 0);
-    ASSERT_EQ(1, CreateImageList(plain, 1));
-    EXPECT_NE(0, GetWindowLongPtrA(plain, GWL_STYLE) & LVS_SHAREIMAGELISTS);
-    // Destroying a slot, or forgetting both, takes the lists away from their list views first.
-    EXPECT_EQ(1, DestroyImageList(0));
-    EXPECT_EQ(nullptr, SmallImages(list));
-    EXPECT_EQ(0, DestroyImageList(0));
-    EXPECT_NE(nullptr, SmallImages(plain));
-    ForgetImageLists();
-    EXPECT_EQ(nullptr, SmallImages(plain));
-    EXPECT_EQ(-1, AddProgramIcon("C:\\missing.exe", 0, 1));
-}
 
-TEST_F(ListPage, DeferredIconsAreReadWhenTheListAsksForTheirRows)
-{
-    // The page's own procedure answers the list's questions for the icons.
+    // A refill starts from a fresh list; the page's procedure reads a row's icon when the list
+    // asks for it, by the row's item data, not its place.
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(StartupPageProc));
     ASSERT_EQ(1, CreateImageList(list, 0));
-    HIMAGELIST images = SmallImages(list);
-    // Rows 0 and 1 name this program's Cookies icon, rows 2 and 3 a missing program.
+    images = SmallImages(list);
     const std::string kCommands[] = {ThisProgram(), ThisProgram(), "C:\\Missing\\a.exe", "C:\\Missing\\b.exe"};
     for (int row = 0; row < 4; ++row)
         InsertListRow(list, "", row, DeferProgramIcon(row, kCommands[row].c_str(), -IDI_PAGE_COOKIES, 0));
     EXPECT_EQ(1, ImageList_GetImageCount(images)) << "nothing read before the list asks";
-    // Reversed, the rows still show their own programs' icons: rows are told apart by their
-    // item data, not their place.
     ListView_SortItems(list, Descending, 0);
-    auto imageOf = [&](int row) {
-        LVITEMA item = {};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        EXPECT_TRUE(ListView_GetItem(list, &item));
-        return item.iImage;
-    };
-    int missing = imageOf(0), cookies = imageOf(2);
-    EXPECT_EQ(missing, imageOf(1));
-    EXPECT_EQ(cookies, imageOf(3));
+    int missing = Item(0, LVIF_IMAGE), cookies = Item(2, LVIF_IMAGE);
+    EXPECT_EQ((std::vector<int>{missing, cookies, 3}), (std::vector<int>{Item(1, LVIF_IMAGE), Item(3, LVIF_IMAGE), ImageList_GetImageCount(images)}));
     EXPECT_NE(missing, cookies);
-    EXPECT_EQ(3, ImageList_GetImageCount(images));
-    AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0);
-    EXPECT_EQ(3, ImageList_GetImageCount(images)) << "the program was read once";
-    EXPECT_EQ(Pixels(images, cookies), Pixels(images, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0)));
-    // A refill starts from a fresh image list and forgets the old rows' programs.
-    ASSERT_EQ(1, CreateImageList(list, 0));
-    ListView_DeleteAllItems(list);
-    InsertListRow(list, "", 7, I_IMAGECALLBACK);
-    EXPECT_EQ(0, imageOf(0)) << "a row with no program noted shows image 0";
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(RecordingDialogProc));
+    // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list;
+    // destroying a slot, or forgetting both, takes the lists away from their list views first.
+    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 9, 9, page, 0, 0, 0);
+    ASSERT_EQ(1, CreateImageList(plain, 1));
+    EXPECT_NE(0, GetWindowLongPtrA(plain, GWL_STYLE) & LVS_SHAREIMAGELISTS);
+    EXPECT_EQ(1, DestroyImageList(0));
+    EXPECT_EQ(nullptr, SmallImages(list));
+    EXPECT_EQ(0, DestroyImageList(0));
+    ForgetImageLists();
+    EXPECT_EQ(nullptr, SmallImages(plain));
 }
 
 TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColumn)
 {
-    // Clicks on the real page, their order and the restart are tested end to end.
     int beta = Add("Beta", "C:\\P\\one.exe"), alpha = Add("alpha", "C:\\P\\two.exe");
     Fill();
     ApplyStoredSort(list, CMD_STARTUP_PAGE);
@@ -202,8 +164,8 @@ TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColu
     PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
     OnListColumnClick(list, CMD_STARTUP_PAGE, 0);
     EXPECT_EQ((std::vector<int>{alpha, beta}), Order()) << "titles in any case";
-    EXPECT_EQ(1, GetOption("SortStartup", 0));
-    EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"));
+    EXPECT_EQ("1|1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup") + "|" +
+                         GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"));
     Fill();
     ApplyStoredSort(list, CMD_STARTUP_PAGE);
     EXPECT_EQ((std::vector<int>{beta, alpha}), Order()) << "the click turned the column round: descending";
@@ -271,27 +233,6 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
     EXPECT_GT(Compare(CMD_STARTUP_PAGE, net, nfoo, 0), 0) << "descending";
 }
 
-namespace {
-
-// "id text" per item of a menu, "-" for a separator, joined by "|".
-std::string Items(HMENU menu)
-{
-    std::string items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = "";
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        GetMenuItemInfoA(menu, (UINT)i, TRUE, &info);
-        items += (i ? "|" : "") + (info.fType & MFT_SEPARATOR ? "-" : std::to_string(info.wID) + " " + text);
-    }
-    return items;
-}
-
-}  // namespace
-
 TEST_F(ListPage, TheMenuShowsForASelectedRowAndTheChosenItemReachesThePage)
 {
     Add("Updater", "C:\\Programs\\updater.exe");
@@ -302,27 +243,22 @@ TEST_F(ListPage, TheMenuShowsForASelectedRowAndTheChosenItemReachesThePage)
     EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, 4242));
     SelectRow(list, 1);
     for (WPARAM key : {VK_ESCAPE, VK_DOWN}) {
-        std::string shown;
+        std::vector<UINT> shown;
         EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); },
                                    [&](HWND popup) {
-                                       shown = Items((HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0));
+                                       HMENU menu = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+                                       for (int i = 0; i < GetMenuItemCount(menu); ++i) shown.push_back(GetMenuItemID(menu, i));
                                        PostMessageA(popup, WM_KEYDOWN, key, 0);
                                        PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);  // chooses the first item
                                    },
                                    "#32768"));
         PumpMessages();
-        EXPECT_EQ(
-            "1008 Info...|1006 &Refresh|1007 &Kill Task|1144 &Delete File on Reboot|-|9 Full Repor&t|"
-            "3220 Save as &CSV|1077 Vigilark Help",
-            shown);
+        // Info, Refresh, Kill Task, Delete File on Reboot, a separator, then what every list has.
+        EXPECT_EQ((std::vector<UINT>{IDC_INFO, IDC_REFRESH, IDC_KILL_TASK, IDC_DELETE_ON_REBOOT, 0, IDC_FULL_REPORT_CMD, IDC_SAVE_CSV_CMD, IDC_HELP_ICON}),
+                  shown);
     }
     EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands()) << "Escape chose nothing, Down and Enter the first item";
-}
-
-TEST_F(ListPage, AKindWithoutItemsOfItsOwnStillHasTheSeparator)
-{
-    Add("Updater", "C:\\Programs\\updater.exe");
     HMENU menu = BuildListContextMenu(CMD_COOKIE_LIST, 0);
-    EXPECT_EQ("-|9 Full Repor&t|1077 Vigilark Help", Items(menu));
+    EXPECT_EQ(3, GetMenuItemCount(menu)) << "a kind without items of its own still has the separator";
     DestroyMenu(menu);
 }

@@ -107,6 +107,20 @@ inline std::string TextOf(HWND window)
     return text;
 }
 
+// From a helper thread: waits for a message box of the window's thread over the window, answers
+// it with the button and waits for it to go; its text, empty when none came.
+inline std::string AnswerBoxOver(HWND window, int button)
+{
+    HWND box = nullptr;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!WaitFor([&] { return (box = FindVisibleWindow("#32770", 0, thread, window)) != nullptr; })) return "";
+    std::string text;
+    WaitFor([&] { return !(text = TextOf(GetDlgItem(box, 0xFFFF))).empty(); });
+    PostMessageA(box, WM_COMMAND, button, 0);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+}
+
 // Selects the whole text of an edit and types over it as the keyboard would (the edit's
 // limit applies); nothing typed is a backspace.
 inline void ReplaceText(HWND edit, const char* keys)
