@@ -1,11 +1,13 @@
-// What every list page of the real console shares, tested once for all of them: a column click
-// sorts, a second turns the order round, the column is stored and the next start sorts by it;
-// without a selected row the list offers no menu.
+// What the list pages of the real console share, tested once for all of them through a table of
+// pages: a column click sorts, a second turns the order round, the column is stored and the next
+// start sorts by it; without a selected row there is no menu; Info shows the row's own entry;
+// Remove asks first, No changes nothing and Yes takes the row away.
 #include "support/addon.h"
 #include "support/console_fixture.h"
 #include "support/scheduled_task.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -18,7 +20,7 @@ protected:
         ConsoleTest::SetUp();
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Pages Alpha", "C:\\tools\\zulu.exe /q");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Pages Beta", "C:\\tools\\alpha.exe");
-        ASSERT_TRUE(CreateScheduledTask({"Vgk Pages Daily", "C:\\tools\\daily.exe", "", true}));
+        ASSERT_TRUE(CreateScheduledTask({"Vgk Pages Daily", "C:\\tools\\daily.exe", "Checks the mail every night", true}));
         ASSERT_TRUE(CreateScheduledTask({"Vgk Pages Idle", "C:\\tools\\idle.exe", "", false}));
         ASSERT_TRUE(InstallAddon(AddonPath()));
     }
@@ -28,6 +30,7 @@ protected:
         RemoveScheduledTask("Vgk Pages Daily");
         RemoveScheduledTask("Vgk Pages Idle");
         RemoveAddonRegistrations();
+        DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY "\\RemovedIEHelpers");
     }
     SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
     SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
@@ -60,7 +63,6 @@ TEST_F(ListPages, AColumnClickSortsTurnsRoundIsStoredAndSortsTheNextStartAndNoRo
         EXPECT_EQ(once, twice);
         EXPECT_NE(once.front(), once.back()) << "rows that differ, so that the order shows";
         EXPECT_EQ(std::to_string(page.column + 1), Option(page.setting));
-
         SelectListRows(run_, list_, {});
         RightClickList(run_, page_, list_);
         EXPECT_EQ(nullptr, WaitForWindow(run_, "#32768", 800)) << "no row, no menu";
@@ -69,6 +71,50 @@ TEST_F(ListPages, AColumnClickSortsTurnsRoundIsStoredAndSortsTheNextStartAndNoRo
         Open(page.arguments);
         ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(list_) == (int)once.size(); }));
         EXPECT_EQ(once, ListColumn(run_, list_, page.column)) << "the next start sorts by the stored column";
+        EXPECT_EQ(0, CloseConsole(run_));
+    }
+}
+
+TEST_F(ListPages, InfoShowsTheRowsOwnEntryAndRemoveAsksFirst)
+{
+    const std::string addon = DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY);
+    const struct {
+        const char* arguments;
+        std::string row;
+        int column;          // where the row's text is
+        const char *caption, *location, *notes;  // the Properties dialog's (nullptr: not looked at)
+        std::function<bool()> there;  // whether the row's entry is still in place
+    } pages[] = {
+        {"-START", "Pages Beta", 0, "Pages Beta", "Startup Location: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+         nullptr, [] { return GetRegString(HKEY_CURRENT_USER, kRunKey, "Pages Beta") == "C:\\tools\\alpha.exe"; }},
+        {"-BHO", "BHO", 4, TEST_ADDON_PRODUCT, nullptr, nullptr,
+         [&] { return DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY) == addon; }},
+        {"-SCHEDULE", "Vgk Pages Daily", 0, "Vgk Pages Daily.job", "Startup Location: Windows Task Scheduler",
+         "Status: Ready\r\nChecks the mail every night", [] { return Exists(TaskFile("Vgk Pages Daily")); }},
+    };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.arguments);
+        Open(page.arguments);
+        ASSERT_TRUE(WaitForRow(page.row, page.column));
+        Select({page.row}, page.column);
+        PressButton(page_, IDC_INFO);
+        HWND dialog = WaitForDialog();
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_TRUE(WaitFor([&] { return WindowText(dialog) == page.caption; })) << WindowText(dialog);
+        if (page.location) {
+            EXPECT_EQ(page.location, WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)));
+        }
+        if (page.notes) {
+            EXPECT_EQ(page.notes, WindowText(GetDlgItem(dialog, IDC_PROP_NOTES)));
+        }
+        PressButton(dialog, IDOK);
+        ASSERT_TRUE(WaitGone(dialog));
+        for (int answer : {IDNO, IDYES}) {
+            Select({page.row}, page.column);
+            PressButton(page_, IDC_REMOVE);
+            EXPECT_NE("<no box>", AnswerBox(answer));
+            EXPECT_TRUE(WaitFor([&] { return page.there() == (answer == IDNO) && (Row(page.row, page.column) >= 0) == (answer == IDNO); }));
+        }
         EXPECT_EQ(0, CloseConsole(run_));
     }
 }

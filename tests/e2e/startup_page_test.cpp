@@ -1,7 +1,7 @@
 // The Startup Programs page of the real console: Disable, Enable and Remove from the buttons and
-// the menu act on the chosen rows' own entries, one row or several, after sorting; the question
-// comes first; refusals come before any offer to end a program; Delete File on Reboot schedules
-// the row's program; a removal is undone from the History dialog.
+// the menu act on the chosen rows' own entries, one row or several, after sorting; refusals come
+// before any offer to end a program; Delete File on Reboot schedules the row's program; removals
+// are undone from the History dialog. (Remove's question is the list pages' test's.)
 #include "support/console_fixture.h"
 #include "support/probe.h"
 
@@ -100,23 +100,6 @@ TEST_F(StartupPage, SeveralSelectedRowsAreActedOnExactly)
     EXPECT_EQ("A-G-", Planted());
     EXPECT_GE(Row("Alpha Tool"), 0);
     EXPECT_GE(Row("Gamma Tool"), 0);
-}
-
-TEST_F(StartupPage, RemoveAsksFirstAndNoChangesNothing)
-{
-    Select({"Gamma Tool"});
-    PressButton(page_, IDC_REMOVE);
-    std::string caption;
-    EXPECT_NE("<no box>", AnswerBox(IDNO, &caption));
-    EXPECT_EQ("Vigilark", caption);
-    EXPECT_EQ("ABGD", Planted());
-    EXPECT_EQ("", ReadWholeFile(HistoryFile()));
-    Select({"Gamma Tool"});
-    PressButton(page_, IDC_REMOVE);
-    EXPECT_NE("<no box>", AnswerBox(IDYES));
-    ASSERT_TRUE(WaitFor([&] { return Row("Gamma Tool") < 0; }));
-    EXPECT_EQ("AB-D", Planted());
-    EXPECT_NE("", ReadWholeFile(HistoryFile()));
 }
 
 TEST_F(StartupPage, RefusalsComeBeforeAnyOfferToEndTheProgram)

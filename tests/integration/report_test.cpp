@@ -189,6 +189,7 @@ TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)
         {HKEY_CURRENT_USER, kUser, "", std::string("default\0", 8), REG_SZ},
         {HKEY_CURRENT_USER, kUser, "Na\"me\\x", std::string("\"C:\\P F\\t.exe\" -x\0", 18), REG_SZ},
         {HKEY_CURRENT_USER, kUser, "Empty", std::string("\0", 1), REG_SZ},
+        {HKEY_CURRENT_USER, kUser, "Quad", std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8), REG_QWORD},
         {HKEY_LOCAL_MACHINE, kDeep, "Tool", std::string("%ProgramFiles%\\tool.exe /s\0", 27), REG_EXPAND_SZ},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Brondlewick\\Vigilark\\Users\\guest", "HideAlerts", std::string("1\0", 2), REG_SZ},
     };

@@ -120,30 +120,6 @@ TEST_F(Scheduler, HostileWorkItems)
     EXPECT_TRUE(Exists(TaskFile("Vgk Plain")));
 }
 
-TEST_F(Scheduler, StatusAndCommentOfATask)
-{
-    Make({"Vgk Described", "C:\\tools\\described.exe", "Backs up the mail folder", true});
-    Make({"Vgk Idle", "C:\\tools\\idle.exe", "", false});
-    struct Case {
-        const char* name;
-        const char* status;
-        const char* notes;
-    } cases[] = {
-        // Wine gives a task that never ran SCHED_S_TASK_HAS_NOT_RUN: "Ready" like any other.
-        {"Vgk Described.job", "Status: Ready", "Status: Ready\r\nBacks up the mail folder"},
-        {"Vgk Idle.job", "Status: Not Scheduled", "Status: Not Scheduled\r\n"},
-        {"Vgk Absent.job", "", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        char status[64], notes[1200];
-        GetTaskStatusText(c.name, status, sizeof status);
-        EXPECT_STREQ(c.status, status);
-        ScheduledTaskNotes(c.name, notes, sizeof notes);
-        EXPECT_STREQ(c.notes, notes);
-    }
-}
-
 // A scheduler that already runs is not waited for: the Properties dialog of a task asks for
 // its status and comment, and each of those once waited a whole second. The waits are seen
 // through the program's own Sleep.

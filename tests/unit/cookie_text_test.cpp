@@ -49,17 +49,6 @@ TEST(CookieLine, FieldsOfALine)
     EXPECT_EQ("example.com - id", CookieName(Scan(".example.com\tTRUE\t/\tFALSE\t0\tid\tx")));
 }
 
-TEST(CookieLine, LinesCoverEveryByteAndTheLastLineNeedsNoLineFeed)
-{
-    const std::string text = "one\ntwo\r\n\nlast";
-    std::vector<std::string> lines;
-    for (size_t at = 0, n; (n = NextLineLength(text.data(), text.size(), at)) != 0; at += n)
-        lines.push_back(text.substr(at, n));
-    EXPECT_EQ((std::vector<std::string>{"one\n", "two\r\n", "\n", "last"}), lines);
-    EXPECT_EQ(0u, NextLineLength(text.data(), text.size(), text.size()));
-    EXPECT_EQ(0u, NextLineLength(nullptr, 5, 0));
-}
-
 TEST(CookieFileName, TheSiteIsWhatFollowsTheLastAt)
 {
     const std::pair<std::string, std::string> rows[] = {
