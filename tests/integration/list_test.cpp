@@ -143,9 +143,16 @@ TEST_F(ListPage, ImageSlotsHoldEachProgramsIconOnceAndIconsAreReadWhenTheirRowsA
     EXPECT_EQ((std::vector<int>{missing, cookies, 3}), (std::vector<int>{Item(1, LVIF_IMAGE), Item(3, LVIF_IMAGE), ImageList_GetImageCount(images)}));
     EXPECT_NE(missing, cookies);
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(RecordingDialogProc));
-    // Forgetting the slots takes the lists away from their list views first.
-    ForgetImageLists();
+    // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list;
+    // destroying a slot, or forgetting both, takes the lists away from their list views first.
+    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 9, 9, page, 0, 0, 0);
+    ASSERT_EQ(1, CreateImageList(plain, 1));
+    EXPECT_NE(0, GetWindowLongPtrA(plain, GWL_STYLE) & LVS_SHAREIMAGELISTS);
+    EXPECT_EQ(1, DestroyImageList(0));
+    EXPECT_EQ(0, DestroyImageList(0));
     EXPECT_EQ(nullptr, SmallImages(list));
+    ForgetImageLists();
+    EXPECT_EQ(nullptr, SmallImages(plain));
 }
 
 TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColumn)

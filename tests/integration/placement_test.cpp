@@ -84,6 +84,16 @@ TEST_F(Placement, TheFirstPageSetsUpTheSheetOnceAndAPopupIsCentred)
     EXPECT_EQ(nullptr, StatusBar());
 }
 
+TEST_F(Placement, WithoutAStoredTopTheSheetStaysWhereTheSystemPutIt)
+{
+    Put("xPos", "40");
+    Put("dxPos", "700");
+    HWND sheet = CreateHost(200, 150, 640, 480);
+    FirstPlacement(CreatePage(sheet, IDD_STARTUP_PAGE), SHEET_PLACEMENT);
+    EXPECT_EQ("200,150 640x480", Rect(sheet));
+    DestroyWindow(sheet);
+}
+
 TEST_F(Placement, TheCookieWindowComesBackWhereItWasWithItsIcons)
 {
     HWND window = CreatePage(nullptr, IDD_COOKIE_LIST);

@@ -120,6 +120,18 @@ TEST_F(Scheduler, HostileWorkItems)
     EXPECT_TRUE(Exists(TaskFile("Vgk Plain")));
 }
 
+TEST_F(Scheduler, StatusOfATaskWithoutATriggerOrNotThere)
+{
+    Make({"Vgk Idle", "C:\\tools\\idle.exe", "", false});
+    char status[64], notes[1200];
+    GetTaskStatusText("Vgk Idle.job", status, sizeof status);
+    ScheduledTaskNotes("Vgk Idle.job", notes, sizeof notes);
+    EXPECT_EQ("Status: Not Scheduled|Status: Not Scheduled\r\n", std::string(status) + "|" + notes);
+    GetTaskStatusText("Vgk Absent.job", status, sizeof status);
+    ScheduledTaskNotes("Vgk Absent.job", notes, sizeof notes);
+    EXPECT_EQ("|", std::string(status) + "|" + notes);
+}
+
 // A scheduler that already runs is not waited for: the Properties dialog of a task asks for
 // its status and comment, and each of those once waited a whole second. The waits are seen
 // through the program's own Sleep.

@@ -60,13 +60,17 @@ TEST_F(StartupActions, DisableThenEnableKeepsRunValuesAndLongWinIniLinesWhole)
     for (int i = 0; i < 40; ++i) tools += "C:\\Programs\\tool" + std::to_string(i) + "\\tool.exe;";
     const std::string watched = "\"C:\\Program Files\\Watched\\w.exe\" -q";
     WriteProfileStringA("windows", "run", (tools + watched).c_str());
+    WriteProfileStringA("windows", "load", "C:\\Load\\first.exe;C:\\Load\\second.exe");
+    ASSERT_EQ(STARTUP_OK, Toggle(One("load", "C:\\Load\\second.exe")));
+    EXPECT_EQ("C:\\Load\\first.exe;|100", ReadWinIniLine("load") + "|" + Marker("load"));
     ASSERT_EQ(STARTUP_OK, Toggle(One("run", "C:\\Program Files\\Watched\\w.exe -q")));
     EXPECT_EQ(tools + "|" + watched + "|101", ReadWinIniLine("run") + "|" + bed::Stored(DISABLED_STORE_KEY "\\WinRun", "run") +
                                                   "|" + Marker("run"));
     // Another program of the same title cannot be disabled while the first is.
     EXPECT_EQ(STARTUP_TITLE_TAKEN, Toggle(One("run", "C:\\Programs\\tool7\\tool.exe")));
     ASSERT_EQ(STARTUP_OK, Toggle(One("run", "C:\\Program Files\\Watched\\w.exe -q")));
-    EXPECT_EQ(tools + ";" + watched, ReadWinIniLine("run"));
+    ASSERT_EQ(STARTUP_OK, Toggle(One("load", "C:\\Load\\second.exe")));
+    EXPECT_EQ(tools + ";" + watched + "|C:\\Load\\first.exe;;C:\\Load\\second.exe", ReadWinIniLine("run") + "|" + ReadWinIniLine("load"));
 }
 
 TEST_F(StartupActions, StartupFilesMoveAsideAndBackButNeverOverAnother)
@@ -228,10 +232,12 @@ TEST_F(StartupActions, HistoryIsAppendedUnlessOffAndOnlyRemovalsAndTheMonitorsCh
                                  std::regex("\\d\\d/\\d\\d/\\d{4}  \\d{1,2}:\\d\\d [AP]M\t\\*START_Remove\tCURRENT_RUN\tTitle\t"
                                             "C:\\\\x\\.exe /a\t\r\n")));
     const std::string disable = "03/07/2005  12:05 AM\tSTART_Disable\tMACHINE_RUN\tMon\tC:\\mon.exe\t\r\n";
-    WriteWholeFile(HistoryFile(), disable + "03/07/2005  12:07 AM\tSERVICE__from_Disabled\tSERVICE_EXE\tSvc\tC:\\svc.exe\t\r\n");
-    ASSERT_EQ(2, LoadHistoryEntries());
-    EXPECT_EQ(0, IsReversible(0) + IsReversible(1));
+    WriteWholeFile(HistoryFile(), disable + "03/07/2005  12:07 AM\tSERVICE__from_Disabled\tSERVICE_EXE\tSvc\tC:\\svc.exe\t\r\n" +
+                                      "03/07/2005  12:08 AM\tIEHELPER_Remove\tTYPE_BHO\th.dll\tC:\\No Such\\h.dll\tkey\r\n");
+    ASSERT_EQ(3, LoadHistoryEntries());
+    EXPECT_EQ(0, IsReversible(0) + IsReversible(1) + IsReversible(2));
     EXPECT_EQ(0, UndoHistoryEntry(1)) << "a service change has no undo";
+    EXPECT_EQ(0, UndoHistoryEntry(2)) << "a helper without its saved copy: regsvr32 fails quietly on the missing file";
     // The monitor's disable line is undone by disabling; not once the file no longer holds it.
     bed::SetRun(1, "Mon", "C:\\mon.exe");
     WriteWholeFile(HistoryFile(), "03/07/2005  12:05 AM\t*START_Remove\tMACHINE_RUN\tOther\tC:\\o.exe\t\r\n");

@@ -1,8 +1,9 @@
 // Text of the full report and the CSV export: the report's clock, the platform line from the
-// version facts, the escapes and the "-csv" option. (The registry file's value lines are proved
-// by reading them back through the prefix's regedit, in the report integration test.)
+// version facts, the escapes and the "-csv" option; long registry file lines wrapped as the
+// editor wraps them (every value type is read back through regedit in the integration test).
 #include "reports/csv_export.h"
 #include "reports/report_text.h"
+#include "reports/settings_export.h"
 
 #include <gtest/gtest.h>
 
@@ -133,4 +134,18 @@ TEST(ReportText, TheCsvOptionTakesTheFileThatFollows)
             EXPECT_STREQ(row.file, file) << row.line;
         }
     }
+}
+
+TEST(ReportText, LongValueLinesWrapAsTheEditorWrapsThem)
+{
+    // Lines end in ",\" and go on indented, none longer than 80 characters.
+    std::string line = RegValueLine(RegValue{"Long", std::string(200, 'A'), REG_BINARY}, REG_FILE_UNICODE);
+    int lines = 0;
+    for (size_t start = 0, end; (end = line.find("\r\n", start)) != std::string::npos; start = end + 2, ++lines) {
+        std::string one = line.substr(start, end - start);
+        EXPECT_LE(one.size(), 80u) << one;
+        EXPECT_EQ(end + 2 < line.size(), one.substr(one.size() - 2) == ",\\") << one;
+        EXPECT_EQ(lines > 0, one.substr(0, 2) == "  ") << one;
+    }
+    EXPECT_GT(lines, 2);
 }
