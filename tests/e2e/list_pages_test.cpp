@@ -47,9 +47,11 @@ TEST_F(ListPages, AColumnClickSortsTurnsRoundIsStoredAndSortsTheNextStartAndNoRo
         const char* setting;
         int column;
         bool sameRowsNextTime;  // the running programs change between two starts
-    } pages[] = {{"-START", "SortStartup", 1, true},       {"-BHO", "SortIEHelper", 4, true},
-                 {"-SCHEDULE", "SortScheduledTask", 2, true}, {"-SERVICE", "SortService", 0, true},
-                 {"-TASK", "SortActiveTask", 0, false},      {"-FILETYPE", "SortFileType", 3, true}};
+        int firstClick;         // 1: ascending; -1: descending (File Types' Title, as it was set)
+    } pages[] = {{"-START", "SortStartup", 1, true, 1},       {"-BHO", "SortIEHelper", 4, true, 1},
+                 {"-SCHEDULE", "SortScheduledTask", 2, true, 1}, {"-SERVICE", "SortService", 0, true, 1},
+                 {"-TASK", "SortActiveTask", 0, false, 1},      {"-FILETYPE", "SortFileType", 3, true, 1},
+                 {"-FILETYPE", "SortFileType", 0, false, -1}};
     for (const auto& page : pages) {
         SCOPED_TRACE(page.arguments);
         SetOption(page.setting, "0");
@@ -61,7 +63,8 @@ TEST_F(ListPages, AColumnClickSortsTurnsRoundIsStoredAndSortsTheNextStartAndNoRo
         std::vector<std::string> twice = ListColumn(run_, list_, page.column);
         std::reverse(twice.begin(), twice.end());
         EXPECT_EQ(once, twice);
-        EXPECT_NE(once.front(), once.back()) << "rows that differ, so that the order shows";
+        EXPECT_EQ(page.firstClick, lstrcmpiA(once.back().c_str(), once.front().c_str()) > 0 ? 1 : -1)
+            << once.front() << " ... " << once.back();
         EXPECT_EQ(std::to_string(page.column + 1), Option(page.setting));
         SelectListRows(run_, list_, {});
         RightClickList(run_, page_, list_);
@@ -77,26 +80,38 @@ TEST_F(ListPages, AColumnClickSortsTurnsRoundIsStoredAndSortsTheNextStartAndNoRo
 
 TEST_F(ListPages, InfoShowsTheRowsOwnEntryAndRemoveAsksFirst)
 {
-    const std::string addon = DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY);
     const struct {
         const char* arguments;
         std::string row;
         int column;          // where the row's text is
         const char *caption, *location, *notes;  // the Properties dialog's (nullptr: not looked at)
+        const char *cells, *status;  // the row's first four cells and the status bar (nullptr: not looked at)
         std::function<bool()> there;  // whether the row's entry is still in place
     } pages[] = {
         {"-START", "Pages Beta", 0, "Pages Beta", "Startup Location: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-         nullptr, [] { return GetRegString(HKEY_CURRENT_USER, kRunKey, "Pages Beta") == "C:\\tools\\alpha.exe"; }},
-        {"-BHO", "BHO", 4, TEST_ADDON_PRODUCT, nullptr, nullptr,
-         [&] { return DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY) == addon; }},
+         nullptr, nullptr, "Startup Location: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+         [] { return GetRegString(HKEY_CURRENT_USER, kRunKey, "Pages Beta") == "C:\\tools\\alpha.exe"; }},
+        {"-BHO", "TOOLBAR", 4, TEST_ADDON_PRODUCT, nullptr, nullptr,
+         TEST_ADDON_PRODUCT "|test addon.dll|" TEST_ADDON_COMPANY "|" TEST_ADDON_VERSION,
+         "Location: HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar",
+         [] { return GetRegString(HKEY_LOCAL_MACHINE, TEST_ADDON_TOOLBAR_KEY, TEST_ADDON_TOOLBAR) == ""; }},
         {"-SCHEDULE", "Vgk Pages Daily", 0, "Vgk Pages Daily.job", "Startup Location: Windows Task Scheduler",
-         "Status: Ready\r\nChecks the mail every night", [] { return Exists(TaskFile("Vgk Pages Daily")); }},
+         "Status: Ready\r\nChecks the mail every night", nullptr, nullptr, [] { return Exists(TaskFile("Vgk Pages Daily")); }},
     };
     for (const auto& page : pages) {
         SCOPED_TRACE(page.arguments);
         Open(page.arguments);
         ASSERT_TRUE(WaitForRow(page.row, page.column));
         Select({page.row}, page.column);
+        if (page.cells) {
+            int row = Row(page.row, page.column);
+            EXPECT_EQ(page.cells, ListCell(run_, list_, row, 0) + "|" + ListCell(run_, list_, row, 1) + "|" +
+                                      ListCell(run_, list_, row, 2) + "|" + ListCell(run_, list_, row, 3));
+        }
+        if (page.status) {
+            HWND status = GetDlgItem(run_.sheet, IDC_STATUS_BAR);
+            EXPECT_TRUE(WaitFor([&] { return WindowText(status) == page.status; })) << WindowText(status);
+        }
         PressButton(page_, IDC_INFO);
         HWND dialog = WaitForDialog();
         ASSERT_NE(nullptr, dialog);
@@ -112,7 +127,9 @@ TEST_F(ListPages, InfoShowsTheRowsOwnEntryAndRemoveAsksFirst)
         for (int answer : {IDNO, IDYES}) {
             Select({page.row}, page.column);
             PressButton(page_, IDC_REMOVE);
-            EXPECT_NE("<no box>", AnswerBox(answer));
+            std::string caption;
+            EXPECT_NE("<no box>", AnswerBox(answer, &caption));
+            EXPECT_EQ("Vigilark", caption);
             EXPECT_TRUE(WaitFor([&] { return page.there() == (answer == IDNO) && (Row(page.row, page.column) >= 0) == (answer == IDNO); }));
         }
         EXPECT_EQ(0, CloseConsole(run_));

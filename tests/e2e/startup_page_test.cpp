@@ -178,11 +178,13 @@ TEST_F(StartupPage, TwoRemovalsAreUndoneFromTheHistoryDialogByButtonAndByDoubleC
     ASSERT_NE(nullptr, history);
     HWND lines = GetDlgItem(history, IDC_LIST);
     ASSERT_TRUE(WaitFor([&] { return FindListRow(run_, lines, 0, "Gamma Tool") >= 0; }));
+    int line = FindListRow(run_, lines, 0, "Gamma Tool");
+    EXPECT_EQ("*START_Remove|CURRENT_RUN", ListCell(run_, lines, line, 1) + "|" + ListCell(run_, lines, line, 2));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(history, IDC_RESTORE))) << "nothing selected yet";
     SelectListRows(run_, lines, {FindListRow(run_, lines, 0, "Beta Tool")});
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(history, IDC_RESTORE)) != FALSE; }));
     PressButton(history, IDC_RESTORE);
-    SelectListRows(run_, lines, {FindListRow(run_, lines, 0, "Gamma Tool")});
+    SelectListRows(run_, lines, {line});
     DoubleClickList(run_, history, lines);
     ASSERT_TRUE(WaitFor([&] { return Planted() == "ABGD"; })) << Planted() << ": back exactly as they were";
 

@@ -1,12 +1,16 @@
 // Internet Explorer add-ons in the prefix's registry: what is listed, and removal with its undo,
 // with registrations planted directly and with the test add-on registered by the prefix's own
-// regsvr32; a registration Windows will not let go (forced through the import hook).
+// regsvr32; a registration Windows will not let go (forced through the import hook), which the
+// page tells the user about.
 #include "app/start.h"
 #include "foundations/entries.h"
 #include "foundations/registry_tree.h"
 #include "history/history.h"
 #include "iehelpers/iehelpers.h"
 #include "iehelpers/iehelpers_actions.h"
+#include "resource.h"
+#include "shell/pages.h"
+#include "shell_fixture.h"
 #include "support/addon.h"
 #include "support/import_hook.h"
 #include "support/testing.h"
@@ -226,9 +230,34 @@ TEST_F(IeHelpers, ARegistrationThatCannotBeDeletedStaysAsItWasAndWritesNoHistory
     g_refusedKey = key;
     IeHelperRemoval outcome;
     int removed = Remove(Id(11), &outcome);
-    g_refusedKey.clear();
     EXPECT_EQ(0, removed);
     EXPECT_FALSE(outcome.removed || outcome.recorded);
     EXPECT_EQ(before, DumpRegTree(HKEY_LOCAL_MACHINE, key)) << "the subkey that did go is back";
     EXPECT_EQ("0|0", Records());
+
+    // The page, run in this process: its Remove asks, then tells the user, and lists the helper again.
+    shell_fixture::InitControls();
+    HWND host = shell_fixture::CreateHost(0, 0, 700, 500), page = shell_fixture::CreatePage(host, IDD_IEHELPERS_PAGE);
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(IEHelpersPageProc));
+    SendMessageA(page, MSG_REFILL, 0, 0);
+    HWND list = GetDlgItem(page, IDC_LIST);
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = EntryOf(Id(11));
+    ListView_SetItemState(list, ListView_FindItem(list, -1, &find), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    std::string told;
+    shell_fixture::RunWithDialog([&] { return (int)SendMessageA(page, WM_COMMAND, IDC_REMOVE, 0); },
+                                 [&](HWND question) {
+                                     PostMessageA(question, WM_COMMAND, IDYES, 0);
+                                     WaitFor([&] { return !IsWindow(question); });
+                                     HWND box = nullptr;
+                                     WaitFor([&] { return (box = FindVisibleWindow("#32770", 0, GetWindowThreadProcessId(page, nullptr), page)) != nullptr; });
+                                     told = shell_fixture::TextOf(GetDlgItem(box, 0xFFFF));
+                                     PostMessageA(box, WM_COMMAND, IDOK, 0);
+                                 });
+    g_refusedKey.clear();
+    EXPECT_NE(std::string::npos, told.find("could not be removed")) << told;
+    EXPECT_GE(ListView_FindItem(list, -1, &find), 0);
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(shell_fixture::RecordingDialogProc));
+    DestroyWindow(host);
 }

@@ -126,6 +126,7 @@ TEST_F(ListPage, ImageSlotsHoldEachProgramsIconOnceAndIconsAreReadWhenTheirRowsA
     EXPECT_EQ(2, AddProgramIcon(("\"" + ThisProgram() + "\" /x").c_str(), -IDI_PAGE_COOKIES, 0));
     EXPECT_EQ(3, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_STARTUP, 0));
     EXPECT_EQ(4, ImageList_GetImageCount(images));
+    EXPECT_NE(Pixels(images, 0), Pixels(images, 1));
     EXPECT_NE(Pixels(images, 2), Pixels(images, 1));
     EXPECT_NE(Pixels(images, 2), Pixels(images, 3));
 
@@ -142,6 +143,9 @@ TEST_F(ListPage, ImageSlotsHoldEachProgramsIconOnceAndIconsAreReadWhenTheirRowsA
     int missing = Item(0, LVIF_IMAGE), cookies = Item(2, LVIF_IMAGE);
     EXPECT_EQ((std::vector<int>{missing, cookies, 3}), (std::vector<int>{Item(1, LVIF_IMAGE), Item(3, LVIF_IMAGE), ImageList_GetImageCount(images)}));
     EXPECT_NE(missing, cookies);
+    ListView_DeleteAllItems(list);
+    InsertListRow(list, "", 7, I_IMAGECALLBACK);
+    EXPECT_EQ(0, Item(0, LVIF_IMAGE)) << "a row with no program noted shows image 0";
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(RecordingDialogProc));
     // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list;
     // destroying a slot, or forgetting both, takes the lists away from their list views first.
@@ -197,6 +201,7 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
         const char* why;
     } rows[] = {
         {CMD_STARTUP_PAGE, net, netscape, 0, 0, "titles by their common beginning"},
+        {CMD_STARTUP_PAGE, netscape, net, 0, 0, "either way round"},
         {CMD_STARTUP_PAGE, net, nfoo, 0, -1, "title"},
         {CMD_STARTUP_PAGE, net, nfoo, 3, 0, "a column the list has not"},
         {CMD_STARTUP_PAGE, self, sleeper, 2, -1, "a version before the disabled mark"},
@@ -227,11 +232,24 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
     EXPECT_GT(Compare(CMD_STARTUP_PAGE, net, nfoo, 0), 0) << "descending";
 }
 
-// The menu's items for a kind; that a chosen item reaches the page, and that no row means no
-// menu, are the end-to-end tests'.
-TEST_F(ListPage, EachKindsMenuHasItsOwnItemsThenWhatEveryListHas)
+// The menu's items for a kind, and how it is answered; that no row means no menu for every page
+// is the end-to-end test's.
+TEST_F(ListPage, EachKindsMenuHasItsOwnItemsThenWhatEveryListHasAndOnlyAChosenItemIsSent)
 {
     Add("Updater", "C:\\Programs\\updater.exe");
+    Fill();
+    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST)) << "no selected row: no menu waits";
+    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, 4242)) << "no such list";
+    SelectRow(list, 0);
+    for (WPARAM key : {VK_ESCAPE, VK_DOWN})  // Escape chooses nothing; Down and Enter the first item
+        EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); },
+                                   [&](HWND popup) {
+                                       PostMessageA(popup, WM_KEYDOWN, key, 0);
+                                       PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+                                   },
+                                   "#32768"));
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+    EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands());
     auto items = [](int kind) {
         HMENU menu = BuildListContextMenu(kind, 0);
         std::vector<UINT> ids;

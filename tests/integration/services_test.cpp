@@ -119,6 +119,8 @@ TEST_F(Services, EachCallAsksForTheLeastRightsAndTheReportGivesStartTypeAndState
         EXPECT_EQ(call.second, g_serviceAccess);
     }
     ASSERT_TRUE(service.WaitForState(SERVICE_STOPPED));
+    EXPECT_EQ(0u, ServiceStateText(title, text, sizeof text)) << "a stopped service does not answer";
+    EXPECT_STREQ("Stopped", text);
     EXPECT_FALSE(SendServiceControl(title, SERVICE_CONTROL_STOP)) << "a stopped service takes no stop";
     const ReportSection* section = nullptr;
     for (int i = 0; i < ReportSectionCount(); ++i)

@@ -35,6 +35,7 @@ TEST_F(StartupScan, RunValuesOfTheThreeHivesAreListedInOrderAsTheListShowsThem)
         previous = entry.index;
     }
     EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce", LocationOf(One("Scan5").index));
+    EXPECT_EQ("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx", LocationOf(One("Scan13").index));
     EXPECT_EQ("HKEY_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices", LocationOf(One("Scan24").index));
 
     const std::string longCommand = "C:\\Long\\app.exe " + std::string(400, 'x'), longName = "Long" + std::string(200, 'n');
