@@ -5,6 +5,7 @@
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/handles.h"
+#include "foundations/patrol_places.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "iehelpers/iehelpers.h"
@@ -37,6 +38,9 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
+        // The base turns every patrol off; here each place keeps its default time.
+        for (int place = 0; place < PatrolPlaceCount(); ++place)
+            DeleteRegValue(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, PatrolPlaceAt(place)->setting);
         CoInitialize(nullptr);
         DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Sound", "0");

@@ -13,8 +13,8 @@ namespace {
 
 class RunningPrograms : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteFileA(bed::HistoryFile().c_str()); }
-    void TearDown() override { DeleteFileA(bed::HistoryFile().c_str()); }
+    void SetUp() override { DeleteFileA(HistoryFile().c_str()); }
+    void TearDown() override { DeleteFileA(HistoryFile().c_str()); }
     const std::string program_ = TempPath("vgk_sleeper.exe");
     SavedKey blacklist_{HKEY_CURRENT_USER, BLACKLIST_KEY};
 };
@@ -88,11 +88,11 @@ TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne
                                      [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
     EXPECT_EQ(END_DECLINED, outcome);
     EXPECT_TRUE(sleeper.Running() && other.Running());
-    EXPECT_FALSE(Exists(bed::HistoryFile()));
+    EXPECT_FALSE(Exists(HistoryFile()));
     // EndProcess ends one process without records; EndProgram the program's first one with them.
     EXPECT_TRUE(EndProcess(id == sleeper.Id() ? other.Id() : sleeper.Id()));
     EXPECT_FALSE(EndProcess(0xFFFFFFF0));
-    EXPECT_FALSE(Exists(bed::HistoryFile()));
+    EXPECT_FALSE(Exists(HistoryFile()));
     EXPECT_EQ(id, EndProgram(program_.c_str(), "Sleeper", false, &outcome));
     EXPECT_EQ(END_ENDED, outcome);
     const Probe& ended = id == sleeper.Id() ? sleeper : other;

@@ -12,7 +12,7 @@
 #include "shell/properties_dialog.h"
 #include "shell_fixture.h"
 #include "support/import_hook.h"
-#include "support/text_parse.h"
+#include "support/testing.h"
 
 #include <gtest/gtest.h>
 #include <wincrypt.h>
@@ -55,8 +55,8 @@ HMODULE WINAPI NoWintrust(LPCSTR name) { return lstrcmpiA(name, "wintrust.dll") 
 // The signer and state fields of the line that starts with the title and the separator.
 std::string SignatureFields(const std::string& text, const std::string& title, char separator)
 {
-    for (const std::string& line : CrlfLines(text)) {
-        std::vector<std::string> fields = SplitFields(line, separator);
+    for (const std::string& line : Split(text, "\r\n")) {
+        std::vector<std::string> fields = Split(line, std::string(1, separator));
         if (fields[0] == title) return fields[fields.size() - 2] + "|" + fields.back();
     }
     return "no line";

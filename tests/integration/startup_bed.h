@@ -8,6 +8,7 @@
 #include "foundations/winini.h"
 #include "history/history.h"
 #include "startup/disabled_store.h"
+#include "startup/startup_actions.h"
 #include "startup/startup_locations.h"
 #include "startup/startup_scan.h"
 #include "support/testing.h"
@@ -33,22 +34,17 @@ inline std::string RunKey(int kind)
     RunKeyPath(kind, subkey, sizeof subkey);
     return subkey;
 }
-
 inline bool SetRun(int kind, const std::string& name, const std::string& command, DWORD type = REG_SZ)
 {
     return PutRegString(RunKindHive(kind), RunKey(kind), name.c_str(), command, type);
 }
-
 // The text of a Run value, "<missing>" when it does not exist.
-inline std::string RunText(int kind, const std::string& name)
-{
-    return GetRegString(RunKindHive(kind), RunKey(kind), name.c_str());
-}
-
+inline std::string RunText(int kind, const std::string& name) { return GetRegString(RunKindHive(kind), RunKey(kind), name.c_str()); }
 inline std::string Stored(const char* subkey, const std::string& name)
 {
     return GetRegString(HKEY_LOCAL_MACHINE, In32BitView(subkey), name.c_str());
 }
+inline std::string Known(const std::string& name) { return GetRegString(HKEY_CURRENT_USER, kKnownPrograms, name.c_str()); }
 
 inline std::string ProgramFolder(const char* name)
 {
@@ -56,8 +52,6 @@ inline std::string ProgramFolder(const char* name)
     ProgramDirectory(directory, sizeof directory);
     return std::string(directory) + "\\" + name;
 }
-
-using ::HistoryFile;
 
 inline std::vector<std::string> HistoryLines()
 {
@@ -97,6 +91,10 @@ inline Listed One(const std::string& title, const std::string& path = "")
     EXPECT_EQ(1u, found.size()) << title << " " << path;
     return found.size() == 1 ? found[0] : Listed();
 }
+
+// An action on an entry as the page hands it over.
+inline StartupResult Toggle(const Listed& e) { return ToggleStartupEntry(e.title.c_str(), e.path.c_str(), e.extra.c_str(), e.kind); }
+inline StartupResult Remove(const Listed& e) { return RemoveStartupEntry(e.title.c_str(), e.path.c_str(), e.extra.c_str(), e.kind); }
 
 // A Startup folder of the Explorer "Shell Folders" key, made when missing.
 inline std::string StartupFolder(HKEY hive, const char* value)

@@ -21,7 +21,7 @@ std::string Line(const char* action, const char* kind, const std::string& title,
 // Undoes the only line of a history file.
 UndoStatus UndoOnly(const std::string& line)
 {
-    WriteWholeFile(bed::HistoryFile(), line);
+    WriteWholeFile(HistoryFile(), line);
     EXPECT_EQ(1, LoadHistoryEntries());
     return UndoHistoryLine(0).status;
 }
@@ -35,17 +35,17 @@ TEST_F(StartupUndo, TheChosenLineIsUndoneOnceAlsoWhenTheFileGrew)
     for (int i = 0; filler.size() <= HISTORY_READ_BYTES + 4096; ++i)
         filler += Line("START_Alert", "CURRENT_RUN", "Alert " + std::to_string(100000 + i), "C:\\alert.exe", "");
     const std::string first = Line("*START_Remove", "CURRENT_RUN", "Tool", "C:\\first.exe", "");
-    WriteWholeFile(bed::HistoryFile(), filler + first + Line("*START_Remove", "CURRENT_RUN", "Tool", "C:\\second.exe", ""));
+    WriteWholeFile(HistoryFile(), filler + first + Line("*START_Remove", "CURRENT_RUN", "Tool", "C:\\second.exe", ""));
     int count = LoadHistoryEntries();
     ASSERT_GT(count, 2);
     // The monitor appends while the dialog is open: every line moves up one place.
-    WriteWholeFile(bed::HistoryFile(), ReadWholeFile(bed::HistoryFile()) +
+    WriteWholeFile(HistoryFile(), ReadWholeFile(HistoryFile()) +
                                            Line("START_Alert", "CURRENT_RUN", "Alert 999999", "C:\\alert.exe", ""));
     EXPECT_EQ(UNDO_DONE, UndoHistoryLine(count - 2).status);
     EXPECT_EQ("C:\\first.exe", bed::RunText(11, "Tool")) << "the chosen line, not the one now in its place";
 
     // The file says it was undone; a second undo changes nothing, even when the value is gone again.
-    EXPECT_NE(std::string::npos, ReadWholeFile(bed::HistoryFile()).find("\tSTART_Restore\tCURRENT_RUN\tTool\tC:\\first.exe\t\t"
+    EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find("\tSTART_Restore\tCURRENT_RUN\tTool\tC:\\first.exe\t\t"
                                                                       "Undo of *START_Remove 03/07/2005  12:05 AM\r\n"));
     DeleteRegValue(HKEY_CURRENT_USER, bed::RunKey(11).c_str(), "Tool");
     UndoOutcome again = UndoHistoryLine(count - 2);

@@ -67,8 +67,7 @@ TEST(CookieLine, TheReaderEndsLinesAtLfCrLfOrCrWhereverTheChunksEnd)
         for (size_t at = 0; at < text.size(); at += chunk)
             reader.Feed(text.data() + at, std::min(chunk, text.size() - at), sink);
         reader.Finish(sink);
-        EXPECT_EQ((std::vector<std::string>{"one|\n", "two|\r\n", "three|\r", "four|\r\n", "|\n", "last|"}), lines)
-            << chunk;
+        EXPECT_EQ((std::vector<std::string>{"one|\n", "two|\r\n", "three|\r", "four|\r\n", "|\n", "last|"}), lines) << chunk;
     }
 }
 
