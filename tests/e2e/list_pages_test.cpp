@@ -33,7 +33,6 @@ protected:
         DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY "\\RemovedIEHelpers");
     }
     SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
-    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
 };
 
 }  // namespace

@@ -63,7 +63,6 @@ protected:
     }
     std::string Run(const char* name) { return GetRegString(HKEY_CURRENT_USER, kRunKey, name); }
 
-    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
     SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
     SavedKey known_{HKEY_CURRENT_USER, VIGILARK_KEY "\\Run"};
     MonitorRun monitor_;
@@ -100,7 +99,7 @@ TEST_F(Monitor, ANewStartupEntryIsDisabledFromItsAlertStaysDisabledAndIsUndoneFr
     EXPECT_EQ(1, WaitForHistory("START_Alert\tCURRENT_RUN\tVgk Watched\t")) << "never alerted again";
     StopMonitor(monitor_);
 
-    ASSERT_TRUE(StartConsole("-BHO", run_));
+    Open("-BHO");
     HWND history = OpenHistoryDialog(run_);
     ASSERT_NE(nullptr, history);
     HWND list = GetDlgItem(history, IDC_LIST);
@@ -291,14 +290,11 @@ TEST_F(Monitor, TheStartupPageMarksWhatTheMonitorDoesNotKnowUntilItIsAllowed)
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Vgk Known", "C:\\vgk\\known.exe");
     RecordKnownStartupProgram("C:\\vgk\\known.exe", KIND_CURRENT_RUN);
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Vgk Unknown", "C:\\vgk\\unknown.exe");
-    ASSERT_TRUE(StartConsole("", run_));
-    HWND page = ActivePage(run_.sheet);
-    HWND list = GetDlgItem(page, IDC_LIST);
-    int unknown = FindListRow(run_, list, 0, "Vgk Unknown");
-    ASSERT_GE(unknown, 0);
-    EXPECT_TRUE(RowMarkedNotKnown(list, unknown));
-    EXPECT_FALSE(RowMarkedNotKnown(list, FindListRow(run_, list, 0, "Vgk Known")));
-    SelectListRows(run_, list, {unknown});
+    Open();
+    ASSERT_GE(Row("Vgk Unknown"), 0);
+    EXPECT_TRUE(RowMarkedNotKnown(list_, Row("Vgk Unknown")));
+    EXPECT_FALSE(RowMarkedNotKnown(list_, Row("Vgk Known")));
+    Select({"Vgk Unknown"});
     HWND bar = FindWindowExA(run_.sheet, nullptr, STATUSCLASSNAMEA, nullptr);
     EXPECT_TRUE(WaitFor([&] { return WindowText(bar).find(Text(IDS_NOT_KNOWN_MARK)) != std::string::npos; }))
         << WindowText(bar);
@@ -308,9 +304,6 @@ TEST_F(Monitor, TheStartupPageMarksWhatTheMonitorDoesNotKnowUntilItIsAllowed)
     HWND alert = WaitForAlert(monitor_, IDS_ALERT_STARTUP, "Vgk Unknown");
     ASSERT_NE(nullptr, alert);
     ASSERT_TRUE(ChooseInAlert(alert, IDC_ALERT_ALLOW));
-    PostMessageA(page, MSG_REFILL, 0, 0);
-    EXPECT_TRUE(WaitFor([&] {
-        int row = FindListRow(run_, list, 0, "Vgk Unknown");
-        return row >= 0 && !RowMarkedNotKnown(list, row);
-    }));
+    PostMessageA(page_, MSG_REFILL, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return Row("Vgk Unknown") >= 0 && !RowMarkedNotKnown(list_, Row("Vgk Unknown")); }));
 }

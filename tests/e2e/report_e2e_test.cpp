@@ -31,7 +31,6 @@ protected:
         ASSERT_NE(nullptr, WaitForWindow(run_, "#32768"));
         ChooseMenuItem(page_, position);
     }
-    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
     SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
 };
 
@@ -58,20 +57,6 @@ TEST_F(ReportCommands, FullReportInTextIsOpenedAndThePageStillActsOnItsOwnRows)
     PressButton(page_, IDC_DISABLE);
     ASSERT_TRUE(WaitFor([&] { return GetRegString(HKEY_CURRENT_USER, kRunKey, "Beta Tool") == "<missing>"; }));
     EXPECT_EQ("C:\\tools\\zulu.exe /quiet", GetRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool"));
-    DeleteFileA(report.c_str());
-}
-
-TEST_F(ReportCommands, AnHtmlReportNoProgramCanOpenIsNamedInAMessage)
-{
-    SavedKey html(HKEY_LOCAL_MACHINE, "Software\\Classes\\.html");
-    html.Clear();  // no program for .html
-    SetOption("Format", "0");
-    const std::string report = BesideTestProgram("VigilarkLog.html");
-    DeleteFileA(report.c_str());
-    ChooseFromMenu(kFullReportItem);
-    const std::string message = AnswerBox(IDOK);
-    EXPECT_NE(std::string::npos, message.find(report)) << message;
-    EXPECT_EQ(0u, ReadWholeFile(report).find("<html>"));
     DeleteFileA(report.c_str());
 }
 
