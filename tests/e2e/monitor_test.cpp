@@ -307,3 +307,25 @@ TEST_F(Monitor, TheStartupPageMarksWhatTheMonitorDoesNotKnowUntilItIsAllowed)
     PostMessageA(page_, MSG_REFILL, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return Row("Vgk Unknown") >= 0 && !RowMarkedNotKnown(list_, Row("Vgk Unknown")); }));
 }
+
+TEST_F(Monitor, ItsMenuOpensTheConsoleOnAPageAndExitAsksFirstWhenConfirmExitIsOn)
+{
+    SetOption("ConfirmExit", "1");
+    ASSERT_TRUE(StartMonitor(monitor_));
+    PostMessageA(monitor_.window, WM_COMMAND, CMD_SERVICES_PAGE, 0);
+    ASSERT_TRUE(WaitFor([&] { return (run_.main = FindWindowA("VigilarkEx", nullptr)) != nullptr; }, 15000));
+    GetWindowThreadProcessId(run_.main, &run_.process.dwProcessId);
+    run_.process.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, run_.process.dwProcessId);
+    ASSERT_TRUE(WaitFor([&] { return (run_.sheet = FindSheet(run_.main)) && ActivePage(run_.sheet); }, 15000));
+    EXPECT_EQ(" Services ", ActiveTabText(run_));
+    EXPECT_EQ(0, CloseConsole(run_));
+
+    for (int answer : {IDNO, IDYES}) {
+        PostMessageA(monitor_.window, WM_COMMAND, IDC_TRAY_EXIT, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = FindVisibleWindow("#32770", monitor_.process.dwProcessId)) != nullptr; }));
+        EXPECT_EQ(Text(IDS_MONITOR_CONFIRM_EXIT), BoxText(box));
+        PressButton(box, answer);
+        EXPECT_EQ(answer == IDYES, WaitForSingleObject(monitor_.process.hProcess, answer == IDYES ? 10000 : 500) == WAIT_OBJECT_0);
+    }
+}
