@@ -1,10 +1,12 @@
 // The Properties dialog in this process: Next and Previous step through the whole entry list and
-// wrap, the dialog keeps its own place, and which file an entry's icon comes from.
+// wrap, the dialog keeps its own place, an entry's icon, a service's description.
+#include "app/start.h"
 #include "foundations/entries.h"
 #include "iehelpers/iehelpers_properties.h"
 #include "resource.h"
 #include "shell/properties_dialog.h"
 #include "shell_fixture.h"
+#include "support/test_service.h"
 
 #include <gtest/gtest.h>
 
@@ -59,5 +61,26 @@ TEST(PropertiesDialog, AnExtensionsIconComesFromItsDetailButAToolbarsDetailIsNoF
                         : "Location: \"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar\"",
                   location);
     }
+    FreeEntries();
+}
+
+// A running program's Properties show the description of the service that runs it.
+TEST(PropertiesDialog, ARunningProgramShowsTheDescriptionOfTheServiceThatRunsIt)
+{
+    TestService service("VgkDescribed", "Vgk Described Service");
+    ASSERT_TRUE(service.Registered());
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VgkDescribed", "Description",
+                             "Keeps the test bed company."));
+    InitControls();
+    InstallSubjectTables();
+    FreeEntries();
+    ASSERT_EQ(1, AddEntry("", TestService::Program().c_str(), "", "", KIND_INFO_TASK, 0));
+    std::string notes;
+    RunWithDialog([&] { ShowPropertiesFor(nullptr, 0); return 0; },
+                                 [&](HWND dialog) {
+                                     notes = TextOf(GetDlgItem(dialog, IDC_PROP_NOTES));
+                                     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                                 });
+    EXPECT_EQ("Keeps the test bed company.", notes);
     FreeEntries();
 }
