@@ -234,11 +234,10 @@ TEST_F(ListPage, EachKindsMenuHasItsOwnItemsThenWhatEveryListHasAndOnlyAChosenIt
     EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, 4242)) << "no such list";
     SelectRow(list, 0);
     for (WPARAM key : {VK_ESCAPE, VK_DOWN})  // Escape chooses nothing; Down and Enter the first item
-        EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); },
-                                   [&](HWND popup) {
-                                       PostMessageA(popup, WM_KEYDOWN, key, 0);
-                                       PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-                                   },
+        EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); }, [&](HWND popup) {
+            PostMessageA(popup, WM_KEYDOWN, key, 0);
+            PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+        },
                                    "#32768"));
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands());

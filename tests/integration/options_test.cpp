@@ -29,15 +29,13 @@ std::string LoggedOnUser()
 
 void PutUser(const std::string& name, const char* path, const char* hideTobrin, const char* hideAlerts)
 {
-    PutRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "Path", path);
-    PutRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "HideTobrin", hideTobrin);
-    PutRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "HideAlerts", hideAlerts);
+    for (auto value : {std::make_pair("Path", path), {"HideTobrin", hideTobrin}, {"HideAlerts", hideAlerts}})
+        PutRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, value.first, value.second);
 }
-
 std::string Flags(const std::string& name)
 {
-    const std::string key = kUsers + "\\" + name;
-    return GetRegString(HKEY_LOCAL_MACHINE, key, "HideTobrin") + "," + GetRegString(HKEY_LOCAL_MACHINE, key, "HideAlerts");
+    return GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "HideTobrin") + "," +
+           GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "HideAlerts");
 }
 
 // "<the users listed>|<the selected one>|<the two boxes and whether Apply can be pressed>"
@@ -58,9 +56,8 @@ std::string Shown(HWND dialog)
 
 void Choose(HWND dialog, const std::string& name)
 {
-    HWND combo = GetDlgItem(dialog, IDC_ADMIN_USERS);
-    SendMessageA(combo, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)name.c_str());
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADMIN_USERS, CBN_SELCHANGE), (LPARAM)combo);
+    SendDlgItemMessageA(dialog, IDC_ADMIN_USERS, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)name.c_str());
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADMIN_USERS, CBN_SELCHANGE), (LPARAM)GetDlgItem(dialog, IDC_ADMIN_USERS));
 }
 
 class AdminOptions : public ::testing::Test {

@@ -21,15 +21,14 @@ TEST(PropertiesDialog, NextAndPreviousStepThroughTheWholeListAndWrap)
     for (const char* path : {"C:\\one\\one.exe", "C:\\two\\two.exe", "C:\\three\\three.exe"})
         ASSERT_EQ(1, AddEntry("Entry", path, "", "", KIND_CURRENT_RUN, 0));
     std::vector<std::string> seen;
-    RunWithDialog([&] { ShowPropertiesFor(nullptr, 0); return 0; },
-                  [&](HWND dialog) {
-                      for (int button : {0, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_PREVIOUS}) {
-                          if (button) SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-                          std::string path = TextOf(GetDlgItem(dialog, IDC_PROP_PATH));
-                          seen.push_back(CharUpperA(&path[0]));
-                      }
-                      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                  });
+    RunWithDialog([&] { ShowPropertiesFor(nullptr, 0); return 0; }, [&](HWND dialog) {
+        for (int button : {0, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_PREVIOUS}) {
+            if (button) SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+            std::string path = TextOf(GetDlgItem(dialog, IDC_PROP_PATH));
+            seen.push_back(CharUpperA(&path[0]));
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
     ASSERT_EQ(5u, seen.size());
     EXPECT_NE(std::string::npos, seen[1].find("TWO.EXE")) << seen[1];
     EXPECT_NE(std::string::npos, seen[2].find("THREE.EXE")) << seen[2];
@@ -50,12 +49,11 @@ TEST(PropertiesDialog, AnExtensionsIconComesFromItsDetailButAToolbarsDetailIsNoF
     for (int index : {0, 1}) {
         LRESULT icon = -1;
         std::string location;
-        RunWithDialog([&] { ShowPropertiesFor(nullptr, index); return 0; },
-                      [&](HWND dialog) {
-                          icon = SendDlgItemMessageA(dialog, IDC_PROP_ICON, BM_GETIMAGE, IMAGE_ICON, 0);
-                          location = TextOf(GetDlgItem(dialog, IDC_PROP_LOCATION));
-                          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                      });
+        RunWithDialog([&] { ShowPropertiesFor(nullptr, index); return 0; }, [&](HWND dialog) {
+            icon = SendDlgItemMessageA(dialog, IDC_PROP_ICON, BM_GETIMAGE, IMAGE_ICON, 0);
+            location = TextOf(GetDlgItem(dialog, IDC_PROP_LOCATION));
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
         EXPECT_EQ(index == 1, icon != 0 && icon != -1) << index;
         EXPECT_EQ(index ? "Location: \"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\""
                         : "Location: \"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar\"",
@@ -76,11 +74,10 @@ TEST(PropertiesDialog, ARunningProgramShowsTheDescriptionOfTheServiceThatRunsIt)
     FreeEntries();
     ASSERT_EQ(1, AddEntry("", TestService::Program().c_str(), "", "", KIND_INFO_TASK, 0));
     std::string notes;
-    RunWithDialog([&] { ShowPropertiesFor(nullptr, 0); return 0; },
-                                 [&](HWND dialog) {
-                                     notes = TextOf(GetDlgItem(dialog, IDC_PROP_NOTES));
-                                     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                                 });
+    RunWithDialog([&] { ShowPropertiesFor(nullptr, 0); return 0; }, [&](HWND dialog) {
+        notes = TextOf(GetDlgItem(dialog, IDC_PROP_NOTES));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
     EXPECT_EQ("Keeps the test bed company.", notes);
     FreeEntries();
 }

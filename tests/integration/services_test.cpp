@@ -80,19 +80,18 @@ protected:
         int index = FindEntryIndex(service.DisplayName());
         EXPECT_GE(index, 0);
         std::string box;
-        RunWithDialog([&] { ShowPropertiesFor(nullptr, index); return 0; },
-                      [&](HWND dialog) {
-                          if (shown)
-                              *shown = TextOf(GetDlgItem(dialog, IDC_PROP_STATUS)) +
-                                       (IsWindowEnabled(GetDlgItem(dialog, IDC_PROP_KILL)) ? " stop" : "");
-                          HWND list = GetDlgItem(dialog, IDC_PROP_STARTTYPE);
-                          SendMessageA(list, CB_SETCURSEL, startType, 0);
-                          if (startType >= 0)
-                              SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_STARTTYPE, CBN_SELCHANGE), (LPARAM)list);
-                          PostMessageA(dialog, WM_COMMAND, button, 0);
-                          box = AnswerBoxOver(dialog, IDOK);
-                          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                      });
+        RunWithDialog([&] { ShowPropertiesFor(nullptr, index); return 0; }, [&](HWND dialog) {
+            if (shown)
+                *shown = TextOf(GetDlgItem(dialog, IDC_PROP_STATUS)) +
+                         (IsWindowEnabled(GetDlgItem(dialog, IDC_PROP_KILL)) ? " stop" : "");
+            HWND list = GetDlgItem(dialog, IDC_PROP_STARTTYPE);
+            SendMessageA(list, CB_SETCURSEL, startType, 0);
+            if (startType >= 0)
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_STARTTYPE, CBN_SELCHANGE), (LPARAM)list);
+            PostMessageA(dialog, WM_COMMAND, button, 0);
+            box = AnswerBoxOver(dialog, IDOK);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
         return box;
     }
 };

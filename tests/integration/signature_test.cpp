@@ -135,13 +135,12 @@ TEST(Signature, PropertiesReportsAndCsvShowTheSignerAndState)
     FreeEntries();
     for (const char* file : files) AddEntry(file, File(file).c_str(), "", "", KIND_CURRENT_RUN, 0);
     std::vector<std::string> dialog;
-    RunWithDialog([] { ShowPropertiesFor(nullptr, 0); return 0; },
-                  [&](HWND window) {
-                      for (int n = 0; n < 3; ++n, Click(window, IDC_PROP_NEXT))
-                          dialog.push_back(TextOf(GetDlgItem(window, IDC_PROP_SIGNER)) + "|" +
-                                           TextOf(GetDlgItem(window, IDC_PROP_SIGNATURE)));
-                      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                  });
+    RunWithDialog([] { ShowPropertiesFor(nullptr, 0); return 0; }, [&](HWND window) {
+        for (int n = 0; n < 3; ++n, Click(window, IDC_PROP_NEXT))
+            dialog.push_back(TextOf(GetDlgItem(window, IDC_PROP_SIGNER)) + "|" +
+                             TextOf(GetDlgItem(window, IDC_PROP_SIGNATURE)));
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
     EXPECT_EQ(std::vector<std::string>(shown, shown + 3), dialog);
     FreeEntries();
 }

@@ -82,8 +82,9 @@ protected:
 TEST_F(StartupActions, DisableThenEnableKeepsRunValuesAndLongWinIniLinesWhole)
 {
     // saved: where the disabled store keeps the command, under HKEY_LOCAL_MACHINE
-    const struct { int kind; const char *title, *command; DWORD type; const char* saved; } rows[] = {{1, "Quoted App", "\"C:\\Program Files\\App\\app.exe\" /min", REG_SZ, DISABLED_STORE_KEY "\\Run"},
-                {12, "Expanding", "%SystemRoot%\\exp.exe -a", REG_EXPAND_SZ, DISABLED_STORE_KEY "\\RunOnce"}};
+    const struct { int kind; const char *title, *command; DWORD type; const char* saved; } rows[] = {
+        {1, "Quoted App", "\"C:\\Program Files\\App\\app.exe\" /min", REG_SZ, DISABLED_STORE_KEY "\\Run"},
+        {12, "Expanding", "%SystemRoot%\\exp.exe -a", REG_EXPAND_SZ, DISABLED_STORE_KEY "\\RunOnce"}};
     for (const auto& row : rows) {
         ASSERT_TRUE(bed::SetRun(row.kind, row.title, row.command, row.type));
         const std::string before = RawRun(row.kind, row.title);
@@ -269,8 +270,9 @@ TEST_F(StartupActions, HistoryIsAppendedUnlessOffAndOnlyRemovalsAndTheMonitorsCh
     EXPECT_EQ(0, UndoHistoryEntry(2)) << "a helper without its saved copy: regsvr32 fails quietly on the missing file";
     // A toggle of the monitor's is undone to the state before it, never blindly; not once the file
     // no longer holds its line.
-    const struct { const char* action; bool disabledNow, disabledAfter; UndoStatus status; } rows[] = {{"START_Disable", true, false, UNDO_DONE}, {"START_Disable", false, false, UNDO_NOTHING_TO_DO},
-                {"START_Enable", false, true, UNDO_DONE}, {"START_Enable", true, true, UNDO_NOTHING_TO_DO}};
+    const struct { const char* action; bool disabledNow, disabledAfter; UndoStatus status; } rows[] = {
+        {"START_Disable", true, false, UNDO_DONE}, {"START_Disable", false, false, UNDO_NOTHING_TO_DO},
+        {"START_Enable", false, true, UNDO_DONE}, {"START_Enable", true, true, UNDO_NOTHING_TO_DO}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.action) + (row.disabledNow ? " of a disabled entry" : " of an enabled entry"));
         bed::SetRun(1, "Mon", "C:\\mon.exe");

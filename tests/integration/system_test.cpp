@@ -85,21 +85,19 @@ TEST(RestartCommands, PendingCommandsAreShownOnlyWithTheRestartProgramAndCanBeDe
     std::string shown, caption, refusal;
     bool stayed = false;
     DWORD attributes = 0;
-    EXPECT_EQ(1, shell_fixture::RunWithDialog([] { return ShowRestartCommands(false); },
-                                              [&](HWND viewer) {
-                                                  char text[256] = "";
-                                                  GetDlgItemTextA(viewer, IDC_WININIT_TEXT, text, sizeof text);
-                                                  shown = text;
-                                                  caption = shell_fixture::TextOf(viewer);
-                                                  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                                            nullptr, OPEN_EXISTING, 0, nullptr);
-                                                  PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
-                                                  refusal = shell_fixture::AnswerBoxOver(viewer, IDOK);
-                                                  CloseHandle(held);
-                                                  stayed = IsWindowVisible(viewer) != FALSE;
-                                                  attributes = GetFileAttributesA(file.c_str());
-                                                  PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
-                                              }));
+    EXPECT_EQ(1, shell_fixture::RunWithDialog([] { return ShowRestartCommands(false); }, [&](HWND viewer) {
+        char text[256] = "";
+        GetDlgItemTextA(viewer, IDC_WININIT_TEXT, text, sizeof text);
+        shown = text;
+        caption = shell_fixture::TextOf(viewer);
+        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
+        refusal = shell_fixture::AnswerBoxOver(viewer, IDOK);
+        CloseHandle(held);
+        stayed = IsWindowVisible(viewer) != FALSE;
+        attributes = GetFileAttributesA(file.c_str());
+        PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
+    }));
     EXPECT_EQ("[rename]\r\nNUL=C:\\BAD.EXE\r\n", shown) << "line feeds are shown as line breaks";
     EXPECT_EQ("Vigilark - Windows Restart Commands", caption);
     EXPECT_NE(std::string::npos, refusal.find("The restart commands could not be deleted.")) << refusal;
