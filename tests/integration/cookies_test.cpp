@@ -96,8 +96,7 @@ TEST_F(Cookies, TheFoldersAreFoundAsStoredOrWhereTheShellSaysAndNeedWhatTheBrows
     EXPECT_STREQ("D:\\chosen\\", folder);
 }
 
-// A user named after a filter word ("Clicker" holds "Click") keeps the cookies of other
-// sites: words match the site part of the file name, marks the whole file name.
+// Words match the site part of the file name (user "Clicker" keeps other sites' cookies), marks the whole name.
 TEST_F(Cookies, IeFilterWordsMatchTheSiteAndMarksTheWholeFileName)
 {
     SetCookieBrowser(COOKIE_BROWSER_IE);
@@ -137,8 +136,7 @@ TEST_F(Cookies, IeFilteringVisitsEveryCookieBeyondTheListLimit)
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA((bed_.ieFolder + "\\*adsrv*").c_str(), &found)) << found.cFileName;
 }
 
-// A cookies.txt of 1 MiB, a CR LF line and a last line without a line feed: the copy holds
-// every line no filter matched, exactly as read.
+// A 1 MiB cookies.txt, CR LF lines, no final line feed: the copy holds every unmatched line as read.
 TEST_F(Cookies, MozillaFilteringKeepsEveryUnmatchedLineByteForByte)
 {
     SetCookieBrowser(COOKIE_BROWSER_MOZILLA);

@@ -7,7 +7,6 @@
 #include "foundations/version_info.h"
 #include "integration/filetype_bed.h"
 #include "resource.h"
-#include "support/testing.h"
 
 #include <gtest/gtest.h>
 

@@ -16,14 +16,12 @@
 #include "shell_fixture.h"
 #include "support/addon.h"
 #include "support/import_hook.h"
-#include "support/testing.h"
 #include "support/views.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 
 using namespace shell_fixture;
 

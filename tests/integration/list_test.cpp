@@ -158,8 +158,7 @@ TEST_F(ListPage, ImageSlotsHoldEachProgramsIconOnceAndIconsAreReadWhenTheirRowsA
     EXPECT_EQ(nullptr, SmallImages(plain));
 }
 
-// A click stores its column and asks for an update; columns past the fifth, and lists without a
-// compare, are neither sorted nor remembered.
+// A click stores its column and asks for an update; not past the fifth column, nor without a compare.
 TEST_F(ListPage, AClickStoresOnlyASortableColumnOfItsOwnList)
 {
     int beta = Add("Beta", "C:\\P\\one.exe"), alpha = Add("alpha", "C:\\P\\two.exe");
@@ -224,8 +223,7 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
     EXPECT_GT(Compare(CMD_STARTUP_PAGE, net, nfoo, 0), 0) << "descending";
 }
 
-// The menu's items for a kind, and how it is answered; that no row means no menu for every page
-// is the end-to-end test's.
+// The menu's items per kind and how it is answered (no row, no menu, is end to end).
 TEST_F(ListPage, EachKindsMenuHasItsOwnItemsThenWhatEveryListHasAndOnlyAChosenItemIsSent)
 {
     Add("Updater", "C:\\Programs\\updater.exe");

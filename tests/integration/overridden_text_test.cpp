@@ -62,8 +62,7 @@ TEST_F(OverriddenText, AFillReadsAnOverrideOnceAndEachCapacityGetsItsOwnCut)
     EXPECT_STREQ("Name", whole) << "the next fill reads the registry again";
 }
 
-// A folder item takes the folder's long name, unless the fill has just deleted it: its text then
-// stays as it is, as the system leaves a name that is not there.
+// A folder item takes the folder's long name, unless the fill just deleted it (its text then stays).
 TEST(FolderItemLongPath, AnItemJustDeletedKeepsItsText)
 {
     std::string folder = TempPath("Folder With A Long Name");

@@ -164,8 +164,7 @@ TEST_F(Report, AnUnwritablePlaceSendsTheFileToTheDocumentsFolderOrSaysWhy)
     EXPECT_NE(0u, none.error) << "a reason to show";
 }
 
-// A write failing after the file was made, or a refused move into place (forced through the
-// import hook), leaves the earlier file and no temporary file.
+// A failed write or a refused move into place (import hook) leaves the earlier file and no temporary one.
 TEST_F(Report, TheReportTheCsvFileAndTheExportAreNeverTruncatedFirst)
 {
     const std::string folder = TempPath("replace"), inDocuments = Documents() + "\\VigilarkLog.txt";

@@ -57,8 +57,7 @@ protected:
 
 }  // namespace
 
-// Work items a hostile program could leave: none may break the list or hide the others,
-// and none that can be read may hide itself.
+// Hostile work items break neither the list nor the others, and none that can be read hides itself.
 TEST_F(Scheduler, HostileWorkItems)
 {
     const std::string longName = "Vgk " + std::string(190, 'L');
@@ -111,8 +110,7 @@ TEST_F(Scheduler, StatusOfATaskWithoutATriggerOrNotThere)
     EXPECT_EQ("|", std::string(status) + "|" + notes);
 }
 
-// A scheduler that already runs is not waited for (the Properties dialog's status and comment
-// once waited a second each); the waits are seen through the program's own Sleep.
+// A running scheduler is not waited for (status and comment once waited a second each), seen through Sleep.
 TEST_F(Scheduler, NoWaitWhenTheSchedulerAlreadyRuns)
 {
     Make({"Vgk Quick", "C:\\tools\\quick.exe", "quick", true});

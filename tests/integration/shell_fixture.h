@@ -98,8 +98,7 @@ inline std::string TextOf(HWND window)
     return text;
 }
 
-// From a helper thread: the text of the message box over the window (empty when none came),
-// answered with the button.
+// From a helper thread: answers the message box over the window; its text, "" when none came.
 inline std::string AnswerBoxOver(HWND window, int button)
 {
     HWND box = nullptr;

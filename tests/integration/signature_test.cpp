@@ -10,7 +10,6 @@
 #include "shell/properties_dialog.h"
 #include "shell_fixture.h"
 #include "support/import_hook.h"
-#include "support/testing.h"
 
 #include <gtest/gtest.h>
 #include <wincrypt.h>

@@ -8,11 +8,8 @@
 #include "foundations/settings.h"
 #include "foundations/shortcut.h"
 #include "shell_fixture.h"
-#include "support/views.h"
 
-#include <functional>
 #include <regex>
-#include <thread>
 
 using bed::One;
 using bed::Remove;
@@ -132,8 +129,7 @@ TEST_F(StartupActions, StartupFilesMoveAsideAndBackButNeverOverAnother)
     EXPECT_EQ(content, ReadWholeFile(shortcut)) << "back in the user's Startup folder, not the machine's";
 }
 
-// What a page's check before offering to end the program says is what the change then gives;
-// asking, like a refused change, changes nothing.
+// The check before offering to end the program gives what the change gives; asking, like a refusal, changes nothing.
 TEST_F(StartupActions, RefusalsAreWhatTheCheckSaidAndChangeNothing)
 {
     const struct { const char* what; int kind; std::string title, command; StartupResult toggle, remove; } rows[] = {
