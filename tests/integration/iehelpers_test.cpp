@@ -292,15 +292,25 @@ TEST_F(IeHelpers, ARegistrationThatCannotBeDeletedStaysAsItWasAndWritesNoHistory
     DestroyWindow(host);
 }
 
-TEST_F(IeHelpers, AServerThatAnotherClassNamesStaysRegistered)
+// A server another class names, or one in the system folder, stays registered with its last add-on.
+TEST_F(IeHelpers, AServerThatAnotherClassNamesOrInTheSystemFolderStaysRegistered)
 {
-    ASSERT_TRUE(InstallAddon(AddonPath()));
-    PlantClass(Id(1), AddonPath());  // a shell extension in the same file
-    IeHelperRemoval outcome;
-    for (const char* id : {TEST_ADDON_BHO, TEST_ADDON_TOOLBAR, TEST_ADDON_BUTTON}) ASSERT_EQ(1, Remove(id, &outcome));
-    EXPECT_FALSE(outcome.unregistered);
-    EXPECT_TRUE(ClassRegistered(TEST_ADDON_BHO));
-    EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY)) << "only the add-on's registration goes";
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string inSystem = std::string(system) + "\\vigilark_test_addon.dll";
+    for (const std::string& path : {AddonPath(), inSystem}) {
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(InstallAddon(path));
+        if (path != inSystem) PlantClass(Id(1), path);  // a shell extension in the same file
+        IeHelperRemoval outcome;
+        for (const char* id : {TEST_ADDON_BHO, TEST_ADDON_TOOLBAR, TEST_ADDON_BUTTON}) ASSERT_EQ(1, Remove(id, &outcome));
+        EXPECT_FALSE(outcome.unregistered);
+        EXPECT_TRUE(ClassRegistered(TEST_ADDON_BHO));
+        EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY)) << "only the add-on's registration goes";
+        Clear();
+    }
+    RunRegsvr32("/u /s", inSystem);
+    DeleteFileA(inSystem.c_str());
 }
 
 TEST_F(IeHelpers, AnUndoThatCannotBringTheAddOnBackSaysSoAndKeepsTheCopy)

@@ -163,6 +163,8 @@ TEST_F(ListPage, AClickStoresOnlyASortableColumnOfItsOwnList)
 {
     int beta = Add("Beta", "C:\\P\\one.exe"), alpha = Add("alpha", "C:\\P\\two.exe");
     Fill();
+    ApplyStoredSort(list, CMD_STARTUP_PAGE);
+    EXPECT_EQ((std::vector<int>{beta, alpha}), Order()) << "nothing stored: the entry list's order";
     PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
     OnListColumnClick(list, CMD_STARTUP_PAGE, 0);
     EXPECT_EQ((std::vector<int>{alpha, beta}), Order()) << "titles in any case";

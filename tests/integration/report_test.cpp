@@ -95,7 +95,8 @@ TEST_F(Report, HostileEntriesStayTextInTheHtmlPageWhichDeclaresItsCharset)
     std::string html = ReportText(REPORT_HTML);
     EXPECT_EQ("", ForeignMarkup(html));
     for (const char* escaped : {"<li><b>&lt;script&gt;alert(1)&lt;/script&gt;</b>", "Path:     C:\\Evil Folder\\&lt;b&gt;bold&lt;/b&gt;.exe /x<br>",
-                                "<li><b>Quote &quot;q&quot; &#39;x&#39; &amp; more</b>", "\x95 Startup Programs \x95"})
+                                "<li><b>Quote &quot;q&quot; &#39;x&#39; &amp; more</b>", "\x95 Startup Programs \x95",
+                                "<title>\r\nVigilark Report Log</title>", "<b>Platform:</b> "})
         EXPECT_NE(std::string::npos, html.find(escaped)) << escaped;
     EXPECT_EQ(html.size() - 16, html.rfind("</body></html>\r\n"));
     const size_t charset = html.find(std::string("charset=") + HtmlCharset(GetACP()) + "\"></head>");
@@ -194,6 +195,7 @@ TEST_F(Report, TheReportTheCsvFileAndTheExportAreNeverTruncatedFirst)
     }
     EXPECT_EQ(files[1] + "|" + inDocuments, std::string(report.firstTried) + "|" + report.path);
     EXPECT_EQ("earlier", ReadWholeFile(files[1]));
+    EXPECT_EQ(0u, ReadWholeFile(inDocuments).find("Title\tProgram\t"));
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*.~*").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "a temporary file left: " << found.cFileName;
