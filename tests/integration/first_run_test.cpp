@@ -1,9 +1,8 @@
-// The first start's records, for every subject at once: the program's keys and their creation
-// time, what starts automatically today marked as known, the file-type snapshot, kept cookies
-// and filter words from the settings file or the built-in list, and the monitor in the
-// machine's Run key. A later start records nothing again but a Services key that went missing;
-// tracing is decided by the first start of the process only.
+// The first start's records for every subject at once (keys, known entries, the file-type
+// snapshot, kept cookies, filter words, the monitor in the machine's Run key); a later start
+// records nothing again but a missing Services key; tracing is decided by the first start only.
 #include "app/firstrun.h"
+#include "cookies/cookie_filters.h"
 #include "cookies/cookies.h"
 #include "filetype_bed.h"
 #include "foundations/settings.h"
@@ -62,9 +61,7 @@ TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesK
     } task;
     TestService service("VgkFirstSvc", "Vgk First Service");
     ASSERT_TRUE(service.Registered());
-    struct Addon {
-        ~Addon() { RemoveAddonRegistrations(); }
-    } addon;
+    struct Addon { ~Addon() { RemoveAddonRegistrations(); } } addon;
     ASSERT_TRUE(InstallAddon(AddonPath()));
     // Only the helper object: the toolbar and the button share its product name.
     DeleteRegValue(HKEY_LOCAL_MACHINE, TEST_ADDON_TOOLBAR_KEY, TEST_ADDON_TOOLBAR);
@@ -76,10 +73,7 @@ TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesK
     WriteWholeFile(SettingsFile(), "[Cookies]\r\nme@keep[1].txt=1\r\nme@other[1].txt=\r\n");
 
     const std::string services = VIGILARK_KEY "\\Services";
-    struct Record {
-        HKEY hive;
-        std::string key, name, data;
-    };
+    struct Record { HKEY hive; std::string key, name, data; };
     std::vector<Record> records = {
         {HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\tools\\first:run.exe /a:b", "11"},  // "=" as ":"
         {HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\W\\w.exe", "101"},
@@ -123,21 +117,22 @@ TEST_F(FirstRun, FilterWordsComeFromTheSettingsFileWhenItNamesAny)
     std::vector<std::string> builtIn;
     for (const char* word : kDefaultFilterWords) builtIn.push_back(std::string(word) + "=1");
     std::sort(builtIn.begin(), builtIn.end());
-    const struct {
-        const char* ini;
-        std::vector<std::string> words;
-    } rows[] = {
+    const struct { const char* ini; std::vector<std::string> words; } rows[] = {
         {"[Nuts]\r\ncount=0\r\nNut1=unused\r\n", builtIn},
         {"[Nuts]\r\ncount=2\r\nNut1=tracker\r\nNut2=beacon\r\n", {"beacon=1", "tracker=1"}},
         {"[Nuts]\r\ncount=3\r\nNut1=pixel\r\nNut2=\r\nNut3=spy\r\n", {"pixel=1", "spy=1"}},
     };
-    for (const auto& row : rows) {
+    auto import = [](const std::string& ini) {
         DeleteRegTree(HKEY_CURRENT_USER, cookiebed::kNuts);
         CreateRegKey(HKEY_CURRENT_USER, cookiebed::kNuts);
-        WriteWholeFile(SettingsFile(), row.ini);
+        WriteWholeFile(SettingsFile(), ini);
         ImportFilterWords();
-        EXPECT_EQ(row.words, Words()) << row.ini;
-    }
+        return Words();
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.words, import(row.ini)) << row.ini;
+    std::string many = "[Nuts]\r\ncount=2000000000\r\n";
+    for (int n = 1; n <= FILTER_LIST_CAPACITY + 10; ++n) many += "Nut" + std::to_string(n) + "=w" + std::to_string(n) + "\r\n";
+    EXPECT_EQ((size_t)FILTER_LIST_CAPACITY, import(many).size()) << "the count drives no loop beyond the list's size";
 }
 
 TEST_F(FirstRun, TracingIsDecidedByTheFirstStartOfTheProcessOnly)

@@ -1,20 +1,115 @@
-// Internet Explorer add-ons in the prefix's registry: what is listed, and removal with its undo,
-// with registrations planted directly and with the test add-on registered by the prefix's own
-// regsvr32; a registration Windows will not let go (forced through the import hook), which the
-// page tells the user about.
-#include "iehelper_bed.h"
-
+// Internet Explorer add-ons in the prefix's registry, planted directly or registered by the
+// prefix's own regsvr32: what is listed; removal, with a server another class needs kept and a
+// registration Windows will not let go (forced through the import hook); each undo brings back
+// exactly its own registration, from its own copy and into an add-on location only; an add-on of
+// the 32-bit view (reached through Wow6432Node) listed, removed and put back in that view.
+#include "app/start.h"
+#include "foundations/entries.h"
+#include "foundations/registry.h"
 #include "foundations/registry_tree.h"
+#include "history/history.h"
+#include "iehelpers/iehelpers.h"
+#include "iehelpers/iehelpers_actions.h"
 #include "resource.h"
+#include "shell/listview.h"
 #include "shell/pages.h"
 #include "shell_fixture.h"
+#include "support/addon.h"
 #include "support/import_hook.h"
+#include "support/views.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+
+using namespace shell_fixture;
 
 namespace {
 
-using namespace iebed;
+// Class ids of planted registrations, all alike so they are easy to clear.
+std::string Id(int n)
+{
+    char id[64];
+    snprintf(id, sizeof id, "{7A1E0000-0000-4000-8000-0000000000%02d}", n);
+    return id;
+}
+const int kPlanted = 12;
+
+std::string BhoKey(const std::string& id) { return std::string(IE_BHO_KEY "\\") + id; }
+std::string ExtensionKey(const std::string& id) { return std::string(IE_EXTENSION_KEY "\\") + id; }
+std::string Class32(const std::string& id) { return "Software\\Classes\\Wow6432Node\\CLSID\\" + id; }
+
+void PlantClass(const std::string& id, const std::string& server)
+{
+    PutRegString(HKEY_CLASSES_ROOT, "CLSID\\" + id, "", "Planted " + id);
+    if (!server.empty()) PutRegString(HKEY_CLASSES_ROOT, "CLSID\\" + id + "\\InprocServer32", "", server);
+}
+
+// The entry of a class id, -1 when it is not listed.
+int EntryOf(const std::string& id)
+{
+    for (int index = 0; index < EntryCount(); ++index) {
+        char extra[ENTRY_EXTRA_CHARS];
+        GetEntryExtra(index, extra);
+        if (id == extra) return index;
+    }
+    return -1;
+}
+
+class IeHelpers : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallSubjectTables();
+        Clear();
+    }
+    void TearDown() override
+    {
+        Clear();
+        FreeEntries();
+    }
+    static void Clear()
+    {
+        RemoveAddonRegistrations();
+        for (int n = 1; n <= kPlanted; ++n) {
+            DeleteRegTree(HKEY_CLASSES_ROOT, "CLSID\\" + Id(n));
+            DeleteRegTree(HKEY_LOCAL_MACHINE, BhoKey(Id(n)));
+            DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(BhoKey(Id(n))));
+            DeleteRegTree(HKEY_LOCAL_MACHINE, Class32(Id(n)));
+            DeleteRegTree(HKEY_LOCAL_MACHINE, ExtensionKey(Id(n)));
+            DeleteRegValue(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY, Id(n).c_str());
+            DeleteRegValue(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY, Id(n).substr(1, 36).c_str());
+        }
+        DeleteRegTree(HKEY_CURRENT_USER, IE_REMOVED_KEY);
+        DeleteFileA(HistoryFile().c_str());
+    }
+    // Removes the add-on of a class id as the page does, with the entry list just filled;
+    // -1 when it is not listed.
+    static int Remove(const std::string& id, IeHelperRemoval* outcome = nullptr)
+    {
+        EnumerateIeHelpers();
+        int index = EntryOf(id);
+        if (index < 0) return -1;
+        EntryCopy entry;
+        CopyEntry(index, entry);
+        return RemoveIeHelper(entry.path, index, outcome);
+    }
+    // "<history lines>|<saved copies>"
+    static std::string Records()
+    {
+        std::vector<std::string> copies;
+        RegSubkeyNames(HKEY_CURRENT_USER, IE_REMOVED_KEY, copies);
+        std::string history = ReadWholeFile(HistoryFile());
+        return std::to_string(std::count(history.begin(), history.end(), '\n')) + "|" + std::to_string(copies.size());
+    }
+    static UndoOutcome Undo(int line)
+    {
+        LoadHistoryEntries();
+        return UndoHistoryLine(line);
+    }
+    SavedKey toolbars_{HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY}, options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
+};
 
 std::string Toolbar(const std::string& id) { return GetRegString(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY, id.c_str()); }
 
@@ -23,6 +118,8 @@ std::string Toolbar(const std::string& id) { return GetRegString(HKEY_LOCAL_MACH
 decltype(&RegDeleteKeyA) g_deleteKey;
 LONG(WINAPI* g_deleteKeyEx)(HKEY, LPCSTR, REGSAM, DWORD);
 decltype(&GetProcAddress) g_getProcAddress;
+decltype(&RegSetValueExA) g_setValue = nullptr;
+LONG WINAPI RefuseSetValue(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
 std::string g_refusedKey;  // a key the hooks will not let the program delete
 int g_refusals;
 bool Refused(LPCSTR subkey) { return subkey && lstrcmpiA(subkey, g_refusedKey.c_str()) == 0 && ++g_refusals; }
@@ -42,18 +139,7 @@ FARPROC WINAPI HandOutDeleteEx(HMODULE module, LPCSTR name)
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&DeleteExUnlessRefused));
 }
 
-class IeHelpers : public IeHelperBed {
-protected:
-    // "<history lines>|<saved copies>"
-    static std::string Records()
-    {
-        std::vector<std::string> copies;
-        RegSubkeyNames(HKEY_CURRENT_USER, IE_REMOVED_KEY, copies);
-        std::string history = ReadWholeFile(HistoryFile());
-        return std::to_string(std::count(history.begin(), history.end(), '\n')) + "|" + std::to_string(copies.size());
-    }
-    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
-};
+const char kGone[] = "C:\\Program Files\\Gone Addon\\gone.dll";
 
 }  // namespace
 
@@ -83,11 +169,7 @@ TEST_F(IeHelpers, EachLocationGivesItsEntriesByTheRulesOfItsKind)
     ASSERT_TRUE(InstallAddon(AddonPath()));
     EXPECT_EQ(EntryCount(), EnumerateIeHelpers());
     const std::string addon = AddonPath();
-    const struct {
-        std::string id, title, path, detail;
-        int kind;
-        const char* why;
-    } rows[] = {
+    const struct { std::string id, title, path, detail; int kind; const char* why; } rows[] = {
         {Id(1), "plain.dll", "C:\\Nowhere\\plain.dll", "", KIND_TYPE_BHO, "no version texts: the file name"},
         {Id(3).substr(1, 36), "bar.dll", "C:\\Nowhere\\bar.dll", "", KIND_TYPE_TOOLBAR, "a value name gets its braces"},
         {Id(4), "Unspecified Title", "", "", KIND_TYPE_TOOLBAR, "a toolbar without a server"},
@@ -113,7 +195,7 @@ TEST_F(IeHelpers, EachLocationGivesItsEntriesByTheRulesOfItsKind)
     EXPECT_LT(EntryOf(Id(4)), EntryOf(Id(5)));
 }
 
-TEST_F(IeHelpers, AServerIsUnregisteredOnlyWithTheLastAddOnItServesOutsideTheSystemFolder)
+TEST_F(IeHelpers, AServerIsUnregisteredWithItsLastAddOnAndAnUndoBringsBackNoSibling)
 {
     ASSERT_TRUE(InstallAddon(AddonPath()));  // a folder with a blank: the path must be quoted
     IeHelperRemoval outcome;
@@ -132,27 +214,21 @@ TEST_F(IeHelpers, AServerIsUnregisteredOnlyWithTheLastAddOnItServesOutsideTheSys
     EXPECT_EQ("3|3", Records());
     EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find("\t" IE_TOOLBAR_KEY "\\" TEST_ADDON_TOOLBAR "\r\n"))
         << "the line names the toolbar itself";
-
-    // The same server in the system folder, the last add-on it serves: only the helper's own
-    // registration goes.
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    const std::string path = std::string(system) + "\\vigilark_test_addon.dll";
-    ASSERT_TRUE(InstallAddon(path));
-    DeleteRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY);
-    DeleteRegValue(HKEY_LOCAL_MACHINE, TEST_ADDON_TOOLBAR_KEY, TEST_ADDON_TOOLBAR);
-    ASSERT_EQ(1, Remove(TEST_ADDON_BHO, &outcome));
-    EXPECT_FALSE(outcome.unregistered);
-    EXPECT_TRUE(ClassRegistered(TEST_ADDON_BHO));
-    RunRegsvr32("/u /s", path);
-    DeleteFileA(path.c_str());
+    // Registering the server again brings back no sibling the user removed separately.
+    const std::string toolbars = DumpRegTree(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY);
+    EXPECT_EQ(UNDO_DONE, Undo(2).status);
+    EXPECT_NE("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY));
+    EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BHO_KEY));
+    EXPECT_EQ(toolbars, DumpRegTree(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY));
+    EXPECT_EQ(UNDO_DONE, Undo(1).status) << "its class is registered again";
+    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, TEST_ADDON_TOOLBAR_KEY, TEST_ADDON_TOOLBAR));
 }
 
-TEST_F(IeHelpers, UndoPutsBackAKeyWithSubkeysAndAToolbarValueExactly)
+TEST_F(IeHelpers, EachUndoPutsBackItsOwnKeyWithSubkeysOrToolbarValueExactlyAndOnce)
 {
     // A server that is not there: regsvr32 /u fails, so the undo need not register it again.
-    const std::string gone = "C:\\Program Files\\Gone Addon\\gone.dll", key = BhoKey(Id(8));
-    for (int n : {8, 9, 10}) PlantClass(Id(n), gone);
+    const std::string key = BhoKey(Id(8));
+    for (int n : {8, 9, 10}) PlantClass(Id(n), kGone);
     PutRegString(HKEY_LOCAL_MACHINE, key, "", "Planted helper");
     PutRegString(HKEY_LOCAL_MACHINE, key, "Where", "%ProgramFiles%\\Gone", REG_EXPAND_SZ);
     PutRegString(HKEY_LOCAL_MACHINE, key, "List", std::string("one\0two\0", 8), REG_MULTI_SZ);
@@ -167,9 +243,10 @@ TEST_F(IeHelpers, UndoPutsBackAKeyWithSubkeysAndAToolbarValueExactly)
     ASSERT_EQ(1, Remove(Id(9)));
     EXPECT_EQ("<missing>|", Toolbar(Id(9)) + "|" + Toolbar(Id(10))) << "its server's other toolbar stays";
     EXPECT_EQ("2|2", Records()) << "one line and one saved copy per removed add-on";
-    ASSERT_EQ(2, LoadHistoryEntries());
-    EXPECT_EQ(1, UndoHistoryEntry(0));
-    EXPECT_EQ(1, UndoHistoryEntry(1));
+    EXPECT_EQ(UNDO_DONE, Undo(1).status);
+    EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, key)) << "each line brings back only its own registration";
+    EXPECT_EQ(UNDO_ALREADY_UNDONE, Undo(1).status);
+    EXPECT_EQ(UNDO_DONE, Undo(0).status);
     EXPECT_EQ(before, DumpRegTree(HKEY_LOCAL_MACHINE, key));
     EXPECT_EQ(toolbars, DumpRegTree(HKEY_LOCAL_MACHINE, IE_TOOLBAR_KEY));
     EXPECT_EQ("4|0", Records()) << "each copy is used once; each undo is a line of its own";
@@ -194,28 +271,140 @@ TEST_F(IeHelpers, ARegistrationThatCannotBeDeletedStaysAsItWasAndWritesNoHistory
     EXPECT_EQ("0|0", Records());
 
     // The page, run in this process: its Remove asks, then tells the user, and lists the helper again.
-    shell_fixture::InitControls();
-    HWND host = shell_fixture::CreateHost(0, 0, 700, 500), page = shell_fixture::CreatePage(host, IDD_IEHELPERS_PAGE);
+    InitControls();
+    HWND host = CreateHost(0, 0, 700, 500), page = CreatePage(host, IDD_IEHELPERS_PAGE), list = GetDlgItem(page, IDC_LIST);
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(IEHelpersPageProc));
     SendMessageA(page, MSG_REFILL, 0, 0);
-    HWND list = GetDlgItem(page, IDC_LIST);
     LVFINDINFOA find = {};
     find.flags = LVFI_PARAM;
     find.lParam = EntryOf(Id(11));
-    ListView_SetItemState(list, ListView_FindItem(list, -1, &find), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SelectRow(list, ListView_FindItem(list, -1, &find));
     std::string told;
-    shell_fixture::RunWithDialog([&] { return (int)SendMessageA(page, WM_COMMAND, IDC_REMOVE, 0); },
-                                 [&](HWND question) {
-                                     PostMessageA(question, WM_COMMAND, IDYES, 0);
-                                     WaitFor([&] { return !IsWindow(question); });
-                                     HWND box = nullptr;
-                                     WaitFor([&] { return (box = FindVisibleWindow("#32770", 0, GetWindowThreadProcessId(page, nullptr), page)) != nullptr; });
-                                     told = shell_fixture::TextOf(GetDlgItem(box, 0xFFFF));
-                                     PostMessageA(box, WM_COMMAND, IDOK, 0);
-                                 });
+    RunWithDialog([&] { return (int)SendMessageA(page, WM_COMMAND, IDC_REMOVE, 0); }, [&](HWND question) {
+        PostMessageA(question, WM_COMMAND, IDYES, 0);
+        WaitFor([&] { return !IsWindow(question); });
+        told = AnswerBoxOver(page, IDOK);
+    });
     g_refusedKey.clear();
     EXPECT_NE(std::string::npos, told.find("could not be removed")) << told;
     EXPECT_GE(ListView_FindItem(list, -1, &find), 0);
-    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(shell_fixture::RecordingDialogProc));
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(RecordingDialogProc));
     DestroyWindow(host);
+}
+
+// A server another class names, or one in the system folder, stays registered with its last add-on.
+TEST_F(IeHelpers, AServerThatAnotherClassNamesOrInTheSystemFolderStaysRegistered)
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string inSystem = std::string(system) + "\\vigilark_test_addon.dll";
+    for (const std::string& path : {AddonPath(), inSystem}) {
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(InstallAddon(path));
+        if (path != inSystem) PlantClass(Id(1), path);  // a shell extension in the same file
+        IeHelperRemoval outcome;
+        for (const char* id : {TEST_ADDON_BHO, TEST_ADDON_TOOLBAR, TEST_ADDON_BUTTON}) ASSERT_EQ(1, Remove(id, &outcome));
+        EXPECT_FALSE(outcome.unregistered);
+        EXPECT_TRUE(ClassRegistered(TEST_ADDON_BHO));
+        EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, TEST_ADDON_BUTTON_KEY)) << "only the add-on's registration goes";
+        Clear();
+    }
+    RunRegsvr32("/u /s", inSystem);
+    DeleteFileA(inSystem.c_str());
+}
+
+TEST_F(IeHelpers, AnUndoThatCannotBringTheAddOnBackSaysSoAndKeepsTheCopy)
+{
+    for (int n : {3, 4}) {
+        PlantClass(Id(n), kGone);
+        PutRegString(HKEY_LOCAL_MACHINE, BhoKey(Id(n)), "Name", "planted");
+        ASSERT_EQ(1, Remove(Id(n)));
+    }
+    // Windows refuses to write the registration back.
+    ASSERT_TRUE(HookImport("advapi32.dll", "RegSetValueExA", &RefuseSetValue, &g_setValue));
+    UndoOutcome refused = Undo(0);
+    HookImport("advapi32.dll", "RegSetValueExA", g_setValue, &g_setValue);
+    EXPECT_EQ(UNDO_FAILED, refused.status);
+    EXPECT_EQ((UINT)IDS_UNDO_COPY_KEPT, refused.message);
+    EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, BhoKey(Id(3)))) << "nothing half-written";
+    EXPECT_NE("<missing>", DumpRegTree(HKEY_CURRENT_USER, refused.detail)) << refused.detail;
+
+    // The class lost its server meanwhile and the file is gone: written back, it would not load.
+    DeleteRegTree(HKEY_CLASSES_ROOT, "CLSID\\" + Id(4));
+    UndoOutcome unlisted = Undo(1);
+    EXPECT_EQ(UNDO_FAILED, unlisted.status);
+    EXPECT_EQ((UINT)IDS_UNDO_NOT_LISTED, unlisted.message);
+    EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, BhoKey(Id(4))));
+    EXPECT_NE("<missing>", DumpRegTree(HKEY_CURRENT_USER, unlisted.detail));
+}
+
+TEST_F(IeHelpers, ASavedCopyIsWrittenOnlyToTheAddOnLocationItsLineNames)
+{
+    const char kRun[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    SavedKey run(HKEY_LOCAL_MACHINE, kRun);
+    PutRegString(HKEY_LOCAL_MACHINE, kRun, "VgkKept", "C:\\kept.exe");
+    PlantClass(Id(5), kGone);
+    PutRegString(HKEY_LOCAL_MACHINE, BhoKey(Id(5)), "Name", "planted");
+    ASSERT_EQ(1, Remove(Id(5)));
+    std::vector<std::string> serials;
+    ASSERT_TRUE(RegSubkeyNames(HKEY_CURRENT_USER, IE_REMOVED_KEY, serials) && serials.size() == 1);
+    const std::string copy = std::string(IE_REMOVED_KEY "\\") + serials[0];
+    // The copy lives in the user's own hive, where anything may have changed it.
+    for (const std::string& key : {std::string(kRun), BhoKey(Id(6))}) {
+        SCOPED_TRACE(key);
+        PutRegString(HKEY_CURRENT_USER, copy, "Key", key);
+        EXPECT_EQ(UNDO_REFUSED, Undo(0).status);
+        EXPECT_EQ("C:\\kept.exe", GetRegString(HKEY_LOCAL_MACHINE, kRun, "VgkKept"));
+        EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, kRun, "Name"));
+        EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, BhoKey(Id(6))));
+    }
+}
+
+TEST_F(IeHelpers, AnAddOnWithALongTitleIsListedWithItsTitleCut)
+{
+    const std::string button(300, 'b'), file = std::string(150, 'f') + ".dll";
+    PutRegString(HKEY_LOCAL_MACHINE, ExtensionKey(Id(7)), "ButtonText", button);
+    PlantClass(Id(8), "C:\\Nowhere\\" + file);
+    PutRegString(HKEY_LOCAL_MACHINE, BhoKey(Id(8)), "", "");
+    EnumerateIeHelpers();
+    for (const auto& expected : {std::make_pair(Id(7), button), std::make_pair(Id(8), file)}) {
+        EntryCopy entry;
+        ASSERT_TRUE(CopyEntry(EntryOf(expected.first), entry)) << expected.first;
+        EXPECT_EQ(expected.second.substr(0, ENTRY_TITLE_CHARS - 1), entry.title);
+    }
+}
+
+// An add-on only in the 32-bit view whose class names a System32 file: the test add-on is put into
+// SysWOW64, where the 32-bit browser loads it from (its version says which file was read).
+TEST_F(IeHelpers, AnAddOnOfThe32BitViewIsListedRemovedAndPutBackIntoThatView)
+{
+    char system[MAX_PATH], wow64[MAX_PATH];
+    ASSERT_TRUE(GetSystemDirectoryA(system, sizeof system) && GetSystemWow64DirectoryA(wow64, sizeof wow64));
+    const std::string file = std::string(wow64) + "\\vgkviewaddon.dll";
+    ASSERT_TRUE(CopyFileA(BesideTestProgram("test_addon.dll").c_str(), file.c_str(), FALSE));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, Class32(Id(11)) + "\\InprocServer32", "", std::string(system) + "\\vgkviewaddon.dll"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(BhoKey(Id(11))), "NoExplorer", "1"));
+    auto registered = [] {  // the registration and the class, in both views
+        return DumpRegTree(HKEY_LOCAL_MACHINE, BhoKey(Id(11))) + DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView(BhoKey(Id(11)))) +
+               DumpRegTree(HKEY_CLASSES_ROOT, "CLSID\\" + Id(11)) + DumpRegTree(HKEY_LOCAL_MACHINE, Class32(Id(11)));
+    };
+    const std::string before = registered();
+    EnumerateIeHelpers();
+    EntryCopy entry;
+    ASSERT_TRUE(CopyEntry(EntryOf(Id(11)), entry));
+    EXPECT_EQ(KIND_TYPE_BHO32, entry.kind);
+    EXPECT_EQ(0, lstrcmpiA(file.c_str(), entry.path)) << entry.path;
+    EXPECT_STREQ(TEST_ADDON_PRODUCT, entry.title) << "the version of the file the 32-bit browser loads";
+    char status[600];
+    IeHelperStatusText(entry.kind, status, sizeof status);
+    EXPECT_EQ("Location: HKLM\\" IE_BHO_KEY " (32-bit)", std::string(status));
+
+    ASSERT_EQ(1, Remove(Id(11)));
+    EXPECT_EQ("<missing>", DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView(BhoKey(Id(11)))));
+    const std::string line = ReadWholeFile(HistoryFile());
+    EXPECT_NE(std::string::npos, line.find("\tTYPE_BHO32\t")) << line;
+    EXPECT_NE(std::string::npos, line.find("\t" + In32BitView(BhoKey(Id(11))) + "\r\n")) << line;
+    EXPECT_EQ(UNDO_DONE, Undo(LoadHistoryEntries() - 1).status);
+    EXPECT_EQ(before, registered()) << "back in the 32-bit view exactly, nothing in the native one";
+    DeleteFileA(file.c_str());
 }

@@ -1,6 +1,6 @@
-// Window placement on real windows: the sheet's first placement (once per process, so one test)
-// with its status bar and minimum size, a popup centred, nothing saved without a rectangle, and
-// the cookie list window's place and icons. The sheet's place kept over a restart is end to end.
+// Placement and mouse on real windows: the sheet's first placement (once per process, so one
+// test) with its status bar and minimum size, a popup centred, nothing saved without a rectangle,
+// the cookie list window's place, and the page icons under the mouse. A restart is end to end.
 #include "resource.h"
 #include "shell/app.h"
 #include "shell/console.h"
@@ -22,7 +22,6 @@ protected:
     }
     static void Put(const char* name, const char* text) { PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY, name, text); }
     static std::string Value(const char* name) { return GetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, name); }
-    // "left,top widthxheight"
     static std::string Rect(HWND window)
     {
         RECT r = ScreenRect(window);
@@ -44,7 +43,6 @@ protected:
 
 TEST_F(Placement, TheFirstPageSetsUpTheSheetOnceAndAPopupIsCentred)
 {
-    // A popup of the sheet's family is centred and touches no sheet.
     Put("xPos", "40");
     HWND owner = CreateHost(300, 250, 400, 300);
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADD_FILETYPE), owner, RecordingDialogProc, 0);
@@ -124,4 +122,53 @@ TEST_F(Placement, TheCookieWindowComesBackWhereItWasWithItsIcons)
     RestoreCookieWindowPlacement(window);
     EXPECT_EQ("70,0 700x450", Rect(window));
     DestroyWindow(window);
+}
+
+// Only a press and release over one icon sends its command; the icon under the mouse is lit.
+TEST_F(Placement, OnlyAPressAndReleaseOverOneIconSendsItsCommand)
+{
+    HWND sheet = CreateHost(0, 0, 700, 500), page = CreatePage(sheet, IDD_STARTUP_PAGE);
+    ASSERT_NE(nullptr, page);
+    HBITMAP help[3], monitor[3];
+    for (int i = 0; i < 3; ++i) {
+        help[i] = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_HELP_REST + i));
+        monitor[i] = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_MONITOR_OFF + i));
+    }
+    SetIconProperties(GetDlgItem(page, IDC_HELP_ICON), help[0], help[1], help[2], IDC_HELP_ICON);
+    SetIconProperties(GetDlgItem(page, IDC_MONITOR_ICON), monitor[0], monitor[1], monitor[2], IDC_MONITOR_ICON);
+    SendDlgItemMessageA(page, IDC_HELP_ICON, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)help[0]);
+    // A mouse message at the middle of a control (0: a point of the page with none).
+    auto mouse = [&](UINT message, int id) {
+        RECT rect = ChildRect(GetDlgItem(page, id));
+        POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        for (at = id ? at : POINT{2, 2}; !id && ChildWindowFromPoint(page, at) != page && at.y < 2000; at.y += 3) {}
+        return IconMouseHandler(page, message, 0, MAKELPARAM(at.x, at.y));
+    };
+    auto shown = [&] { return (HBITMAP)SendDlgItemMessageA(page, IDC_HELP_ICON, STM_GETIMAGE, IMAGE_BITMAP, 0); };
+    EXPECT_EQ(1, mouse(WM_MOUSEMOVE, IDC_HELP_ICON));
+    EXPECT_EQ(help[2], shown()) << "highlighted under the mouse";
+    mouse(WM_MOUSEMOVE, 0);
+    const struct {
+        int down, up;  // where the button goes down and comes up (0: the page's background)
+        std::vector<int> commands;
+    } rows[] = {{IDC_HELP_ICON, IDC_HELP_ICON, {IDC_HELP_ICON}},
+                {IDC_HELP_ICON, 0, {}},
+                {0, IDC_MONITOR_ICON, {IDC_MONITOR_ICON}},
+                {IDC_HELP_LABEL, IDC_HELP_LABEL, {}}};
+    for (const auto& row : rows) {
+        Commands().clear();
+        for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN}) mouse(message, row.down);
+        for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONUP}) mouse(message, row.up);
+        EXPECT_EQ(row.commands, Commands()) << row.down << " to " << row.up;
+        EXPECT_EQ(help[0], shown()) << "at rest again";
+    }
+    Commands().clear();
+    mouse(WM_LBUTTONDBLCLK, IDC_MONITOR_ICON);
+    EXPECT_EQ(std::vector<int>{IDC_MONITOR_ICON}, Commands());
+    EXPECT_EQ(0, IconMouseHandler(page, WM_LBUTTONUP, 0, MAKELPARAM(5000, 5000))) << "outside the page";
+    Commands().clear();  // without its properties an icon sends nothing
+    RemoveIconProperties(GetDlgItem(page, IDC_HELP_ICON));
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) mouse(message, IDC_HELP_ICON);
+    EXPECT_TRUE(Commands().empty());
+    DestroyWindow(sheet);
 }

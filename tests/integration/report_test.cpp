@@ -1,7 +1,7 @@
 // The full report, the settings export and the CSV text against the prefix's registry and
-// files: hostile startup entries stay text in the HTML page and one line in the text file;
-// a place that cannot be written sends the file to the documents folder, or says why; the
-// export comes back value for value through the prefix's own regedit.
+// files: hostile entries stay text; a place that cannot be written sends the file to the
+// documents folder, or says why; a failed write never truncates the earlier file; the export
+// comes back value for value through the prefix's own regedit.
 #include "app/start.h"
 #include "foundations/handles.h"
 #include "foundations/paths.h"
@@ -9,6 +9,9 @@
 #include "reports/full_report.h"
 #include "reports/report_text.h"
 #include "reports/settings_export.h"
+#include "support/call_hooks.h"
+#include "support/cookie_bed.h"
+#include "support/test_service.h"
 #include "support/testing.h"
 #include "support/views.h"
 
@@ -21,8 +24,7 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kScript[] = "<script>alert(1)</script>";
 
-// Every tag of the page must be one the report itself writes; any other "<" or ">" is
-// machine text that escaped.
+// A tag the report does not write, or a lone ">": machine text that escaped.
 std::string ForeignMarkup(const std::string& html)
 {
     const std::set<std::string> kOwn = {
@@ -49,7 +51,6 @@ protected:
         PutRegString(HKEY_CURRENT_USER, kRunKey, "<img src=x onerror=alert(2)>", "\"C:\\Evil Folder\\<b>bold</b>.exe\" /x");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Tab\tTitle\r\nSecond line\nThird", "C:\\evil\\tab\there.exe");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Quote \"q\" 'x' & more", "C:\\evil\\quoted.exe");
-        // A disabled entry as the disabled store keeps it.
         PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled\\Run"), "Off Tool", "C:\\tools\\off.exe");
         PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Off Tool", "11");
         GetCurrentDirectoryA(sizeof directory_, directory_);
@@ -61,18 +62,15 @@ protected:
 };
 
 // A folder whose file of the given name cannot be made: a folder of that name is in the way.
-class BlockedName {
-public:
-    BlockedName(const std::string& folder, const std::string& name) : path_(folder + "\\" + name)
+struct BlockedName {
+    BlockedName(const std::string& folder, const std::string& name) : path(folder + "\\" + name)
     {
         CreateDirectoryA(folder.c_str(), nullptr);
-        DeleteFileA(path_.c_str());
-        CreateDirectoryA(path_.c_str(), nullptr);
+        DeleteFileA(path.c_str());
+        CreateDirectoryA(path.c_str(), nullptr);
     }
-    ~BlockedName() { RemoveDirectoryA(path_.c_str()); }
-
-private:
-    std::string path_;
+    ~BlockedName() { RemoveDirectoryA(path.c_str()); }
+    std::string path;
 };
 
 std::string Documents()
@@ -82,19 +80,36 @@ std::string Documents()
     return folder;
 }
 
+std::string ExportName()
+{
+    char user[128] = "";
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    return std::string(user) + "-Vigilark.reg";
+}
+
 }  // namespace
 
-TEST_F(Report, HostileEntriesStayTextInTheHtmlPage)
+TEST_F(Report, HostileEntriesStayTextInTheHtmlPageWhichDeclaresItsCharset)
 {
     std::string html = ReportText(REPORT_HTML);
     EXPECT_EQ("", ForeignMarkup(html));
-    for (const char* escaped :
-         {"<li><b>&lt;script&gt;alert(1)&lt;/script&gt;</b>", "<li><b>&lt;img src=x onerror=alert(2)&gt;</b>",
-          "Path:     C:\\Evil Folder\\&lt;b&gt;bold&lt;/b&gt;.exe /x<br>",
-          "<li><b>Quote &quot;q&quot; &#39;x&#39; &amp; more</b>", "<title>\r\nVigilark Report Log</title>",
-          "<b>Platform:</b> ", "\x95 Startup Programs \x95"})
+    for (const char* escaped : {"<li><b>&lt;script&gt;alert(1)&lt;/script&gt;</b>", "Path:     C:\\Evil Folder\\&lt;b&gt;bold&lt;/b&gt;.exe /x<br>",
+                                "<li><b>Quote &quot;q&quot; &#39;x&#39; &amp; more</b>", "\x95 Startup Programs \x95",
+                                "<title>\r\nVigilark Report Log</title>", "<b>Platform:</b> "})
         EXPECT_NE(std::string::npos, html.find(escaped)) << escaped;
     EXPECT_EQ(html.size() - 16, html.rfind("</body></html>\r\n"));
+    const size_t charset = html.find(std::string("charset=") + HtmlCharset(GetACP()) + "\"></head>");
+    EXPECT_LT(charset, 1024u) << "where a browser looks for it";
+}
+
+// "IE Cookie Path" is the folder the Cookies page finds (how it is found is the cookies test's).
+TEST_F(Report, TheHeaderNamesTheCookieFolderInUse)
+{
+    cookiebed::Bed bed;
+    EXPECT_NE(std::string::npos, ReportText(REPORT_HTML).find("IE Cookie Path: " + bed.ieFolder + "\\ <br>"));
+    DeleteFileA((bed.ieFolder + "\\index.dat").c_str());
+    EXPECT_NE(std::string::npos, ReportText(REPORT_HTML).find("IE Cookie Path: Cookie Folder Not Found <br>"));
 }
 
 TEST_F(Report, EveryTextLineIsOneEntryOfNineFields)
@@ -117,11 +132,17 @@ TEST_F(Report, EveryTextLineIsOneEntryOfNineFields)
 
 TEST_F(Report, TheCsvTextQuotesWhatItMustAndGivesKindAndState)
 {
+    TestService service("VgkCsvOff", "Vgk Csv Off");
+    ASSERT_TRUE(service.Registered());
+    ASSERT_EQ(1, SetRegDword(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VgkCsvOff", "Start", SERVICE_DISABLED));
     std::string csv = CsvText();
     EXPECT_EQ(0u, csv.find("Title,Program,Description,Version,Copyright,Location,Path,Kind,Disabled,Signer,Signature\r\n"));
     for (const char* row : {"\r\n\"Tab\tTitle\r\nSecond line\nThird\",tab\there.exe,", "\r\n\"Quote \"\"q\"\" 'x' & more\",quoted.exe,",
                             ",C:\\evil\\script.exe,startup,no,,\r\n", ",C:\\tools\\off.exe,startup,yes,,\r\n", ",task,"})
         EXPECT_NE(std::string::npos, csv.find(row)) << row;
+    const size_t off = csv.find("\r\nVgk Csv Off,");
+    ASSERT_NE(std::string::npos, off);
+    EXPECT_NE(std::string::npos, csv.substr(off, csv.find("\r\n", off + 2) - off).find(",service,yes,"));
 }
 
 TEST_F(Report, AnUnwritablePlaceSendsTheFileToTheDocumentsFolderOrSaysWhy)
@@ -134,7 +155,7 @@ TEST_F(Report, AnUnwritablePlaceSendsTheFileToTheDocumentsFolderOrSaysWhy)
     OutputFile file;
     ASSERT_TRUE(WriteReportFile(REPORT_TEXT, file)) << file.path << " error " << file.error;
     EXPECT_TRUE(file.inDocuments);
-    EXPECT_EQ(folder + "\\VigilarkLog.txt|" + documents + "\\VigilarkLog.txt", std::string(file.firstTried) + "|" + file.path);
+    EXPECT_EQ(here.path + "|" + documents + "\\VigilarkLog.txt", std::string(file.firstTried) + "|" + file.path);
     EXPECT_EQ(0u, ReadWholeFile(file.path).find("Title\tProgram\t"));
     DeleteFileA(file.path);
     BlockedName there(documents, "VigilarkLog.txt");
@@ -142,24 +163,49 @@ TEST_F(Report, AnUnwritablePlaceSendsTheFileToTheDocumentsFolderOrSaysWhy)
     EXPECT_FALSE(WriteReportFile(REPORT_TEXT, none));
     EXPECT_FALSE(none.inDocuments);
     EXPECT_NE(0u, none.error) << "a reason to show";
+}
 
-    // The settings export, beside the program when it can be.
-    char user[128] = "", program[MAX_PATH] = "";
-    DWORD size = sizeof user;
-    GetUserNameA(user, &size);
-    std::string name = std::string(user) + "-Vigilark.reg";
-    ProgramDirectory(program, sizeof program);
-    BlockedName beside(program, name);
-    ASSERT_TRUE(WriteSettingsExport(file));
-    EXPECT_TRUE(file.inDocuments);
-    EXPECT_EQ(std::string(program) + "\\" + name + "|" + documents + "\\" + name, std::string(file.firstTried) + "|" + file.path);
-    EXPECT_EQ(0u, ReadWholeFile(file.path).find("\xFF\xFEW\0i\0n\0", 0, 8)) << "UTF-16 with its byte-order mark";
-    DeleteFileA(file.path);
+// A failed write or a refused move into place (import hook) leaves the earlier file and no temporary one.
+TEST_F(Report, TheReportTheCsvFileAndTheExportAreNeverTruncatedFirst)
+{
+    const std::string folder = TempPath("replace"), inDocuments = Documents() + "\\VigilarkLog.txt";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    const std::string files[] = {folder + "\\lists.csv", folder + "\\VigilarkLog.txt", BesideTestProgram(ExportName().c_str())};
+    DeleteFileA(inDocuments.c_str());
+    for (const std::string& file : files) WriteWholeFile(file, "earlier");
+    DWORD error = 0;
+    for (FailingCalls::Call call : {FailingCalls::WRITE, FailingCalls::MOVE}) {
+        FailingCalls failing(call, 0, ERROR_DISK_FULL);
+        EXPECT_FALSE(WriteCsvFile(files[0].c_str(), &error));
+        EXPECT_EQ(ERROR_DISK_FULL, error);
+        EXPECT_EQ(1, failing.Failed());
+    }
+    OutputFile report, exported;
+    {
+        FailingCalls failing(FailingCalls::WRITE, 0, ERROR_DISK_FULL);  // the documents folder's too
+        EXPECT_FALSE(WriteReportFile(REPORT_TEXT, report));
+        EXPECT_FALSE(WriteSettingsExport(exported));
+    }
+    for (const std::string& file : files) EXPECT_EQ("earlier", ReadWholeFile(file)) << file;
+    EXPECT_FALSE(Exists(inDocuments));
+    {  // failing after the usual place's file was made: on to the documents folder
+        FailingCalls failing(FailingCalls::WRITE, 0, ERROR_DISK_FULL, 1);
+        EXPECT_TRUE(WriteReportFile(REPORT_TEXT, report));
+    }
+    EXPECT_EQ(files[1] + "|" + inDocuments, std::string(report.firstTried) + "|" + report.path);
+    EXPECT_EQ("earlier", ReadWholeFile(files[1]));
+    EXPECT_EQ(0u, ReadWholeFile(inDocuments).find("Title\tProgram\t"));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.~*").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "a temporary file left: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    for (const std::string& file : files) DeleteFileA(file.c_str());
+    DeleteFileA(inDocuments.c_str());
 }
 
 TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)
 {
-    // The program keeps its machine key in the 32-bit view.
     const std::string kMaker = In32BitView("SOFTWARE\\Brondlewick");
     SavedTree user(HKEY_CURRENT_USER, VIGILARK_KEY), machine(HKEY_LOCAL_MACHINE, kMaker);
     const std::string kUser = VIGILARK_KEY "\\RoundTrip";
@@ -168,13 +214,7 @@ TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)
     for (int n = 0; n < 256; ++n) binary += (char)n;
     for (size_t n = 0; n < longText.size(); n += 7) longText[n] = (char)('a' + n % 26);
     const DWORD number = 0x89ABCDEF;
-    const struct {
-        HKEY hive;
-        std::string key;
-        const char* name;
-        std::string data;
-        DWORD type;
-    } values[] = {
+    const struct { HKEY hive; std::string key; const char* name; std::string data; DWORD type; } values[] = {
         {HKEY_CURRENT_USER, kUser, "Expand", std::string("%SystemRoot%\\system32\\x.exe\0", 29), REG_EXPAND_SZ},
         {HKEY_CURRENT_USER, kUser, "Number", std::string(reinterpret_cast<const char*>(&number), 4), REG_DWORD},
         {HKEY_CURRENT_USER, kUser, "Bytes", binary, REG_BINARY},
@@ -188,49 +228,39 @@ TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)
         {HKEY_LOCAL_MACHINE, kDeep, "Tool", std::string("%ProgramFiles%\\tool.exe /s\0", 27), REG_EXPAND_SZ},
         {HKEY_LOCAL_MACHINE, kMaker + "\\Vigilark\\Users\\guest", "HideAlerts", std::string("1\0", 2), REG_SZ},
     };
-    for (const auto& value : values) {
-        RegKey key;
-        ASSERT_EQ(ERROR_SUCCESS, key.Create(value.hive, value.key.c_str())) << value.key;
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), value.name, 0, value.type,
-                                                reinterpret_cast<const BYTE*>(value.data.data()), (DWORD)value.data.size()));
-    }
+    for (const auto& value : values)
+        ASSERT_TRUE(CreateRegKey(value.hive, value.key.c_str()) && WriteRegRaw(value.hive, value.key.c_str(), value.name, value.data, value.type))
+            << value.key << " " << value.name;
     auto both = [&] { return DumpRegTree(HKEY_CURRENT_USER, VIGILARK_KEY) + DumpRegTree(HKEY_LOCAL_MACHINE, kMaker); };
     const std::string before = both();
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    const struct {
-        const char* why;
-        RegFileForm form;
-        bool throughTheExport;  // the Export Settings file itself, beside the program
-    } rows[] = {
-        {"the file Export Settings writes (Version 5.00, UTF-16LE)", REG_FILE_UNICODE, true},
-        {"the Windows 95 family's form (REGEDIT4, ANSI)", REG_FILE_ANSI, false},
-    };
-    for (const auto& row : rows) {
+    // The file Export Settings writes (Version 5.00, UTF-16LE), and the 95 family's form (REGEDIT4, ANSI).
+    for (RegFileForm form : {REG_FILE_UNICODE, REG_FILE_ANSI}) {
+        SCOPED_TRACE(form);
         std::string file = TempPath("round-trip.reg");
         OutputFile written;
-        // A name with a line break, which a registry file cannot hold: left out, and said so.
-        std::vector<std::string> leftOut;
+        std::vector<std::string> leftOut;  // a name with a line break, which a registry file cannot hold
         PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY "\\RoundTrip", "Line\r\nBreak", "gone");
-        if (row.throughTheExport) {
-            ASSERT_TRUE(WriteSettingsExport(written, &leftOut)) << row.why;
-            EXPECT_FALSE(written.inDocuments);
+        if (form == REG_FILE_UNICODE) {
+            ASSERT_TRUE(WriteSettingsExport(written, &leftOut));
             file = written.path;
+            EXPECT_EQ(0u, ReadWholeFile(file).find("\xFF\xFEW\0i\0n\0", 0, 8)) << "UTF-16 with its byte-order mark";
         } else {
-            ASSERT_TRUE(WriteWholeFile(file, RegFileBytes(SettingsExportText(row.form, &leftOut), row.form)));
+            ASSERT_TRUE(WriteWholeFile(file, RegFileBytes(SettingsExportText(form, &leftOut), form)));
         }
         EXPECT_EQ(std::vector<std::string>{"HKEY_CURRENT_USER\\" VIGILARK_KEY "\\RoundTrip\\Line\\r\\nBreak"}, leftOut);
         DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY);
         DeleteRegTree(HKEY_LOCAL_MACHINE, kMaker);
-        ASSERT_NE(-1, RunAndWait("\"" + std::string(windows) + "\\regedit.exe\" /s \"" + file + "\"")) << row.why;
+        ASSERT_NE(-1, RunAndWait("\"" + std::string(windows) + "\\regedit.exe\" /s \"" + file + "\""));
         // Wine's regedit widens the hex(2) and hex(7) bytes of a REGEDIT4 file but stores hex(1)
         // bytes as they are, so a string with line breaks comes back as narrow bytes there; the
         // 95 family, the only user of this form, keeps its registry in ANSI.
         auto compared = [&](std::string text) {
             size_t at = text.find("\nLines ");
-            return row.form != REG_FILE_ANSI || at == std::string::npos ? text : text.erase(at, text.find('\n', at + 1) - at);
+            return form != REG_FILE_ANSI || at == std::string::npos ? text : text.erase(at, text.find('\n', at + 1) - at);
         };
-        EXPECT_EQ(compared(before), compared(both())) << row.why;
+        EXPECT_EQ(compared(before), compared(both()));
         DeleteFileA(file.c_str());
     }
 }

@@ -1,6 +1,5 @@
-// Task Scheduler access against the prefix's real scheduler (the page's rows are the end-to-end
-// test's): hostile work items with deletion and its failures, status and comment, the wait that
-// only a scheduler started by the call needs, and a scheduler that cannot be started.
+// Task Scheduler access against the prefix's real scheduler (the page's rows are end to end):
+// hostile work items, deletion and its failures, status and comment, waits, an unstartable scheduler.
 #include "foundations/entries.h"
 #include "foundations/registry.h"
 #include "scheduler/scheduled_properties.h"
@@ -15,20 +14,12 @@
 
 namespace {
 
-
-struct Listed {
-    bool found = false;
-    EntryCopy entry = {};
-    int index = -1;
-};
-
-Listed FindTask(const std::string& title)
+// The listed path of a task, "<not listed>" when there is none of that title.
+std::string TaskPath(const std::string& title)
 {
-    Listed listed;
-    listed.index = FindEntryIndex(title);
-    listed.found = listed.index >= 0;
-    if (listed.found) CopyEntry(listed.index, listed.entry);
-    return listed;
+    EntryCopy entry;
+    int index = FindEntryIndex(title);
+    return index >= 0 && CopyEntry(index, entry) ? entry.path : "<not listed>";
 }
 
 decltype(&Sleep) g_sleep;
@@ -66,8 +57,7 @@ protected:
 
 }  // namespace
 
-// Work items a hostile program could leave: none may break the list or hide the others,
-// and none that can be read may hide itself.
+// Hostile work items break neither the list nor the others, and none that can be read hides itself.
 TEST_F(Scheduler, HostileWorkItems)
 {
     const std::string longName = "Vgk " + std::string(190, 'L');
@@ -76,32 +66,21 @@ TEST_F(Scheduler, HostileWorkItems)
     const std::string garbage = TaskFile("Vgk Garbage");
     ASSERT_TRUE(WriteWholeFile(garbage, std::string(300, '\x7f')));
 
-    struct Case {
-        const char* what;
-        TaskSpec task;
-        std::string title;  // as listed ("" = not listed)
-        std::string path;
-    } cases[] = {
-        {"no application name", {"Vgk Nameless", "", "", true}, "Vgk Nameless.job", ""},
-        {"name wider than the record: cut, still listed", {longName, "C:\\tools\\long.exe", "", true},
-         (longName + ".job").substr(0, ENTRY_TITLE_CHARS - 1), "C:\\tools\\long.exe"},
-        {"program wider than the record: cut", {"Vgk Far", longProgram, "", true}, "Vgk Far.job",
-         longProgram.substr(0, ENTRY_PATH_CHARS - 1)},
+    const std::string cut = (longName + ".job").substr(0, ENTRY_TITLE_CHARS - 1);  // cut, still listed
+    const std::pair<TaskSpec, std::string> cases[] = {  // a task, the path listed for it
+        {{"Vgk Nameless", "", "", true}, ""},
+        {{longName, "C:\\tools\\long.exe", "", true}, "C:\\tools\\long.exe"},
+        {{"Vgk Far", longProgram, "", true}, longProgram.substr(0, ENTRY_PATH_CHARS - 1)},
     };
-    for (const Case& c : cases) Make(c.task);
-
+    for (const auto& c : cases) Make(c.first);
     EnumerateScheduledTasks();
-    EXPECT_TRUE(FindTask("Vgk Plain.job").found) << "the others are still listed";
-    EXPECT_FALSE(FindTask("Vgk Garbage.job").found) << "a task file that cannot be activated is left out";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Listed listed = FindTask(c.title);
-        ASSERT_TRUE(listed.found) << c.title;
-        EXPECT_EQ(c.path, listed.entry.path);
-    }
+    EXPECT_EQ("C:\\tools\\plain.exe", TaskPath("Vgk Plain.job")) << "the others are still listed";
+    EXPECT_EQ("<not listed>", TaskPath("Vgk Garbage.job")) << "a task file that cannot be activated is left out";
+    EXPECT_EQ("", TaskPath("Vgk Nameless.job"));
+    EXPECT_EQ("C:\\tools\\long.exe", TaskPath(cut));
+    EXPECT_EQ(cases[2].second, TaskPath("Vgk Far.job"));
 
     // The cut name still reaches its own task: its status, and its removal.
-    const std::string cut = cases[1].title;
     char status[64];
     EXPECT_GT(GetTaskStatusText(cut.c_str(), status, sizeof status), 0);
     EXPECT_EQ(S_OK, DeleteScheduledTask(cut.c_str()));
@@ -114,8 +93,7 @@ TEST_F(Scheduler, HostileWorkItems)
     DeleteFileA(garbage.c_str());
 
     // A task that is not there, or only begins like one that is, cannot be deleted.
-    HRESULT result = DeleteScheduledTask("Vgk No Such Task.job");
-    EXPECT_TRUE(FAILED(result)) << std::hex << result;
+    EXPECT_TRUE(FAILED(DeleteScheduledTask("Vgk No Such Task.job")));
     EXPECT_TRUE(FAILED(DeleteScheduledTask("Vgk Pl")));
     EXPECT_TRUE(Exists(TaskFile("Vgk Plain")));
 }
@@ -132,9 +110,7 @@ TEST_F(Scheduler, StatusOfATaskWithoutATriggerOrNotThere)
     EXPECT_EQ("|", std::string(status) + "|" + notes);
 }
 
-// A scheduler that already runs is not waited for: the Properties dialog of a task asks for
-// its status and comment, and each of those once waited a whole second. The waits are seen
-// through the program's own Sleep.
+// A running scheduler is not waited for (status and comment once waited a second each), seen through Sleep.
 TEST_F(Scheduler, NoWaitWhenTheSchedulerAlreadyRuns)
 {
     Make({"Vgk Quick", "C:\\tools\\quick.exe", "quick", true});
@@ -149,15 +125,13 @@ TEST_F(Scheduler, NoWaitWhenTheSchedulerAlreadyRuns)
     EXPECT_EQ(0u, g_slept);
 }
 
-// With the scheduler unstartable (the Schedule service refused: Wine's accepts no stop) nothing
-// can be listed or deleted, and a deletion says so instead of claiming success.
+// The Schedule service refused (Wine's accepts no stop): nothing listed, and a deletion fails.
 TEST_F(Scheduler, UnstartableSchedulerFailsEveryOperation)
 {
     Make({"Vgk Stranded", "C:\\tools\\stranded.exe", "", true});
     ASSERT_TRUE(HookImport("advapi32.dll", "OpenServiceA", &RefuseSchedule, &g_openService));
     EXPECT_NE(0u, StartScheduler());
-    HRESULT result = DeleteScheduledTask("Vgk Stranded.job");
-    EXPECT_TRUE(FAILED(result)) << std::hex << result;
+    EXPECT_TRUE(FAILED(DeleteScheduledTask("Vgk Stranded.job")));
     EXPECT_LE(EnumerateScheduledTasks(), 0);
     EXPECT_EQ(0, EntryCount());
     EXPECT_TRUE(Exists(TaskFile("Vgk Stranded")));

@@ -1,9 +1,9 @@
-// Services against the prefix's registry and its real service control manager: a service of
-// the tests' own is listed, interrogated, stopped and given another start type with the least
-// rights, and reported; hostile registry entries; the Status sort; the Properties dialog's
+// Services against the prefix's registry and its real service control manager: the rights each
+// call asks, the report's fields, hostile entries, the Status sort, the Properties dialog's
 // refusals (a refused write forced through the import hook, as Wine enforces no key DACL).
 #include "app/start.h"
 #include "foundations/entries.h"
+#include "foundations/fill_memo.h"
 #include "foundations/text.h"
 #include "resource.h"
 #include "services/service_text.h"
@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 using namespace shell_fixture;
 
@@ -27,13 +26,14 @@ const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
 
 // The rights this program asks of the service control manager, and how often it asks.
 DWORD g_managerAccess, g_serviceAccess;
-int g_calls;
+int g_calls, g_connections;
 decltype(&OpenSCManagerA) g_openManager;
 decltype(&OpenServiceA) g_openService;
 SC_HANDLE WINAPI RecordOpenManager(LPCSTR machine, LPCSTR database, DWORD access)
 {
     g_managerAccess |= access;
     ++g_calls;
+    ++g_connections;
     return g_openManager(machine, database, access);
 }
 SC_HANDLE WINAPI RecordOpenService(SC_HANDLE manager, LPCSTR name, DWORD access)
@@ -48,7 +48,7 @@ bool RecordScmCalls()
     static bool hooked = HookImport("advapi32.dll", "OpenSCManagerA", &RecordOpenManager, &g_openManager) &&
                          HookImport("advapi32.dll", "OpenServiceA", &RecordOpenService, &g_openService);
     g_managerAccess = g_serviceAccess = 0;
-    g_calls = 0;
+    g_calls = g_connections = 0;
     return hooked;
 }
 
@@ -71,35 +71,33 @@ protected:
         FreeEntries();
         DeleteFileA(HistoryFile().c_str());
     }
-    // Opens the Properties dialog of the service, chooses the start type (-1: none), presses the
-    // button and answers the message box that follows; its text, and what the dialog showed first.
+    // Chooses the start type (-1: none) in the service's Properties, presses the button and answers
+    // the box that follows; its text, and what the dialog showed first.
     std::string PressInProperties(const TestService& service, int startType, int button, std::string* shown = nullptr)
     {
         EnumerateServicesWithStates();
         int index = FindEntryIndex(service.DisplayName());
         EXPECT_GE(index, 0);
         std::string box;
-        RunWithDialog([&] { ShowPropertiesFor(nullptr, index); return 0; },
-                      [&](HWND dialog) {
-                          if (shown)
-                              *shown = TextOf(GetDlgItem(dialog, IDC_PROP_STATUS)) +
-                                       (IsWindowEnabled(GetDlgItem(dialog, IDC_PROP_KILL)) ? " stop" : "");
-                          HWND list = GetDlgItem(dialog, IDC_PROP_STARTTYPE);
-                          SendMessageA(list, CB_SETCURSEL, startType, 0);
-                          if (startType >= 0)
-                              SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_STARTTYPE, CBN_SELCHANGE), (LPARAM)list);
-                          PostMessageA(dialog, WM_COMMAND, button, 0);
-                          box = AnswerBoxOver(dialog, IDOK);
-                          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                      });
+        RunWithDialog([&] { ShowPropertiesFor(nullptr, index); return 0; }, [&](HWND dialog) {
+            if (shown)
+                *shown = TextOf(GetDlgItem(dialog, IDC_PROP_STATUS)) +
+                         (IsWindowEnabled(GetDlgItem(dialog, IDC_PROP_KILL)) ? " stop" : "");
+            HWND list = GetDlgItem(dialog, IDC_PROP_STARTTYPE);
+            SendMessageA(list, CB_SETCURSEL, startType, 0);
+            if (startType >= 0)
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROP_STARTTYPE, CBN_SELCHANGE), (LPARAM)list);
+            PostMessageA(dialog, WM_COMMAND, button, 0);
+            box = AnswerBoxOver(dialog, IDOK);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
         return box;
     }
 };
 
 }  // namespace
 
-// The page's rows, Stop and the start type through the dialog are the end-to-end test's; here,
-// the rights each call asks for, and the report section.
+// The page's rows, Stop and the start type through the dialog are the end-to-end test's.
 TEST_F(Services, EachCallAsksForTheLeastRightsAndTheReportGivesStartTypeAndStateWhenRead)
 {
     TestService service("VkTestSvcList", "Vigilark Test Service List");
@@ -123,8 +121,7 @@ TEST_F(Services, EachCallAsksForTheLeastRightsAndTheReportGivesStartTypeAndState
     EXPECT_STREQ("Stopped", text);
     EXPECT_FALSE(SendServiceControl(title, SERVICE_CONTROL_STOP)) << "a stopped service takes no stop";
     const ReportSection* section = nullptr;
-    for (int i = 0; i < ReportSectionCount(); ++i)
-        if (std::string(ReportSectionAt(i)->keyword) == "service") section = ReportSectionAt(i);
+    for (int i = 0; i < ReportSectionCount(); ++i) section = std::string(ReportSectionAt(i)->keyword) == "service" ? ReportSectionAt(i) : section;
     ASSERT_TRUE(section && section->enumerate() > 0);
     ReportField fields[4];
     ASSERT_EQ(1, section->fields(FindEntryIndex(title), fields, 4)) << "a stopped service's state is not read";
@@ -161,16 +158,9 @@ TEST_F(Services, HostileRegistryEntriesAreListedOrLeftOutByTheRules)
     GetWindowsDirectoryA(windows, sizeof windows);
     const std::string hosted = "%SystemRoot%\\system32\\svchost.exe -k vkhostile", longImage = "C:\\" + std::string(600, 'x') + ".exe";
     const std::string longTitle = "Vk Hostile Long Title " + std::string(120, '.');
-    const struct {
-        const char* key;
-        std::string image;
-        const char* title;  // nullptr: no DisplayName value
-        DWORD start;        // 99: no Start value
-        const char* serviceDll;
-        int kind;           // 0: not listed
-        const char *listedTitle, *extra;
-        std::string path;
-    } cases[] = {
+    // title nullptr: no DisplayName value; start 99: no Start value; kind 0: not listed.
+    const struct { const char* key; std::string image; const char* title; DWORD start; const char* serviceDll; int kind;
+                   const char *listedTitle, *extra; std::string path; } cases[] = {
         {"VkHostileNoName", "C:\\vk hostile\\noname.exe", nullptr, 3, nullptr, KIND_SERVICE_EXE, "Unspecified Title",
          "Manual", "C:\\vk hostile\\noname.exe"},
         {"VkHostileLongImage", longImage, "Vk Hostile Long Image", 2, nullptr, 0, nullptr, nullptr, longImage},
@@ -187,14 +177,13 @@ TEST_F(Services, HostileRegistryEntriesAreListedOrLeftOutByTheRules)
     for (const auto& hostile : cases) {
         std::string subkey = std::string(kServicesKey) + "\\" + hostile.key;
         DeleteRegTree(HKEY_LOCAL_MACHINE, subkey);
-        ASSERT_EQ(1, CreateRegKey(HKEY_LOCAL_MACHINE, subkey.c_str()));
-        bool planted =
-            (hostile.image.empty() || PutRegString(HKEY_LOCAL_MACHINE, subkey, "ImagePath", hostile.image,
-                                                   hostile.image[0] == '%' ? REG_EXPAND_SZ : REG_SZ)) &&
-            (!hostile.title || PutRegString(HKEY_LOCAL_MACHINE, subkey, "DisplayName", hostile.title)) &&
-            (hostile.start == 99 || SetRegDword(HKEY_LOCAL_MACHINE, subkey.c_str(), "Start", hostile.start)) &&
-            (!hostile.serviceDll || PutRegString(HKEY_LOCAL_MACHINE, subkey + "\\Parameters", "ServiceDll", hostile.serviceDll));
-        ASSERT_TRUE(planted) << hostile.key;
+        ASSERT_TRUE(CreateRegKey(HKEY_LOCAL_MACHINE, subkey.c_str()) &&
+                    (hostile.image.empty() || PutRegString(HKEY_LOCAL_MACHINE, subkey, "ImagePath", hostile.image,
+                                                           hostile.image[0] == '%' ? REG_EXPAND_SZ : REG_SZ)) &&
+                    (!hostile.title || PutRegString(HKEY_LOCAL_MACHINE, subkey, "DisplayName", hostile.title)) &&
+                    (hostile.start == 99 || SetRegDword(HKEY_LOCAL_MACHINE, subkey.c_str(), "Start", hostile.start)) &&
+                    (!hostile.serviceDll || PutRegString(HKEY_LOCAL_MACHINE, subkey + "\\Parameters", "ServiceDll", hostile.serviceDll)))
+            << hostile.key;
     }
     EnumerateServicesWithStates();
     for (const auto& hostile : cases) {
@@ -229,4 +218,18 @@ TEST_F(Services, SortingByStatusComparesTheStatesTheFillReadWithoutAskingAgain)
     EXPECT_LT(compare(0, 1, 2), 0) << "descending";
     SetSortDirection(2, 0);
     EXPECT_EQ(0, g_calls);
+}
+
+// In a fill (the report's walk) the listed states are read through one manager connection.
+TEST_F(Services, AFillReadsEveryListedStateThroughOneConnection)
+{
+    TestService running("VkTestSvcWalkA", "Vigilark Test Service Walk Running");
+    TestService stopped("VkTestSvcWalkB", "Vigilark Test Service Walk Stopped");
+    ASSERT_TRUE(running.Registered() && stopped.Registered() && running.Start());
+    FillMemo memo;
+    EnumerateServices();
+    ASSERT_TRUE(RecordScmCalls());
+    EXPECT_EQ((DWORD)SERVICE_RUNNING, StateOfValue(ListedServiceState(FindEntryIndex(running.DisplayName()))));
+    EXPECT_EQ(0u, ListedServiceState(FindEntryIndex(stopped.DisplayName())));
+    EXPECT_EQ(1, g_connections);
 }

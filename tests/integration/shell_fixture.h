@@ -15,7 +15,7 @@
 
 namespace shell_fixture {
 
-// Every WM_COMMAND id a page made by this fixture received, in order.
+// Every WM_COMMAND id a page made here received, in order.
 inline std::vector<int>& Commands()
 {
     static std::vector<int> commands;
@@ -34,7 +34,6 @@ inline void InitControls()
     SetAppInstance(GetModuleHandleA(nullptr));
 }
 
-// A visible top-level window of the given outer size at (x, y).
 inline HWND CreateHost(int x, int y, int width, int height)
 {
     WNDCLASSA windowClass = {};
@@ -64,7 +63,7 @@ inline RECT ScreenRect(HWND window)
     GetWindowRect(window, &rect);
     return rect;
 }
-// The control's rectangle in its parent's client coordinates.
+// In its parent's client coordinates.
 inline RECT ChildRect(HWND control)
 {
     RECT rect = ScreenRect(control);
@@ -77,8 +76,8 @@ inline SIZE WindowSize(HWND window)
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// Calls run() on this thread while act(window) runs on a helper thread once run() shows a
-// window of the class (a dialog unless told); act must end it. Returns what run() returns.
+// Returns run() called on this thread while act(window), which must end it, runs on a helper
+// thread once run() shows a window of the class (a dialog unless told).
 inline int RunWithDialog(const std::function<int()>& run, const std::function<void(HWND)>& act,
                          const char* className = "#32770")
 {
@@ -99,8 +98,7 @@ inline std::string TextOf(HWND window)
     return text;
 }
 
-// From a helper thread: waits for a message box of the window's thread over the window, answers
-// it with the button and waits for it to go; its text, empty when none came.
+// From a helper thread: answers the message box over the window; its text, "" when none came.
 inline std::string AnswerBoxOver(HWND window, int button)
 {
     HWND box = nullptr;
@@ -113,8 +111,7 @@ inline std::string AnswerBoxOver(HWND window, int button)
     return text;
 }
 
-// Selects the whole text of an edit and types over it as the keyboard would (the edit's
-// limit applies); nothing typed is a backspace.
+// Types over the whole text of an edit as the keyboard would (its limit applies); "" is a backspace.
 inline void ReplaceText(HWND edit, const char* keys)
 {
     SendMessageA(edit, EM_SETSEL, 0, -1);

@@ -1,15 +1,15 @@
 // Disabling, enabling, removing, restoring and adding startup entries against the prefix's
-// registry, win.ini and Startup folders; the refusals and the check a page makes before it
-// offers to end a program; history.txt and undoing from it.
+// registry, win.ini and Startup folders; the refusals a page checks before it offers to end a
+// program; history.txt and undoing from it: the line chosen, once, never outside the Startup
+// folders and the program's own "Removed" and "Disabled" folders; entries of the 32-bit registry
+// view (reached through Wow6432Node) changed and put back in their own view, byte for byte.
 #include "startup_bed.h"
 
 #include "foundations/settings.h"
 #include "foundations/shortcut.h"
 #include "shell_fixture.h"
 
-#include <functional>
 #include <regex>
-#include <thread>
 
 using bed::One;
 using bed::Remove;
@@ -19,13 +19,26 @@ namespace {
 
 class StartupActions : public bed::StartupBed {};
 
+std::string Line(const char* action, const char* kind, const std::string& title, const std::string& command,
+                 const std::string& extra = "")
+{
+    return "03/07/2005  12:05 AM\t" + std::string(action) + "\t" + kind + "\t" + title + "\t" + command + "\t" + extra + "\r\n";
+}
+// Undoes the only line of a history file.
+UndoStatus UndoOnly(const std::string& line)
+{
+    WriteWholeFile(HistoryFile(), line);
+    EXPECT_EQ(1, LoadHistoryEntries());
+    return UndoHistoryLine(0).status;
+}
+
 std::string Marker(const std::string& title) { return bed::Stored(DISABLED_STORE_KEY, title); }
 std::string Copy(const std::string& path)
 {
     EXPECT_TRUE(CopyFileA(ThisProgram().c_str(), path.c_str(), FALSE)) << path;
     return path;
 }
-// A Run value's type and bytes exactly as stored.
+// "<type>:<bytes>" of a Run value exactly as stored.
 std::string RawRun(int kind, const char* name)
 {
     std::string data;
@@ -34,17 +47,41 @@ std::string RawRun(int kind, const char* name)
     return std::to_string(type) + ":" + data;
 }
 
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+std::string BothViews(const std::vector<std::string>& keys)
+{
+    std::string text;
+    for (const std::string& key : keys)
+        text += DumpRegTree(HKEY_LOCAL_MACHINE, key) + DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView(key));
+    return text;
+}
+
+UndoStatus UndoLastLine() { return UndoHistoryLine(LoadHistoryEntries() - 1).status; }
+
+class RegistryViews : public bed::StartupBed {
+protected:
+    void SetUp() override
+    {
+        StartupBed::SetUp();
+        for (const char* key : {kRun, kRunOnce}) views32_.emplace_back(HKEY_LOCAL_MACHINE, In32BitView(key)).Clear();
+        ASSERT_TRUE(bed::SetRun(KIND_MACHINE_RUN, "Twin Tool", "C:\\tools\\twin64.exe"));
+        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRun), "Twin Tool", "C:\\tools\\twin32.exe"));
+        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRunOnce), "Only Tool", "\"%ProgramFiles%\\o.exe\" /s",
+                                 REG_EXPAND_SZ));
+    }
+    std::deque<SavedKey> views32_;
+};
+
 }  // namespace
 
 TEST_F(StartupActions, DisableThenEnableKeepsRunValuesAndLongWinIniLinesWhole)
 {
-    const struct {
-        int kind;
-        const char *title, *command;
-        DWORD type;
-        const char* saved;  // where the disabled store keeps the command, under HKEY_LOCAL_MACHINE
-    } rows[] = {{1, "Quoted App", "\"C:\\Program Files\\App\\app.exe\" /min", REG_SZ, DISABLED_STORE_KEY "\\Run"},
-                {12, "Expanding", "%SystemRoot%\\exp.exe -a", REG_EXPAND_SZ, DISABLED_STORE_KEY "\\RunOnce"}};
+    // saved: where the disabled store keeps the command, under HKEY_LOCAL_MACHINE
+    const struct { int kind; const char *title, *command; DWORD type; const char* saved; } rows[] = {
+        {1, "Quoted App", "\"C:\\Program Files\\App\\app.exe\" /min", REG_SZ, DISABLED_STORE_KEY "\\Run"},
+        {12, "Expanding", "%SystemRoot%\\exp.exe -a", REG_EXPAND_SZ, DISABLED_STORE_KEY "\\RunOnce"}};
     for (const auto& row : rows) {
         ASSERT_TRUE(bed::SetRun(row.kind, row.title, row.command, row.type));
         const std::string before = RawRun(row.kind, row.title);
@@ -78,8 +115,7 @@ TEST_F(StartupActions, StartupFilesMoveAsideAndBackButNeverOverAnother)
     std::string shortcut = userStartup + "\\Roundtrip.lnk", aside = bed::ProgramFolder("Disabled") + "\\Roundtrip.lnk";
     ASSERT_EQ(S_OK, CreateShortcut(shortcut.c_str(), ThisProgram().c_str(), "/start", "", "Vgk Roundtrip", "", 0));
     std::string content = ReadWholeFile(shortcut);
-    // A file of that name already waits in "Disabled": the move must not replace it, and a
-    // failed move leaves no marker.
+    // A file of that name already waits in "Disabled": the move must not replace it, nor leave a marker.
     CreateDirectoryA(bed::ProgramFolder("Disabled").c_str(), nullptr);
     WriteWholeFile(aside, "older file");
     EXPECT_EQ(STARTUP_FAILED, Toggle(One("Vgk Roundtrip")));
@@ -93,20 +129,13 @@ TEST_F(StartupActions, StartupFilesMoveAsideAndBackButNeverOverAnother)
     EXPECT_EQ(content, ReadWholeFile(shortcut)) << "back in the user's Startup folder, not the machine's";
 }
 
-// A page asks whether a change would be refused before it offers to end the entry's program:
-// that answer is the one the change then gives, and asking, like a refused change, changes nothing.
+// The check before offering to end the program gives what the change gives; asking, like a refusal, changes nothing.
 TEST_F(StartupActions, RefusalsAreWhatTheCheckSaidAndChangeNothing)
 {
-    const struct {
-        const char* what;
-        int kind;
-        std::string title, command;
-        StartupResult toggle, remove;
-    } rows[] = {
+    const struct { const char* what; int kind; std::string title, command; StartupResult toggle, remove; } rows[] = {
         {"another user's entry", 21, "Elsewhere", "C:\\Other\\user.exe", STARTUP_OTHER_USER, STARTUP_OTHER_USER},
         {"a title already disabled", 11, "Twin", "C:\\User\\twin.exe", STARTUP_TITLE_TAKEN, STARTUP_OK},
-        // The history line could not carry the command, so a removal could not be undone;
-        // disabling keeps the whole command, read again from the registry.
+        // The history line cannot carry it, so a removal could not be undone; disabling keeps it whole.
         {"a command too long for the history", 11, "LongOne", "\"C:\\Long Path\\app.exe\" " + std::string(400, 'x'),
          STARTUP_OK, STARTUP_COMMAND_TOO_LONG},
         {"a name longer than the title field", 11, "LongName" + std::string(200, 'n'), "C:\\named.exe",
@@ -144,11 +173,9 @@ TEST_F(StartupActions, RemovalsWriteOneHistoryLineAndAreUndoneExactlyButTheMonit
 {
     const std::string command = "\"C:\\Program Files\\Gone\\gone.exe\" /tray=1";
     bed::SetRun(11, "Gone=App", command);
-    // The first run named the known program by its command with ":" for "=".
-    PutRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\Program Files\\Gone\\gone.exe /tray:1", "11");
+    PutRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\Program Files\\Gone\\gone.exe /tray:1", "11");  // "=" as ":"
     const std::string before = RawRun(11, "Gone=App");
-    // A shortcut is deleted and its target stays; a program file placed in the folder is kept
-    // aside in "Removed", never deleted.
+    // A shortcut is deleted and its target stays; a program file in the folder is kept in "Removed".
     std::string target = Copy(TempPath("vgk_kept.exe")), shortcut = userStartup + "\\Kept.lnk";
     std::string program = Copy(userStartup + "\\placed.exe"), kept = bed::ProgramFolder("Removed") + "\\placed.exe";
     ASSERT_EQ(S_OK, CreateShortcut(shortcut.c_str(), target.c_str(), "", "", "Vgk Kept", "", 0));
@@ -217,44 +244,38 @@ TEST_F(StartupActions, RestoreAndAddNeverOverwrite)
 TEST_F(StartupActions, HistoryIsAppendedUnlessOffAndOnlyRemovalsAndTheMonitorsChangesAreUndone)
 {
     SavedKey options(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY);
-    // A reader that holds the file for a moment is waited for.
     HANDLE held = CreateFileA(HistoryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::thread reader([&] {
         Sleep(100);
         CloseHandle(held);
     });
-    EXPECT_EQ(1, AppendHistory("Title", "C:\\x.exe /a", "", KIND_CURRENT_RUN, ACTION_START_REMOVE));
+    EXPECT_EQ(1, AppendHistory("Title", "C:\\x.exe /a", "", KIND_CURRENT_RUN, ACTION_START_REMOVE)) << "waits for a reader";
     reader.join();
     ASSERT_EQ(1, SetOption("History", 0));
     EXPECT_EQ(0, AppendHistory("Off", "C:\\off.exe", "", KIND_CURRENT_RUN, ACTION_START_REMOVE));
     EXPECT_TRUE(std::regex_match(ReadWholeFile(HistoryFile()),
                                  std::regex("\\d\\d/\\d\\d/\\d{4}  \\d{1,2}:\\d\\d [AP]M\t\\*START_Remove\tCURRENT_RUN\tTitle\t"
                                             "C:\\\\x\\.exe /a\t\r\n")));
-    const std::string disable = "03/07/2005  12:05 AM\tSTART_Disable\tMACHINE_RUN\tMon\tC:\\mon.exe\t\r\n";
-    WriteWholeFile(HistoryFile(), disable + "03/07/2005  12:07 AM\tSERVICE__from_Disabled\tSERVICE_EXE\tSvc\tC:\\svc.exe\t\r\n" +
-                                      "03/07/2005  12:08 AM\tIEHELPER_Remove\tTYPE_BHO\th.dll\tC:\\No Such\\h.dll\tkey\r\n");
+    const std::string disable = Line("START_Disable", "MACHINE_RUN", "Mon", "C:\\mon.exe");
+    WriteWholeFile(HistoryFile(), disable + Line("SERVICE__from_Disabled", "SERVICE_EXE", "Svc", "C:\\svc.exe") +
+                                      Line("IEHELPER_Remove", "TYPE_BHO", "h.dll", "C:\\No Such\\h.dll", "key"));
     ASSERT_EQ(3, LoadHistoryEntries());
     EXPECT_EQ(0, IsReversible(0) + IsReversible(1) + IsReversible(2));
     EXPECT_EQ(0, UndoHistoryEntry(1)) << "a service change has no undo";
     EXPECT_EQ(0, UndoHistoryEntry(2)) << "a helper without its saved copy: regsvr32 fails quietly on the missing file";
     // A toggle of the monitor's is undone to the state before it, never blindly; not once the file
     // no longer holds its line.
-    const struct {
-        const char* action;
-        bool disabledNow, disabledAfter;
-        UndoStatus status;
-    } rows[] = {{"START_Disable", true, false, UNDO_DONE}, {"START_Disable", false, false, UNDO_NOTHING_TO_DO},
-                {"START_Enable", false, true, UNDO_DONE}, {"START_Enable", true, true, UNDO_NOTHING_TO_DO}};
+    const struct { const char* action; bool disabledNow, disabledAfter; UndoStatus status; } rows[] = {
+        {"START_Disable", true, false, UNDO_DONE}, {"START_Disable", false, false, UNDO_NOTHING_TO_DO},
+        {"START_Enable", false, true, UNDO_DONE}, {"START_Enable", true, true, UNDO_NOTHING_TO_DO}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.action) + (row.disabledNow ? " of a disabled entry" : " of an enabled entry"));
         bed::SetRun(1, "Mon", "C:\\mon.exe");
         if (row.disabledNow) {
             ASSERT_EQ(STARTUP_OK, ToggleStartupEntry("Mon", "C:\\mon.exe", "", 1));
         }
-        WriteWholeFile(HistoryFile(), std::string("03/07/2005  12:05 AM\t") + row.action + "\tMACHINE_RUN\tMon\tC:\\mon.exe\t\r\n");
-        ASSERT_EQ(1, LoadHistoryEntries());
-        EXPECT_EQ(row.status, UndoHistoryLine(0).status);
+        EXPECT_EQ(row.status, UndoOnly(Line(row.action, "MACHINE_RUN", "Mon", "C:\\mon.exe")));
         EXPECT_EQ(row.disabledAfter ? "1|<missing>" : "<missing>|C:\\mon.exe", Marker("Mon") + "|" + bed::RunText(1, "Mon"));
         ResetProgramState();
         DeleteRegValue(HKEY_LOCAL_MACHINE, bed::RunKey(1).c_str(), "Mon");
@@ -262,7 +283,96 @@ TEST_F(StartupActions, HistoryIsAppendedUnlessOffAndOnlyRemovalsAndTheMonitorsCh
     bed::SetRun(1, "Mon", "C:\\mon.exe");
     WriteWholeFile(HistoryFile(), disable);
     ASSERT_EQ(1, LoadHistoryEntries());
-    WriteWholeFile(HistoryFile(), "03/07/2005  12:05 AM\t*START_Remove\tMACHINE_RUN\tOther\tC:\\o.exe\t\r\n");
+    WriteWholeFile(HistoryFile(), Line("*START_Remove", "MACHINE_RUN", "Other", "C:\\o.exe"));
     EXPECT_EQ(UNDO_LINE_GONE, UndoHistoryLine(0).status);
     EXPECT_EQ("C:\\mon.exe", bed::RunText(1, "Mon"));
+}
+
+TEST_F(StartupActions, TheChosenLineIsUndoneOnceAlsoWhenTheFileGrew)
+{
+    std::string filler;  // the monitor's lines fill the newest 128 KiB; two removals of one title follow
+    for (int i = 0; filler.size() <= HISTORY_READ_BYTES + 4096; ++i)
+        filler += Line("START_Alert", "CURRENT_RUN", "Alert " + std::to_string(100000 + i), "C:\\alert.exe");
+    const std::string first = Line("*START_Remove", "CURRENT_RUN", "Tool", "C:\\first.exe");
+    WriteWholeFile(HistoryFile(), filler + first + Line("*START_Remove", "CURRENT_RUN", "Tool", "C:\\second.exe"));
+    int count = LoadHistoryEntries();
+    ASSERT_GT(count, 2);
+    // The monitor appends while the dialog is open: every line moves up one place.
+    WriteWholeFile(HistoryFile(), ReadWholeFile(HistoryFile()) + Line("START_Alert", "CURRENT_RUN", "Alert 999999", "C:\\alert.exe"));
+    EXPECT_EQ(UNDO_DONE, UndoHistoryLine(count - 2).status);
+    EXPECT_EQ("C:\\first.exe", bed::RunText(11, "Tool")) << "the chosen line, not the one now in its place";
+    // The file says it was undone; a second undo changes nothing, even when the value is gone again.
+    EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find("\tSTART_Restore\tCURRENT_RUN\tTool\tC:\\first.exe\t\t"
+                                                                      "Undo of *START_Remove 03/07/2005  12:05 AM\r\n"));
+    DeleteRegValue(HKEY_CURRENT_USER, bed::RunKey(11).c_str(), "Tool");
+    UndoOutcome again = UndoHistoryLine(count - 2);
+    EXPECT_TRUE(again.status == UNDO_ALREADY_UNDONE && again.message != 0u) << again.status;
+    EXPECT_EQ("<missing>", bed::RunText(11, "Tool"));
+    LoadHistoryEntries();
+    EXPECT_EQ(0, IsReversible(FindEntryIndex("Tool", "C:\\first.exe"))) << "Restore is offered no more";
+    EXPECT_EQ(1, IsReversible(FindEntryIndex("Tool", "C:\\second.exe")));
+}
+
+TEST_F(StartupActions, NoFileIsCreatedOrMovedOutsideTheStartupAndTheProgramsOwnFolders)
+{
+    const std::string outside = TempPath("vgk_outside.exe");
+    ASSERT_TRUE(WriteWholeFile(outside, "MZ kept"));
+    const std::pair<std::string, std::string> rows[] = {  // a line, and the file its undo would have made
+        {Line("*START_Remove", "GROUP_STARTUP", "Planted", outside, TempPath("vgk_planted.lnk")), TempPath("vgk_planted.lnk")},
+        {Line("*START_Remove", "GROUP_STARTUP", "Moved", outside, userStartup + "\\moved.exe"), userStartup + "\\moved.exe"},
+        // An enable of the monitor's, undone by disabling: only a file in a Startup folder moves.
+        {Line("START_Enable", "GROUP_STARTUP", "Elsewhere", outside, outside), bed::ProgramFolder("Disabled") + "\\vgk_outside.exe"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(UNDO_REFUSED, UndoOnly(row.first)) << row.first;
+        EXPECT_TRUE(Exists(outside) && !Exists(row.second)) << row.first;
+    }
+    DeleteFileA(outside.c_str());
+}
+
+TEST_F(RegistryViews, EachStartupEntryIsChangedRecordedAndPutBackInItsOwnView)
+{
+    const std::string before = BothViews({kRun, kRunOnce});
+    ASSERT_TRUE(CreateRegKey(HKEY_CURRENT_USER, bed::kKnownPrograms));  // as the first run makes it
+    RecordKnownStartupEntries();
+    EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\tools\\twin64.exe"));
+    EXPECT_EQ("41", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\tools\\twin32.exe"));
+
+    const std::string at = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    const struct { const char* title; const char* shown; int kind; std::string location; } rows[] = {  // shown "": any
+        {"Twin Tool", "C:\\tools\\twin64.exe", KIND_MACHINE_RUN, at + "Run"},
+        {"Twin Tool", "C:\\tools\\twin32.exe", KIND_MACHINE32_RUN, at + "Run (32-bit)"},
+        {"Only Tool", "", KIND_MACHINE32_RUN + 1, at + "RunOnce (32-bit)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.location);
+        for (const char* state : {"", " * Disabled  * "}) {
+            CollectStartupEntries();
+            int index = FindEntryIndex(row.title, row.shown);
+            ASSERT_GE(index, 0);
+            EXPECT_EQ(state + row.location, bed::LocationOf(index));
+            EXPECT_EQ(row.kind, GetEntryKind(index));
+            // Disabled, then enabled: the marker names the view, and nothing else moved.
+            ASSERT_EQ(STARTUP_OK, ToggleStartupEntry(row.title, row.shown, "", row.kind));
+            if (*state) EXPECT_EQ(before, BothViews({kRun, kRunOnce}));
+            else EXPECT_EQ(std::to_string(row.kind), bed::Stored(DISABLED_STORE_KEY, row.title));
+        }
+        ASSERT_EQ(STARTUP_OK, RemoveStartupEntry(row.title, row.shown, "", row.kind));
+        const std::string keyword = std::string("\t") + KindKeyword(row.kind) + "\t";
+        EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find(keyword));
+        EXPECT_EQ(UNDO_DONE, UndoLastLine());
+        EXPECT_EQ(before, BothViews({kRun, kRunOnce})) << "put back by the undo";
+    }
+}
+
+TEST_F(RegistryViews, ALineWithoutAViewUndoesIntoTheNativeView)
+{
+    for (const char* keyword : {"MACHINE_RUN", "MACHINE32_RUN"}) {
+        ASSERT_TRUE(WriteWholeFile(HistoryFile(), std::string("03/07/2005  12:05 AM\t*START_Remove\t") + keyword +
+                                                      "\tOld Tool\tC:\\old.exe\t\r\n"));
+        EXPECT_EQ(UNDO_DONE, UndoLastLine());
+        EXPECT_EQ(keyword == std::string("MACHINE_RUN") ? "C:\\old.exe|<missing>" : "<missing>|C:\\old.exe",
+                  GetRegString(HKEY_LOCAL_MACHINE, kRun, "Old Tool") + "|" + GetRegString(HKEY_LOCAL_MACHINE, In32BitView(kRun), "Old Tool"));
+        DeleteRegValue(HKEY_LOCAL_MACHINE, kRun, "Old Tool");
+    }
 }

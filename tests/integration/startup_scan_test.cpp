@@ -1,8 +1,13 @@
 // Collecting startup entries from the prefix's Run keys, Startup folders, win.ini lines and
-// the disabled store.
+// the disabled store; the page's fill reads each program once per fill, and afresh at the next.
 #include "startup_bed.h"
 
 #include "foundations/shortcut.h"
+#include "foundations/version_info.h"
+#include "resource.h"
+#include "shell/listview.h"
+#include "shell/pages.h"
+#include "shell_fixture.h"
 
 using bed::Entries;
 using bed::LocationOf;
@@ -16,8 +21,7 @@ class StartupScan : public bed::StartupBed {};
 
 TEST_F(StartupScan, RunValuesOfTheThreeHivesAreListedInOrderAsTheListShowsThem)
 {
-    // Equal but for case, the last value of one key and the first of the next: listed once.
-    // Not consecutive (another value between them): twice.
+    // The last value of one key and the first of the next, equal but for case: listed once; not next to each other: twice.
     bed::SetRun(3, "Twice", "C:\\Twice\\twice.exe");
     bed::SetRun(4, "TWICE", "c:\\twice\\TWICE.EXE");
     bed::SetRun(13, "Again", "C:\\again.exe");
@@ -39,12 +43,8 @@ TEST_F(StartupScan, RunValuesOfTheThreeHivesAreListedInOrderAsTheListShowsThem)
     EXPECT_EQ("HKEY_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices", LocationOf(One("Scan24").index));
 
     const std::string longCommand = "C:\\Long\\app.exe " + std::string(400, 'x'), longName = "Long" + std::string(200, 'n');
-    const struct {
-        int kind;
-        std::string name, command;
-        DWORD type;
-        std::string listed;  // the command as listed; empty when the value is skipped
-    } rows[] = {
+    // listed: the command as listed; empty when the value is skipped
+    const struct { int kind; std::string name, command; DWORD type; std::string listed; } rows[] = {
         {1, "A", "C:\\one\\letter.exe", REG_SZ, ""},     // a one-letter name
         {1, "Short", "a.ex", REG_SZ, ""},                // a command under five characters
         {1, "\xE9toile", "C:\\accent.exe", REG_SZ, ""},  // a name that is not ASCII
@@ -67,9 +67,7 @@ TEST_F(StartupScan, StartupFolderItemsAndWinIniLines)
     std::string program = TempPath("vgk_target.exe"), gone = TempPath("vgk_gone.exe");
     std::string direct = userStartup + "\\direct.exe", pif = userStartup + "\\old.pif";
     for (const std::string& copy : {program, gone, direct}) ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), copy.c_str(), FALSE));
-    CreateDirectoryA((userStartup + "\\Sub").c_str(), nullptr);
-    CreateDirectoryA((commonStartup + "\\Sub").c_str(), nullptr);
-    CreateDirectoryA((commonStartup + "\\Sub\\Deeper").c_str(), nullptr);
+    for (const std::string& folder : {userStartup + "\\Sub", commonStartup + "\\Sub\\Deeper"}) SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
     const std::pair<std::string, const char*> links[] = {
         {userStartup + "\\Described.lnk", "Vgk Described"}, {userStartup + "\\Plain.lnk", ""},
         {userStartup + "\\Dangling.lnk", "Vgk Dangling"},   {userStartup + "\\Sub\\UserSub.lnk", "Vgk UserSub"},
@@ -87,8 +85,8 @@ TEST_F(StartupScan, StartupFolderItemsAndWinIniLines)
     EXPECT_EQ(std::to_string(KIND_GROUP_STARTUP) + "|Windows Startup Group", std::to_string(described.kind) + "|" + LocationOf(described.index));
     EXPECT_EQ(0, lstrcmpiA((std::string(longProgram) + "|" + userStartup + "\\Described.lnk").c_str(),
                            (described.path + "|" + described.extra).c_str()));
-    // Without a description the target's file description names it; so is the program placed in
-    // the folder itself. Both are copies of this test program.
+    // Without a description the target's file description names it, as it names a program placed
+    // in the folder (both copies of this test program).
     std::string byVersion;
     for (const bed::Listed& entry : Entries("Vigilark Explorer")) byVersion += entry.path + "|" + entry.extra + "\n";
     EXPECT_NE(std::string::npos, byVersion.find("|" + userStartup + "\\Plain.lnk\n")) << byVersion;
@@ -99,8 +97,7 @@ TEST_F(StartupScan, StartupFolderItemsAndWinIniLines)
     for (const bed::Listed& entry : Entries("")) EXPECT_EQ(std::string::npos, entry.path.find("notes.txt"));
     DeleteFileA(program.c_str());
 
-    // win.ini: one entry per program, run before load; a program with version information is
-    // named after its product.
+    // win.ini: one entry per program, run before load; a program with version texts has its product's name.
     WriteProfileStringA("windows", "run", "a.exe;;b.exe");
     WriteProfileStringA("windows", "load", "C:\\windows\\regedit.exe");
     std::vector<bed::Listed> run = Entries("run");
@@ -119,9 +116,8 @@ TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocationAndDisabledAgainWhe
     PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY "\\Run"), "Orphan", "C:\\orphan.exe");
     PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY "\\Run"), "Stray", "C:\\stray.exe");
     PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY), "Stray", "101");
-    bed::Listed sleeper = One("Sleeper", "C:\\Sleeper\\sleep.exe -q");
-    EXPECT_EQ(11, IsEntryDisabled(sleeper.index));
-    EXPECT_EQ(" * Disabled  * HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", LocationOf(sleeper.index));
+    EXPECT_EQ(" * Disabled  * HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+              LocationOf(One("Sleeper", "C:\\Sleeper\\sleep.exe -q").index));
     EXPECT_TRUE(Entries("Orphan").empty() && Entries("Stray").empty());
 
     // Put back by another program under the disabled title: disabled again, in its own key only.
@@ -135,4 +131,46 @@ TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocationAndDisabledAgainWhe
     int disabled = 0;
     for (const bed::Listed& entry : Entries("Sleeper")) disabled += IsEntryDisabled(entry.index) != 0;
     EXPECT_EQ(1, disabled);
+}
+
+TEST_F(StartupScan, AProgramReplacedBetweenTwoFillsShowsItsNewVersionOnEveryRow)
+{
+    shell_fixture::InitControls();
+    HWND host = shell_fixture::CreateHost(0, 0, 700, 500), page = shell_fixture::CreatePage(host, IDD_STARTUP_PAGE);
+    ASSERT_NE(nullptr, page);
+    HWND list = GetDlgItem(page, IDC_LIST);
+    const UINT columns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_VERSION};
+    for (int column = 0; column < 3; ++column) AddListColumnById(list, column, columns[column], CMD_STARTUP_PAGE);
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(StartupPageProc));
+    const std::string program = TempPath("vgk_replaced.exe");
+    bed::SetRun(KIND_CURRENT_RUN, "Replaced Tool", program + " /min");
+    bed::SetRun(KIND_MACHINE_RUN, "Same Program", program);
+    auto versions = [&] {  // the version cells of the two rows, after a fill
+        SendMessageA(page, MSG_REFILL, 0, 0);
+        std::string cells;
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+            char text[128] = "";
+            ListView_GetItemText(list, row, 2, text, sizeof text);
+            cells += std::string(text) + "|";
+        }
+        return cells;
+    };
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string previous;
+    for (const std::string& source : {ThisProgram(), std::string(windows) + "\\regedit.exe"}) {
+        ASSERT_TRUE(CopyFileA(source.c_str(), program.c_str(), FALSE));
+        VersionFields fields;
+        ReadVersionFields(program.c_str(), &fields);
+        const std::string version = fields.productVersion;
+        ASSERT_NE(previous, version);
+        EXPECT_EQ(version + "|" + version + "|", versions());
+        previous = version;
+    }
+
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(shell_fixture::RecordingDialogProc));
+    ForgetImageLists();
+    FreeEntries();
+    DestroyWindow(host);
+    DeleteFileA(program.c_str());
 }

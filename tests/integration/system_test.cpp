@@ -1,5 +1,5 @@
 // The prefix's registry and system files as the program uses them: registry text too long to
-// read and its trace records, the HOSTS file's lock, the restart commands of wininit.ini.
+// read and its trace records, the HOSTS file's lock, wininit.ini's restart commands, programs found.
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/trace.h"
@@ -48,20 +48,16 @@ TEST(HostsFile, LivesInTheDriversFolderAndItsLockIsTheReadOnlyAttribute)
 
     ASSERT_TRUE(WriteWholeFile(path, "127.0.0.1 localhost\r\n"));
     SetFileAttributesA(path, FILE_ATTRIBUTE_HIDDEN);
+    const DWORD both = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     EXPECT_EQ(0, HostsLock(HOSTS_QUERY));
     EXPECT_EQ(1, HostsLock(HOSTS_LOCK));
     EXPECT_EQ(1, HostsLock(HOSTS_QUERY));
-    const DWORD both = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     EXPECT_EQ(both, GetFileAttributesA(path) & both) << "the others are kept";
     EXPECT_EQ(0, HostsLock(HOSTS_UNLOCK));
     EXPECT_EQ((DWORD)FILE_ATTRIBUTE_HIDDEN, GetFileAttributesA(path) & both);
-
-    // A missing file changes nothing.
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path);
-    EXPECT_EQ(HOSTS_MISSING, HostsLock(HOSTS_QUERY));
-    EXPECT_EQ(HOSTS_MISSING, HostsLock(HOSTS_LOCK));
-    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(HOSTS_MISSING, HostsLock(HOSTS_QUERY));  // a missing file is neither made nor locked: end to end
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         WriteWholeFile(path, saved);
         SetFileAttributesA(path, attributes);
@@ -84,27 +80,24 @@ TEST(RestartCommands, PendingCommandsAreShownOnlyWithTheRestartProgramAndCanBeDe
     EXPECT_EQ(1, ShowRestartCommands(true));
     EXPECT_TRUE(Exists(file));
 
-    // Another program holds the file open and does not share its deletion: the viewer says so
-    // and stays, the file's attributes as they were; the second Delete deletes it.
+    // Held open by another program: the viewer says so and stays, attributes unchanged; then it deletes.
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
     std::string shown, caption, refusal;
     bool stayed = false;
     DWORD attributes = 0;
-    EXPECT_EQ(1, shell_fixture::RunWithDialog([] { return ShowRestartCommands(false); },
-                                              [&](HWND viewer) {
-                                                  char text[256] = "";
-                                                  GetDlgItemTextA(viewer, IDC_WININIT_TEXT, text, sizeof text);
-                                                  shown = text;
-                                                  caption = shell_fixture::TextOf(viewer);
-                                                  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                                            nullptr, OPEN_EXISTING, 0, nullptr);
-                                                  PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
-                                                  refusal = shell_fixture::AnswerBoxOver(viewer, IDOK);
-                                                  CloseHandle(held);
-                                                  stayed = IsWindowVisible(viewer) != FALSE;
-                                                  attributes = GetFileAttributesA(file.c_str());
-                                                  PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
-                                              }));
+    EXPECT_EQ(1, shell_fixture::RunWithDialog([] { return ShowRestartCommands(false); }, [&](HWND viewer) {
+        char text[256] = "";
+        GetDlgItemTextA(viewer, IDC_WININIT_TEXT, text, sizeof text);
+        shown = text;
+        caption = shell_fixture::TextOf(viewer);
+        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
+        refusal = shell_fixture::AnswerBoxOver(viewer, IDOK);
+        CloseHandle(held);
+        stayed = IsWindowVisible(viewer) != FALSE;
+        attributes = GetFileAttributesA(file.c_str());
+        PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
+    }));
     EXPECT_EQ("[rename]\r\nNUL=C:\\BAD.EXE\r\n", shown) << "line feeds are shown as line breaks";
     EXPECT_EQ("Vigilark - Windows Restart Commands", caption);
     EXPECT_NE(std::string::npos, refusal.find("The restart commands could not be deleted.")) << refusal;
@@ -137,8 +130,7 @@ TEST_F(RegistryTest, ValuesOfEverySizeAreReadWholeButTextAsLongAsTheCapacityIsRe
     EXPECT_STREQ("", out);
     EXPECT_NE(std::string::npos, TraceText().find("0123456789: Registry Error #1024: Buffer overflow contained"));
     EXPECT_EQ(10, ReadRegString(HKEY_CURRENT_USER, kScratch, "long", fits, sizeof fits));
-    // Tracing stops after 9001 records a run; counting needs no file (a folder that does not
-    // exist makes every write fail at once).
+    // Tracing stops after 9001 records a run; counting needs no file (a missing folder fails every write).
     std::string saved = TraceFileName();
     SetTraceFileName("Z:\\no-such-folder-for-vigilark\\trace.txt");
     int written = 0;
@@ -155,11 +147,7 @@ TEST(ProgramFiles, FoundAsNamedOrInTheWindowsOrSystemFolder)
     ASSERT_TRUE(Exists(regsvr));
     ASSERT_FALSE(Exists(WindowsFile("regsvr32.exe"))) << "the bare name must be found only in the system folder";
     ASSERT_NE(0u, GetShortPathNameA(regsvr.c_str(), shortSystem, sizeof shortSystem));
-    const struct {
-        std::string name;
-        int found;
-        std::string after;  // the name as it is left
-    } kCases[] = {
+    const struct { std::string name; int found; std::string after; } kCases[] = {  // after: the name as left
         {regsvr, 1, regsvr},
         {"notepad.exe", 1, "notepad.exe"},           // the Windows folder: the name stays
         {"regsvr32.exe", 1, shortSystem},            // the system folder: its short path
