@@ -1,6 +1,4 @@
 // The addresses on the maker's server and the command line that opens them in the AOL client.
-#include "resource.h"
-#include "shell/help.h"
 #include "shell/help_addresses.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +22,7 @@ std::string Lookup(const char* program, WORD language = LANG_ENGLISH, const char
 
 }  // namespace
 
-TEST(WebAddresses, VersionCheckAndLookupSendTheBuildAndTheirLanguages)
+TEST(WebAddresses, VersionCheckAndLookupSendTheBuildTheirLanguagesAndTheProgramsFileNameAndVersion)
 {
     // The tails of the version check's and the lookup's address: each knows its own languages.
     const struct { const char* version; WORD language; const char *check, *lookup; } rows[] = {
@@ -39,10 +37,6 @@ TEST(WebAddresses, VersionCheckAndLookupSendTheBuildAndTheirLanguages)
         std::string lookup = Lookup("C:\\x\\a.exe", row.language);
         EXPECT_EQ(lookup.size() - 7, lookup.rfind(row.lookup)) << lookup;
     }
-}
-
-TEST(WebAddresses, LookupSendsTheProgramFileNameInUpperCaseAndItsVersionFields)
-{
     EXPECT_EQ(kLookup + "TOOL.EXE&vendor=Big%20Soft%20Inc.&version=2.1%20beta&build=5.0.0.1:5.0.0.2&Type=450&Loc=en",
               Lookup("C:\\Program Files\\My App\\tool.exe -x", LANG_ENGLISH, "Big Soft Inc.", "2.1 beta"));
     // Blanks in the name are escaped for the browser only; a bare name is sent whole.

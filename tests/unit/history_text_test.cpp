@@ -135,8 +135,7 @@ TEST(UndoLines, EachUndoLineMarksTheLatestEarlierLineWithItsTextOnly)
         return std::string(date) + "\t" + action + "\tCURRENT_RUN\tTool\t" + command + "\t" +
                (note ? std::string("\t") + note : "") + "\r\n";
     };
-    const char* am = "03/07/2005  9:00 AM";
-    const char* pm = "03/07/2005  9:00 PM";
+    const char *am = "03/07/2005  9:00 AM", *pm = "03/07/2005  9:00 PM";
     char note[HISTORY_FIELD_CHARS];
     MakeUndoNote("*START_Remove", am, note, sizeof note);
     EXPECT_STREQ("Undo of *START_Remove 03/07/2005  9:00 AM", note);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(IeHelperRemoval, OnlyAServerOutsideTheWindowsFoldersThatNoOtherAddOnUsesIsUnregistered)
+TEST(IeHelperRemoval, OnlyAnUnsharedServerOutsideTheWindowsFoldersIsUnregisteredOnAFullLibraryPath)
 {
     const char* windows = "C:\\windows";
     const char* system = "C:\\windows\\system32";
@@ -20,17 +20,13 @@ TEST(IeHelperRemoval, OnlyAServerOutsideTheWindowsFoldersThatNoOtherAddOnUsesIsU
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.may, MayUnregisterServer(row.server, used, windows, row.system)) << row.why;
-}
-
-TEST(Regsvr32, OnlyTheSystemFoldersProgramOnAFullLibraryPathThatAddsNoArgument)
-{
-    const struct { const char* server; bool runs; } rows[] = {
+    const struct { const char* server; bool runs; } commands[] = {
         {"C:\\Program Files\\Addon\\helper.dll", true}, {"\\\\server\\share\\control.OCX", true},
         {"helper.dll", false},                          // the search path would decide which file
         {"C:\\Program Files\\Addon\\setup.exe", false},  // not a library
         {"C:\\a.dll\" /i:x \"C:\\b.dll", false},        // a quote would add arguments
     };
-    for (const auto& row : rows) {
+    for (const auto& row : commands) {
         std::string application, line;
         EXPECT_EQ(row.runs, Regsvr32Command("C:\\windows\\system32", "/u /s", row.server, application, line))
             << row.server;

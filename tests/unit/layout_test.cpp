@@ -32,7 +32,7 @@ std::string Text(const LayoutPlan& plan, int buttons)
 
 }  // namespace
 
-TEST(PageLayoutArithmetic, IconsHangFromTheRightEdgeAndButtonsSpreadUnderTheList)
+TEST(PageLayoutArithmetic, IconsHangFromTheRightEdgeAndButtonsSpreadOrOverlapUnderTheList)
 {
     LayoutFrame frame = PageFrame(700, 500);
     // 700 - 3 * 32; 700 - 1.75 * 40; 700 - 1.5 * 60. The list: T + 5, W - 1.5 * 21 - 20,
@@ -48,10 +48,6 @@ TEST(PageLayoutArithmetic, IconsHangFromTheRightEdgeAndButtonsSpreadUnderTheList
     frame.monitorLabel.cx = 61;
     EXPECT_EQ("icons 604,3 629,25 604,38 609,60 list 11,77 649x286 buttons 369: 11 154 297 440 608 last 50",
               Text(PlanPageLayout(frame), 5));
-}
-
-TEST(PageLayoutArithmetic, ButtonsSpreadOrOverlapAndOneIsCentred)
-{
     int xs[5] = {};
     BottomButtonPositions(11, 600, 75, 5, xs);
     EXPECT_EQ((std::vector<int>{11, 142, 273, 404, 560}), std::vector<int>(xs, xs + 5)) << "the last one on, + 25";
@@ -60,7 +56,7 @@ TEST(PageLayoutArithmetic, ButtonsSpreadOrOverlapAndOneIsCentred)
     EXPECT_EQ(68, xs[1]);
     EXPECT_EQ(264, xs[4]);
 
-    LayoutFrame frame = PageFrame(700, 500);
+    frame = PageFrame(700, 500);
     frame.buttonCount = 1;
     EXPECT_EQ(313, PlanPageLayout(frame).buttonX[0]);  // 350 - 37
     frame.button.cx = 76;

@@ -90,7 +90,7 @@ TEST(MonitorFindings, EveryEventIsOneHistoryLineWithTheMonitorsCodes)
     }
 }
 
-TEST(MonitorFindings, OnlyTheProgramsOfItsOwnFolderAreItsOwn)
+TEST(MonitorFindings, ItsOwnAreTheProgramsOfItsFolderAndAStartupEntryIsKnownByCommandOrTitle)
 {
     const char* folder = "C:\\Program Files\\Vigilark";
     const struct { const char* command; bool own; } rows[] = {
@@ -99,16 +99,12 @@ TEST(MonitorFindings, OnlyTheProgramsOfItsOwnFolderAreItsOwn)
         {"C:\\Program Files\\Vigilark\\vigilark_helper.exe", false},
     };
     for (const auto& row : rows) EXPECT_EQ(row.own, IsOwnProgram(row.command, folder)) << row.command;
-}
-
-TEST(MonitorFindings, AStartupEntryIsKnownByItsCommandOrItsTitle)
-{
     KnownList known;
     known.Assign({"C:\\Tools\\a.exe /x:1", "Mail Checker", "c:\\tools\\B.EXE"});
-    const struct { const char* title; const char* path; bool known; } rows[] = {
+    const struct { const char* title; const char* path; bool known; } entries[] = {
         {"A", "C:\\Tools\\a.exe /x=1", true},  // recorded with ":" for "="
         {"B", "C:\\TOOLS\\b.exe", true},       // the registry ignores case
         {"Mail Checker", "C:\\New\\mail.exe", true}, {"", "C:\\Tools\\c.exe", false}, {"C", "C:\\Tools\\a.exe", false},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.known, IsKnownStartupEntry(known, row.title, row.path)) << row.path;
+    for (const auto& row : entries) EXPECT_EQ(row.known, IsKnownStartupEntry(known, row.title, row.path)) << row.path;
 }

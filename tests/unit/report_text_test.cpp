@@ -27,7 +27,7 @@ WindowsVersionFacts Nt(DWORD major, DWORD minor, const char* pack, BYTE type, WO
 
 }  // namespace
 
-TEST(ReportText, TheClockHasTwelveHoursAndMidnightIsTwelveAm)
+TEST(ReportText, TheClockHasTwelveHoursAndThePlatformLineFollowsTheVersionFacts)
 {
     const struct { WORD hour, minute, second; const char* text; } rows[] = {
         {12, 30, 0, "12:30:00 PM"}, {0, 15, 5, "12:15:05 AM"}, {13, 5, 9, " 1:05:09 PM"},
@@ -40,10 +40,6 @@ TEST(ReportText, TheClockHasTwelveHoursAndMidnightIsTwelveAm)
     }
     FormatReportDate(SYSTEMTIME{2026, 3, 0, 7, 0, 0, 0, 0}, text, sizeof text);
     EXPECT_STREQ(" 3/07/2026", text);
-}
-
-TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
-{
     WindowsVersionFacts sp6 = Nt(4, 0, "Service Pack 6", VER_NT_WORKSTATION, 0);
     sp6.build = 1381;
     WindowsVersionFacts sp6a = sp6;
@@ -51,7 +47,7 @@ TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
     WindowsVersionFacts plainNt = Facts(VER_PLATFORM_WIN32_NT, 4, 0, 1381, "Service Pack 5");
     WindowsVersionFacts lanman = plainNt;
     lanman.productTypeText = "LanmanNT";
-    const struct { WindowsVersionFacts facts; const char* text; } rows[] = {
+    const struct { WindowsVersionFacts facts; const char* text; } versions[] = {
         {Facts(VER_PLATFORM_WIN32s, 3, 10, 0, ""), "Microsoft Win32s"},
         {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, " C"), "Microsoft Windows 95 OSR2 "},
         {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, " A"), "Microsoft Windows 95 "},
@@ -73,10 +69,10 @@ TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
         {plainNt, ""},  // no extended fields and no ProductType: nothing is known
         {WindowsVersionFacts(), ""},
     };
-    for (const auto& row : rows) {
-        char text[256] = "junk";
-        int length = DescribeWindowsVersion(row.facts, text, sizeof text);
-        EXPECT_STREQ(row.text, text);
+    for (const auto& row : versions) {
+        char platform[256] = "junk";
+        int length = DescribeWindowsVersion(row.facts, platform, sizeof platform);
+        EXPECT_STREQ(row.text, platform);
         EXPECT_EQ((int)strlen(row.text), length) << row.text;
     }
 }

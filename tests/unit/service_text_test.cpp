@@ -10,7 +10,7 @@
 
 #include <string>
 
-TEST(ServiceText, ImagesAreListedByTheirProgramFile)
+TEST(ServiceText, ImagesAreListedByTheirProgramFileAndHostedOnesAfterTheHost)
 {
     const struct { const char* image; int kind; } cases[] = {
         {"\"C:\\Program Files\\Tool\\TOOL.EXE\" -service", KIND_SERVICE_EXE},
@@ -20,22 +20,18 @@ TEST(ServiceText, ImagesAreListedByTheirProgramFile)
     };
     for (const auto& test : cases)
         EXPECT_EQ(test.kind, ServiceKindOfImage(test.image)) << (test.image ? test.image : "(null)");
-}
-
-TEST(ServiceText, TheCommandCellIsTheFileNameAfterTheHostForHostedServices)
-{
-    const struct { const char* path; int kind; int capacity; const char* cell; } cases[] = {
+    const struct { const char* path; int kind; int capacity; const char* cell; } cells[] = {
         {"C:\\Windows\\System32\\spoolsv.exe", KIND_SERVICE_EXE, 64, "spoolsv.exe"},
         {"C:\\Windows\\System32\\schedsvc.dll", KIND_SERVICE_SVCHOST, 64, "svchost.exe schedsvc.dll"},
         {"nobackslash.exe", KIND_SERVICE_EXE, 64, "nobackslash.exe"}, {"C:\\dir\\", KIND_SERVICE_EXE, 64, ""},
         {"C:\\Windows\\System32\\schedsvc.dll", KIND_SERVICE_SVCHOST, 8, "svchost"},
         {"C:\\a\\long-name.exe", KIND_SERVICE_EXE, 5, "long"},
     };
-    for (const auto& test : cases) {
+    for (const auto& row : cells) {
         char cell[64];
         memset(cell, '#', sizeof cell);
-        ServiceCommandText(test.path, test.kind, cell, test.capacity);
-        EXPECT_STREQ(test.cell, cell) << test.path;
+        ServiceCommandText(row.path, row.kind, cell, row.capacity);
+        EXPECT_STREQ(row.cell, cell) << row.path;
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SystemView, ViewFlagsOnlyOnA64BitWindowsAndEachViewItsOwn)
+TEST(SystemView, ViewFlagsOnlyOnA64BitWindowsAndAFileIsReachedWhereItsProgramFindsIt)
 {
     // No IsWow64Process or a no (32-bit Windows, Windows 2000, the 95 family): no flags at all.
     for (RegistryView view : {VIEW_NATIVE, VIEW_32BIT}) EXPECT_EQ(0u, ViewFlags(view, SystemBits{false, true}));
@@ -16,10 +16,6 @@ TEST(SystemView, ViewFlagsOnlyOnA64BitWindowsAndEachViewItsOwn)
     EXPECT_EQ((REGSAM)KEY_WOW64_32KEY, ProgramMachineRoot().view) << "under wine64, the program's key";
     EXPECT_STREQ("SOFTWARE\\Wow6432Node\\Brondlewick", ExportedMachineKeyPath(true));
     EXPECT_STREQ("SOFTWARE\\Brondlewick", ExportedMachineKeyPath(false));
-}
-
-TEST(SystemView, AFileInTheSystemFolderIsReachedWhereItsProgramFindsIt)
-{
     const SystemFolders folders{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\SysWOW64", true};
     const SystemFolders noSysnative{folders.windows, folders.system, folders.sysWow64, false};
     const SystemFolders thirtyTwoBit{folders.windows, folders.system, "", true};

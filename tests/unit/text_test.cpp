@@ -129,7 +129,7 @@ TEST(FormatDirectivesAre, OnlyTheExpectedConversionsInOrder)
     EXPECT_FALSE(FormatDirectivesAre(nullptr, "s"));
 }
 
-TEST(WinIniLines, PiecesAreTrimmedAndRemovingOneKeepsTheOthersWithSeparators)
+TEST(IniText, WinIniPiecesAreTrimmedAndTheWinInitDeleteLineGoesIntoTheRenameSection)
 {
     EXPECT_EQ((std::vector<std::string>{"a.exe", "b.exe", "\"C:\\P F\\c.exe\" -x"}),
               SplitWinIniLine("a.exe;; b.exe ;\"C:\\P F\\c.exe\" -x;"));
@@ -142,10 +142,6 @@ TEST(WinIniLines, PiecesAreTrimmedAndRemovingOneKeepsTheOthersWithSeparators)
     std::string without = longLine;
     without.erase(without.find("C:\\programs\\tool150.exe;"), 24);
     EXPECT_EQ(without, WinIniLineWithout(longLine, "C:\\programs\\tool150.exe"));
-}
-
-TEST(WinInitText, DeleteLineGoesIntoTheRenameSection)
-{
     const std::pair<std::string, std::string> rows[] = {
         {"", "[rename]\r\nNUL=C:\\X.EXE\r\n"},
         {"; note\r\nother=1", "; note\r\nother=1\r\n[rename]\r\nNUL=C:\\X.EXE\r\n"},
