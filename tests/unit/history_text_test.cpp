@@ -44,8 +44,7 @@ TEST(HistoryLine, DateKeywordsAndFieldsJoinedByTabs)
     EXPECT_EQ(std::string::npos, forged.find_first_of("\r\n"));
     std::vector<HistoryRecord> records = Parse(forged + "\r\r\n");
     ASSERT_EQ(1u, records.size());
-    EXPECT_STREQ("a b", records[0].title);
-    EXPECT_STREQ("e", records[0].extra);
+    EXPECT_EQ("03/07/2005  10:00 AM|a b|c  01/01/2005  1:00 AM *START_Remove|e", Fields(records[0]));
     std::string line;
     EXPECT_FALSE(FormatHistoryLine(SYSTEMTIME{2005, 3, 0, 7, 10, 0, 0, 0}, "t", std::string(1100, 'c').c_str(), "", 1, 0,
                                    line)) << "a line that would not fit is refused";

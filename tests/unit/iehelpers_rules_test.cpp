@@ -5,8 +5,7 @@
 
 TEST(IeHelperRemoval, OnlyAnUnsharedServerOutsideTheWindowsFoldersIsUnregisteredOnAFullLibraryPath)
 {
-    const char* windows = "C:\\windows";
-    const char* system = "C:\\windows\\system32";
+    const char *windows = "C:\\windows", *system = "C:\\windows\\system32";
     const std::vector<std::string> used = {"C:\\PROGRAM FILES\\SHARED\\BOTH.DLL"};
     const struct { const char* server; const char* system; bool may; const char* why; } rows[] = {
         {"C:\\PROGRAM FILES\\ADDON\\HELPER.DLL", system, true, "an add-on's own folder"},

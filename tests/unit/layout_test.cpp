@@ -22,9 +22,10 @@ LayoutFrame PageFrame(int width, int height)
 std::string Text(const LayoutPlan& plan, int buttons)
 {
     char text[200];
-    snprintf(text, sizeof text, "icons %ld,%ld %ld,%ld %ld,%ld %ld,%ld list %d,%d %dx%d buttons %d:", plan.helpIcon.x,
-             plan.helpIcon.y, plan.helpLabel.x, plan.helpLabel.y, plan.monitorIcon.x, plan.monitorIcon.y,
-             plan.monitorLabel.x, plan.monitorLabel.y, plan.listX, plan.listY, plan.listWidth, plan.listHeight, plan.buttonY);
+    snprintf(text, sizeof text, "icons %ld,%ld %ld,%ld %ld,%ld %ld,%ld list %d,%d %dx%d buttons %d:",
+             plan.helpIcon.x, plan.helpIcon.y, plan.helpLabel.x, plan.helpLabel.y, plan.monitorIcon.x, plan.monitorIcon.y,
+             plan.monitorLabel.x, plan.monitorLabel.y, plan.listX, plan.listY, plan.listWidth, plan.listHeight,
+             plan.buttonY);
     std::string result = text;
     for (int i = 0; i < buttons; ++i) result += " " + std::to_string(plan.buttonX[i]);
     return result + " last " + std::to_string(plan.lastButtonWidth);
@@ -69,8 +70,8 @@ TEST(CookieWindowLayoutArithmetic, UsesTheWindowItselfAndEqualButtons)
     frame.helpLabel.cx = frame.monitorLabel.cx = 61;
     frame.button = {120, 23};
     frame.buttonCount = 4;
-    // 640 - 2 * 32; 1.25 * 61 = 76.25 (76); the list at T + 18, 609 x (480 - 219 + 20); the buttons
-    // at 480 - 2 * 57 + 20, 163 apart, the last as is. A sheet's tab rows do not concern the window.
+    // 640 - 2 * 32; 1.25 * 61 = 76.25 (76); the list at T + 18, 609 x (480 - 219 + 20); the buttons at
+    // 480 - 2 * 57 + 20, 120 + (609 - 480) / 3 apart, the last as it is. The sheet's tab rows do not count.
     const std::string expected =
         "icons 576,3 564,25 576,38 564,60 list 11,90 609x281 buttons 386: 11 174 337 500 last 120";
     EXPECT_EQ(expected, Text(PlanCookieWindowLayout(frame), 4));

@@ -71,11 +71,11 @@ TEST(MonitorFindings, EveryEventIsOneHistoryLineWithTheMonitorsCodes)
         {"Startup", Item(true, false, ACTION_START_DISABLE), EVENT_SETTLED, "START_Disable\tCURRENT_RUN"},
         {"Startup", Item(false), EVENT_REMOVED, nullptr},  // the removal writes "*START_Remove" itself
         {"IEHelpers", Item(false), EVENT_FOUND, "IEHELPER_Alert"}, {"Tasks", Item(false), EVENT_FOUND, "TASK_Alert"},
-        {"Tasks", Item(false), EVENT_REMOVED, "ScheduledTask_Remove"}, {"Services", Item(false), EVENT_FOUND, "MONITOR_Alert"},
+        {"Tasks", Item(false), EVENT_REMOVED, "ScheduledTask_Remove"},
+        {"Services", Item(false), EVENT_FOUND, "MONITOR_Alert"}, {"Cookies", Item(false), EVENT_ALLOWED, nullptr},
         {"HostFile", hosts, EVENT_FOUND, "MONITOR_Alert\tTYPE_HOSTS\tHOSTS\tC:\\windows\\system32\\drivers\\etc\\HOSTS"},
         {"HostFile", hosts, EVENT_RESTORED, "MONITOR_Restore\tTYPE_HOSTS"},
         {"StartPage", Item(false, true), EVENT_RESTORED, "START_Restore"},
-        {"Cookies", Item(false), EVENT_ALLOWED, nullptr},
         {"Blacklist", Item(false), EVENT_ENDED, nullptr},  // EndProgram writes "TASK_Kill"
     };
     for (const auto& row : rows) {
