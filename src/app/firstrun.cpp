@@ -18,6 +18,9 @@
 
 static const char* const kFilterWordsKey = VIGILARK_KEY "\\Nuts";
 
+const char* const kDefaultFilterWords[14] = {"180S",  "2o7",        "AdServ", "atwola", "Banner", "bfast",  "CGI-Bin",
+                                             "Click", "Commission", "gator",  "hitbox", "kazaa",  "metric", "ru4"};
+
 void RecordInitialData()
 {
     RecordKnownStartupEntries();
@@ -43,9 +46,7 @@ void ImportFilterWords()
     int count = (int)GetPrivateProfileIntA("Nuts", "count", 0, settings);
     if (count > FILTER_LIST_CAPACITY) count = FILTER_LIST_CAPACITY;
     if (count <= 0) {
-        static const char* const kDefaultWords[] = {"180S", "2o7", "AdServ", "atwola", "Banner", "bfast", "CGI-Bin",
-                                                    "Click", "Commission", "gator", "hitbox", "kazaa", "metric", "ru4"};
-        for (const char* word : kDefaultWords) SetRegString(HKEY_CURRENT_USER, kFilterWordsKey, word, "1");
+        for (const char* word : kDefaultFilterWords) SetRegString(HKEY_CURRENT_USER, kFilterWordsKey, word, "1");
         return;
     }
     for (int n = 1; n <= count; ++n) {

@@ -6,5 +6,6 @@
 // machine's Run key.
 void RecordInitialData();
 
-// Installs the cookie filter words: those of "Vigilark.ini" [Nuts], else the defaults.
+// Installs the cookie filter words: those of "Vigilark.ini" [Nuts], else these defaults.
 void ImportFilterWords();
+extern const char* const kDefaultFilterWords[14];

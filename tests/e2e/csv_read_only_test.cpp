@@ -1,8 +1,8 @@
 // "-csv FILE" changes nothing on the machine: on a fresh user account (no program keys)
 // the registry is the same after the export as before it, and the lists are still whole.
 #include "support/console_driver.h"
-#include "support/reg_tree.h"
 #include "support/testing.h"
+#include "support/views.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +16,16 @@ TEST(CsvOption, OnAFreshAccountTheExportRecordsNothing)
     DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
     const std::string file = TempPath("read-only.csv");
     DeleteFileA(file.c_str());
-    const RegTree user = ReadRegTree(HKEY_CURRENT_USER, "Software");
-    const RegTree machine = ReadRegTree(HKEY_LOCAL_MACHINE, "Software\\Brondlewick");
-    const RegTree run = ReadRegTree(HKEY_LOCAL_MACHINE, kRunKey);
+    auto state = [&] {
+        return DumpRegTree(HKEY_CURRENT_USER, "Software") + DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView("Software\\Brondlewick")) +
+               DumpRegTree(HKEY_LOCAL_MACHINE, kRunKey);
+    };
+    const std::string before = state();
 
     ConsoleRun csv;
     ASSERT_TRUE(StartProgram("VigilarkEx.exe", ("-csv \"" + file + "\"").c_str(), &csv.process));
     ASSERT_EQ(0, WaitForExit(csv, 60000));
-    EXPECT_EQ("", RegTreeDifferences(user, ReadRegTree(HKEY_CURRENT_USER, "Software")));
-    EXPECT_EQ("", RegTreeDifferences(machine, ReadRegTree(HKEY_LOCAL_MACHINE, "Software\\Brondlewick")));
-    EXPECT_EQ("", RegTreeDifferences(run, ReadRegTree(HKEY_LOCAL_MACHINE, kRunKey)));
+    EXPECT_EQ(before, state());
     const std::string text = ReadWholeFile(file);
     EXPECT_NE(std::string::npos, text.find(",task,")) << "the lists are still there";
     EXPECT_NE(std::string::npos, text.find(",filetype,")) << "the default file types, without a snapshot";

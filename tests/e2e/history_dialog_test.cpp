@@ -3,40 +3,19 @@
 #include "resource.h"
 #include "support/console_fixture.h"
 
-namespace {
-
-// The message box a window owns, answered with OK; its text.
-std::string AnswerOwnedBox(HWND owner)
-{
-    HWND box = nullptr;
-    auto found = [&] {
-        for (box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
-             box = FindWindowExA(nullptr, box, "#32770", nullptr))
-            if (GetWindow(box, GW_OWNER) == owner && !WindowText(GetDlgItem(box, 0xFFFF)).empty()) return true;
-        return false;
-    };
-    if (!WaitFor(found)) return "<no box>";
-    std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-    PressButton(box, IDOK);
-    WaitFor([&] { return !IsWindow(box); });
-    return text;
-}
-
-}  // namespace
-
 TEST_F(ConsoleTest, TheHistoryDialogSaysWhenAnUndoHasNothingToDoAndWritesTheFullReport)
 {
     const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    SavedKey run(HKEY_CURRENT_USER, kRunKey), options(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY);
+    SavedKey run(HKEY_CURRENT_USER, kRunKey);
     SavedKey html(HKEY_LOCAL_MACHINE, "Software\\Classes\\.html");
     html.Clear();  // no program opens the report: the console names it in a message
-    PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Format", "0");
+    SetOption("Format", "0");
     const std::string report = BesideTestProgram("VigilarkLog.html");
     DeleteFileA(report.c_str());
     // The removal the line records has been put back since.
     PutRegString(HKEY_CURRENT_USER, kRunKey, "History Tool", "C:\\tools\\history.exe");
     WriteWholeFile(HistoryFile(), "03/07/2005  12:05 AM\t*START_Remove\tCURRENT_RUN\tHistory Tool\tC:\\tools\\history.exe\t\r\n");
-    ASSERT_TRUE(StartConsole("-START", run_));
+    Open("-START");
     HWND history = OpenHistoryDialog(run_);
     ASSERT_NE(nullptr, history);
     HWND lines = GetDlgItem(history, IDC_LIST);
@@ -44,16 +23,16 @@ TEST_F(ConsoleTest, TheHistoryDialogSaysWhenAnUndoHasNothingToDoAndWritesTheFull
 
     SelectListRows(run_, lines, {0});
     PressButton(history, IDC_RESTORE);
-    EXPECT_NE(std::string::npos, AnswerOwnedBox(history).find("There is nothing to undo"));
+    EXPECT_NE(std::string::npos, AnswerBox(IDOK, nullptr, history).find("There is nothing to undo"));
 
     SelectListRows(run_, lines, {0});  // the reload cleared the selection
     RightClickList(run_, history, lines);
     ASSERT_NE(nullptr, WaitForWindow(run_, "#32768"));
     ChooseMenuItem(history, 3);  // Restore, Clear File, Close, Full Report
-    EXPECT_NE(std::string::npos, AnswerOwnedBox(run_.main).find(report));
+    EXPECT_NE(std::string::npos, AnswerBox(IDOK, nullptr, history).find(report));
     EXPECT_NE(std::string::npos, ReadWholeFile(report).find("History Tool"));
     EXPECT_TRUE(WaitFor([&] { return FindListRow(run_, lines, 0, "History Tool") >= 0; })) << "listed again";
     PressButton(history, IDOK);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(history); }));
+    ASSERT_TRUE(WaitGone(history));
     DeleteFileA(report.c_str());
 }

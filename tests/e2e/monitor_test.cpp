@@ -5,6 +5,7 @@
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
 #include "foundations/handles.h"
+#include "foundations/patrol_places.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "iehelpers/iehelpers.h"
@@ -37,6 +38,9 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
+        // The base turns every patrol off; here each place keeps its default time.
+        for (int place = 0; place < PatrolPlaceCount(); ++place)
+            DeleteRegValue(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, PatrolPlaceAt(place)->setting);
         CoInitialize(nullptr);
         DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Sound", "0");
@@ -59,7 +63,6 @@ protected:
     }
     std::string Run(const char* name) { return GetRegString(HKEY_CURRENT_USER, kRunKey, name); }
 
-    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
     SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
     SavedKey known_{HKEY_CURRENT_USER, VIGILARK_KEY "\\Run"};
     MonitorRun monitor_;
@@ -96,7 +99,7 @@ TEST_F(Monitor, ANewStartupEntryIsDisabledFromItsAlertStaysDisabledAndIsUndoneFr
     EXPECT_EQ(1, WaitForHistory("START_Alert\tCURRENT_RUN\tVgk Watched\t")) << "never alerted again";
     StopMonitor(monitor_);
 
-    ASSERT_TRUE(StartConsole("-BHO", run_));
+    Open("-BHO");
     HWND history = OpenHistoryDialog(run_);
     ASSERT_NE(nullptr, history);
     HWND list = GetDlgItem(history, IDC_LIST);
@@ -287,14 +290,11 @@ TEST_F(Monitor, TheStartupPageMarksWhatTheMonitorDoesNotKnowUntilItIsAllowed)
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Vgk Known", "C:\\vgk\\known.exe");
     RecordKnownStartupProgram("C:\\vgk\\known.exe", KIND_CURRENT_RUN);
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Vgk Unknown", "C:\\vgk\\unknown.exe");
-    ASSERT_TRUE(StartConsole("", run_));
-    HWND page = ActivePage(run_.sheet);
-    HWND list = GetDlgItem(page, IDC_LIST);
-    int unknown = FindListRow(run_, list, 0, "Vgk Unknown");
-    ASSERT_GE(unknown, 0);
-    EXPECT_TRUE(RowMarkedNotKnown(list, unknown));
-    EXPECT_FALSE(RowMarkedNotKnown(list, FindListRow(run_, list, 0, "Vgk Known")));
-    SelectListRows(run_, list, {unknown});
+    Open();
+    ASSERT_GE(Row("Vgk Unknown"), 0);
+    EXPECT_TRUE(RowMarkedNotKnown(list_, Row("Vgk Unknown")));
+    EXPECT_FALSE(RowMarkedNotKnown(list_, Row("Vgk Known")));
+    Select({"Vgk Unknown"});
     HWND bar = FindWindowExA(run_.sheet, nullptr, STATUSCLASSNAMEA, nullptr);
     EXPECT_TRUE(WaitFor([&] { return WindowText(bar).find(Text(IDS_NOT_KNOWN_MARK)) != std::string::npos; }))
         << WindowText(bar);
@@ -304,9 +304,28 @@ TEST_F(Monitor, TheStartupPageMarksWhatTheMonitorDoesNotKnowUntilItIsAllowed)
     HWND alert = WaitForAlert(monitor_, IDS_ALERT_STARTUP, "Vgk Unknown");
     ASSERT_NE(nullptr, alert);
     ASSERT_TRUE(ChooseInAlert(alert, IDC_ALERT_ALLOW));
-    PostMessageA(page, MSG_REFILL, 0, 0);
-    EXPECT_TRUE(WaitFor([&] {
-        int row = FindListRow(run_, list, 0, "Vgk Unknown");
-        return row >= 0 && !RowMarkedNotKnown(list, row);
-    }));
+    PostMessageA(page_, MSG_REFILL, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return Row("Vgk Unknown") >= 0 && !RowMarkedNotKnown(list_, Row("Vgk Unknown")); }));
+}
+
+TEST_F(Monitor, ItsMenuOpensTheConsoleOnAPageAndExitAsksFirstWhenConfirmExitIsOn)
+{
+    SetOption("ConfirmExit", "1");
+    ASSERT_TRUE(StartMonitor(monitor_));
+    PostMessageA(monitor_.window, WM_COMMAND, CMD_SERVICES_PAGE, 0);
+    ASSERT_TRUE(WaitFor([&] { return (run_.main = FindWindowA("VigilarkEx", nullptr)) != nullptr; }, 15000));
+    GetWindowThreadProcessId(run_.main, &run_.process.dwProcessId);
+    run_.process.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, run_.process.dwProcessId);
+    ASSERT_TRUE(WaitFor([&] { return (run_.sheet = FindSheet(run_.main)) && ActivePage(run_.sheet); }, 15000));
+    EXPECT_EQ(" Services ", ActiveTabText(run_));
+    EXPECT_EQ(0, CloseConsole(run_));
+
+    for (int answer : {IDNO, IDYES}) {
+        PostMessageA(monitor_.window, WM_COMMAND, IDC_TRAY_EXIT, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = FindVisibleWindow("#32770", monitor_.process.dwProcessId)) != nullptr; }));
+        EXPECT_EQ(Text(IDS_MONITOR_CONFIRM_EXIT), BoxText(box));
+        PressButton(box, answer);
+        EXPECT_EQ(answer == IDYES, WaitForSingleObject(monitor_.process.hProcess, answer == IDYES ? 10000 : 500) == WAIT_OBJECT_0);
+    }
 }

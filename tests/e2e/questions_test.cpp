@@ -27,7 +27,6 @@ protected:
         ConsoleTest::TearDown();
         DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
-    int Row(HWND list, const char* title) { return FindListRow(run_, list, 0, title); }
     SavedKey run_key_{HKEY_CURRENT_USER, kRunKey};
 };
 
@@ -39,29 +38,28 @@ TEST_F(Questions, EveryQuestionBeforeAKillOrADeletionNamesItsTargets)
     ASSERT_TRUE(one.Running() && two.Running());
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe One", "\"" + one.Path() + "\" -x");
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe Two", two.Path());
-    ASSERT_TRUE(StartConsole("-START", run_));
-    HWND page = ActivePage(run_.sheet), list = GetDlgItem(page, IDC_LIST);
-    ASSERT_TRUE(WaitFor([&] { return Row(list, "Probe One") >= 0 && Row(list, "Probe Two") >= 0; }));
+    Open("-START");
+    ASSERT_TRUE(WaitForRow("Probe One") && WaitForRow("Probe Two"));
 
-    SelectListRows(run_, list, {Row(list, "Probe One")});
-    PressButton(page, IDC_DELETE_ON_REBOOT);
+    Select({"Probe One"});
+    PressButton(page_, IDC_DELETE_ON_REBOOT);
     EXPECT_TRUE(Names(AnswerBox(IDNO), one.Path())) << "the file that would be deleted";
 
     // Several rows: one question that names each running program; No ends none of them.
-    SelectListRows(run_, list, {Row(list, "Probe One"), Row(list, "Probe Two")});
-    PressButton(page, IDC_DISABLE);
+    Select({"Probe One", "Probe Two"});
+    PressButton(page_, IDC_DISABLE);
     std::string question = AnswerBox(IDNO);
     EXPECT_TRUE(Names(question, one.Path()) && Names(question, two.Path())) << question;
-    ASSERT_TRUE(WaitFor([&] { return ListCell(run_, list, Row(list, "Probe Two"), 2) == "Disabled "; }));
+    ASSERT_TRUE(WaitFor([&] { return ListCell(run_, list_, Row("Probe Two"), 2) == "Disabled "; }));
     EXPECT_EQ(nullptr, WaitForWindow(run_, "#32770", 500)) << "asked once";
     EXPECT_TRUE(one.Running() && two.Running());
 
     // One row: the removal is asked first; only then the process, by the file it runs.
-    SelectListRows(run_, list, {Row(list, "Probe One")});
-    PressButton(page, IDC_REMOVE);
+    Select({"Probe One"});
+    PressButton(page_, IDC_REMOVE);
     EXPECT_NE(std::string::npos, AnswerBox(IDYES).find("You have chosen to remove"));
     EXPECT_TRUE(Names(AnswerBox(IDYES), one.Path()));
     EXPECT_TRUE(one.EndsWithin(10000));
-    EXPECT_TRUE(WaitFor([&] { return Row(list, "Probe One") < 0; }));
+    EXPECT_TRUE(WaitFor([&] { return Row("Probe One") < 0; }));
     EXPECT_TRUE(two.Running());
 }

@@ -13,20 +13,19 @@ TEST_F(ConsoleTest, ATitleInBothViewsIsTwoRowsThatEachNameTheirView)
     SavedKey native(HKEY_LOCAL_MACHINE, kRun), view32(HKEY_LOCAL_MACHINE, In32BitView(kRun));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRun, "Twin Tool", "C:\\tools\\twin64.exe"));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRun), "Twin Tool", "C:\\tools\\twin32.exe"));
-    ASSERT_TRUE(StartConsole("", run_));
-    HWND page = ActivePage(run_.sheet), list = GetDlgItem(page, IDC_LIST);
+    Open();
 
     std::vector<std::string> shown;  // "program: location" of each row of the title
-    const std::vector<std::string> titles = ListColumn(run_, list, 0);
+    const std::vector<std::string> titles = ListColumn(run_, list_, 0);
     for (int row = 0; row < (int)titles.size(); ++row) {
         if (titles[(size_t)row] != "Twin Tool") continue;
-        SelectListRows(run_, list, {row});
-        PressButton(page, IDC_INFO);
-        HWND dialog = WaitForWindow(run_);
+        SelectListRows(run_, list_, {row});
+        PressButton(page_, IDC_INFO);
+        HWND dialog = WaitForDialog();
         ASSERT_TRUE(dialog && WaitFor([&] { return !WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)).empty(); }));
-        shown.push_back(ListCell(run_, list, row, 1) + ": " + WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)));
+        shown.push_back(ListCell(run_, list_, row, 1) + ": " + WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)));
         PressButton(dialog, IDOK);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(WaitGone(dialog));
     }
     std::sort(shown.begin(), shown.end());
     const std::string at = "Startup Location: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";

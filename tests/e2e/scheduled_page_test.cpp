@@ -1,119 +1,27 @@
-// The Scheduled Tasks page of the real console on the prefix's real Task Scheduler: the rows,
-// Info with the task's status and comment, Remove answered No and Yes, a removal that
-// fails said to the user, the sort by run time stored, and the row's menu.
-#include "foundations/registry.h"
-#include "resource.h"
+// The Scheduled Tasks page of the real console on the prefix's real Task Scheduler: its rows,
+// and a removal that fails said to the user (Info and Remove are the list pages' test's).
 #include "support/console_fixture.h"
 #include "support/scheduled_task.h"
 
-#include <commctrl.h>
-
-namespace {
-
-const char kAlpha[] = "Vgk Page Alpha";
-const char kBeta[] = "Vgk Page Beta";
-
-class ScheduledPage : public ConsoleTest {
-protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortScheduledTask", "0");
-        ASSERT_TRUE(CreateScheduledTask({kAlpha, "C:\\tools\\alpha.exe", "Checks the mail every night", true}));
-        ASSERT_TRUE(CreateScheduledTask({kBeta, "C:\\tools\\beta.exe", "", false}));
-    }
-    void TearDown() override
-    {
-        ConsoleTest::TearDown();
-        RemoveScheduledTask(kAlpha);
-        RemoveScheduledTask(kBeta);
-    }
-    void Open()
-    {
-        ASSERT_TRUE(StartConsole("-SCHEDULE", run_));
-        page_ = ActivePage(run_.sheet);
-        list_ = GetDlgItem(page_, IDC_LIST);
-        ASSERT_EQ(" Scheduled Tasks ", ActiveTabText(run_));
-        ASSERT_TRUE(WaitFor([&] { return Row(kAlpha) >= 0 && Row(kBeta) >= 0; }));
-    }
-    int Row(const char* name) { return FindListRow(run_, list_, 0, name); }
-    void Select(const char* name)
-    {
-        ASSERT_GE(Row(name), 0) << name;
-        SelectListRows(run_, list_, {Row(name)});
-    }
-    // Presses Remove on the row and answers the question; returns its text.
-    std::string RemoveAnswering(const char* name, int answer)
-    {
-        Select(name);
-        PressButton(page_, IDC_REMOVE);
-        return AnswerBox(answer);
-    }
-    HWND page_ = nullptr, list_ = nullptr;
-};
-
-}  // namespace
-
-TEST_F(ScheduledPage, RowsInfoAndRemove)
+TEST_F(ConsoleTest, ScheduledTasksShowTheirRunTimesAndARemovalThatFailsIsSaid)
 {
-    Open();
-    int alpha = Row(kAlpha);
-    EXPECT_EQ("alpha.exe", ListCell(run_, list_, alpha, 1));
-    EXPECT_NE("Never", ListCell(run_, list_, alpha, 2)) << "a daily trigger has a next run";
-    EXPECT_EQ("Never", ListCell(run_, list_, alpha, 3));
-    EXPECT_EQ("Never", ListCell(run_, list_, Row(kBeta), 2));
-
-    // Info: where the task comes from, its status and its comment.
-    Select(kAlpha);
-    PressButton(page_, IDC_INFO);
-    HWND dialog = WaitForWindow(run_);
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(WaitFor([&] { return !WindowText(GetDlgItem(dialog, IDC_PROP_NOTES)).empty(); }));
-    EXPECT_EQ("Status: Ready\r\nChecks the mail every night", WindowText(GetDlgItem(dialog, IDC_PROP_NOTES)));
-    EXPECT_EQ("Startup Location: Windows Task Scheduler", WindowText(GetDlgItem(dialog, IDC_PROP_LOCATION)));
-    EXPECT_EQ(std::string(kAlpha) + ".job", WindowText(dialog));
-    PressButton(dialog, IDOK);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-
-    // No changes nothing; the question names the whole work item.
-    std::string question = RemoveAnswering(kAlpha, IDNO);
-    EXPECT_NE(std::string::npos, question.find("You have chosen to remove Vgk Page Alpha.job")) << question;
-    EXPECT_TRUE(Exists(TaskFile(kAlpha)));
-    EXPECT_GE(Row(kAlpha), 0);
-
-    // Yes removes the task and its file; the refilled list no longer shows it.
-    RemoveAnswering(kAlpha, IDYES);
-    EXPECT_TRUE(WaitFor([&] { return Row(kAlpha) < 0; }));
-    EXPECT_FALSE(Exists(TaskFile(kAlpha)));
-    EXPECT_GE(Row(kBeta), 0);
-    EXPECT_EQ("", ReadWholeFile(HistoryFile())) << "a task removal writes no history line";
-}
-
-// A task that went away after the list was filled: the removal cannot succeed, and the page
-// says so instead of saying nothing.
-TEST_F(ScheduledPage, ARemovalThatFailsIsSaid)
-{
-    Open();
-    ASSERT_TRUE(RemoveScheduledTask(kBeta));
-    RemoveAnswering(kBeta, IDYES);
+    const char kDaily[] = "Vgk Page Daily", kIdle[] = "Vgk Page Idle";
+    ASSERT_TRUE(CreateScheduledTask({kDaily, "C:\\tools\\alpha.exe", "", true}));
+    ASSERT_TRUE(CreateScheduledTask({kIdle, "C:\\tools\\beta.exe", "", false}));
+    Open("-SCHEDULE");
+    ASSERT_TRUE(WaitForRow(kDaily) && WaitForRow(kIdle));
+    int daily = Row(kDaily);
+    EXPECT_EQ("alpha.exe|Never", ListCell(run_, list_, daily, 1) + "|" + ListCell(run_, list_, daily, 3));
+    EXPECT_NE("Never", ListCell(run_, list_, daily, 2)) << "a daily trigger has a next run";
+    EXPECT_EQ("Never", ListCell(run_, list_, Row(kIdle), 2));
+    // The task went away after the list was filled: the removal cannot succeed, and the page
+    // says so instead of saying nothing; the refilled list shows what is there.
+    ASSERT_TRUE(RemoveScheduledTask(kIdle));
+    Select({kIdle});
+    PressButton(page_, IDC_REMOVE);
+    AnswerBox(IDYES);
     EXPECT_NE(std::string::npos, AnswerBox(IDOK).find("could not be removed"));
-    EXPECT_TRUE(WaitFor([&] { return Row(kBeta) < 0; })) << "the refilled list shows what is there";
-}
-
-// The stored column's use at the next start is the list's own (see the Startup page's test).
-TEST_F(ScheduledPage, SortByNextRunIsStoredAndTheRowHasItsMenu)
-{
-    Open();
-    ClickListColumn(run_, page_, list_, 2);
-    EXPECT_LT(Row(kAlpha), Row(kBeta)) << "a date before \"Never\"";
-    ClickListColumn(run_, page_, list_, 2);
-    EXPECT_GT(Row(kAlpha), Row(kBeta));
-    EXPECT_EQ("3", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortScheduledTask"));
-
-    // The menu of a selected row; its second item is Remove.
-    Select(kBeta);
-    RightClickList(run_, page_, list_);
-    ASSERT_NE(nullptr, WaitForWindow(run_, "#32768"));
-    ChooseMenuItem(page_, 1);
-    EXPECT_NE(std::string::npos, AnswerBox(IDNO).find("Vgk Page Beta.job"));
+    EXPECT_TRUE(WaitFor([&] { return Row(kIdle) < 0; }));
+    EXPECT_EQ("", ReadWholeFile(HistoryFile())) << "a task removal writes no history line";
+    RemoveScheduledTask(kDaily);
 }

@@ -1,11 +1,16 @@
-// Cookies in the prefix: the folders found, the listing pass, and the filtering pass on
-// real cookie folders and cookies.txt files (a 1 MiB file, an IE folder of 1,000 cookies).
+// Cookies in the prefix, on real cookie folders and cookies.txt files: the folders found, the
+// listing and filtering passes, removal; and no cookie lost to the program's own passes: the copy
+// for the monitor exists only when complete, a mark names one cookie, a filter word reads only
+// the title and stops at a kept cookie, a value stays data, a huge line passes through unread.
 #include "app/firstrun.h"
 #include "cookies/cookie_filters.h"
+#include "cookies/cookie_text.h"
 #include "cookies/cookies.h"
 #include "foundations/entries.h"
+#include "foundations/handles.h"
 #include "foundations/paths.h"
 #include "foundations/settings.h"
+#include "support/call_hooks.h"
 #include "support/cookie_bed.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +19,21 @@
 
 namespace {
 
+using cookiebed::kKept;
 using cookiebed::kNuts;
+
+std::string Line(const std::string& domain, const std::string& path, const std::string& name,
+                 const std::string& value, const char* end = "\n")
+{
+    return domain + "\tTRUE\t" + path + "\tFALSE\t1893456000\t" + name + "\t" + value + end;
+}
+
+std::string Mark(const std::string& line)
+{
+    CookieLine cookie;
+    ScanCookieLine(line.data(), line.find_first_of("\r\n"), cookie);
+    return CookieMarkName(cookie);
+}
 
 class Cookies : public ::testing::Test {
 protected:
@@ -29,33 +48,32 @@ protected:
         char folder[MAX_PATH];
         return FindIeCookieFolder(folder, sizeof folder) ? folder : std::string("<none>:") + folder;
     }
-    std::vector<std::string> Titles()
+    // "title|path|extra|detail|kind|value"
+    static std::string Listed(int index)
     {
-        std::vector<std::string> titles;
-        for (int i = 0; i < EntryCount(); ++i) {
-            char title[ENTRY_TITLE_CHARS];
-            GetEntryTitle(i, title);
-            titles.push_back(title);
-        }
-        return titles;
+        EntryCopy e;
+        CopyEntry(index, e);
+        return std::string(e.title) + "|" + e.path + "|" + e.extra + "|" + e.detail + "|" + std::to_string(e.kind) + "|" +
+               std::to_string(e.value);
     }
+    std::string Update() { return GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile"); }
+    std::string Copy() { return Exists(bed_.profile + "\\cookiesnew.txt") ? bed_.CookiesNew() : "<none>"; }
     cookiebed::Bed bed_;
 };
 
-std::string CookieLineText(const std::string& domain, const std::string& name, const std::string& value)
-{
-    return domain + "\tTRUE\t/\tFALSE\t1893456000\t" + name + "\t" + value;
-}
+class CookieSafety : public Cookies {
+protected:
+    void SetUp() override { SetCookieBrowser(COOKIE_BROWSER_MOZILLA); }
+};
 
 }  // namespace
 
-TEST_F(Cookies, IeFolderCandidatesNeedIndexDatAndComeBackWithABackslash)
+TEST_F(Cookies, TheFoldersAreFoundAsStoredOrWhereTheShellSaysAndNeedWhatTheBrowserLeaves)
 {
     EXPECT_EQ(bed_.ieFolder + "\\", IeFolder());
-    // A stored folder without index.dat is passed over; one with it wins.
     std::string other = cookiebed::FreshFolder(bed_.appData + "\\Other");
     PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "IECookieFolder", other);
-    EXPECT_EQ(bed_.ieFolder + "\\", IeFolder());
+    EXPECT_EQ(bed_.ieFolder + "\\", IeFolder()) << "a stored folder without index.dat is passed over";
     WriteWholeFile(other + "\\index.dat", "x");
     EXPECT_EQ(other + "\\", IeFolder());
     // The User Shell Folders value is expanded before it is tried.
@@ -63,16 +81,13 @@ TEST_F(Cookies, IeFolderCandidatesNeedIndexDatAndComeBackWithABackslash)
     PutRegString(HKEY_CURRENT_USER, cookiebed::kShellFolders, "Cookies", other + "\\missing");
     char temp[MAX_PATH];
     GetEnvironmentVariableA("TEMP", temp, sizeof temp);
-    std::string relative = "%TEMP%" + bed_.ieFolder.substr(strlen(temp));
-    PutRegString(HKEY_CURRENT_USER, cookiebed::kUserShellFolders, "Cookies", relative, REG_EXPAND_SZ);
+    PutRegString(HKEY_CURRENT_USER, cookiebed::kUserShellFolders, "Cookies", "%TEMP%" + bed_.ieFolder.substr(strlen(temp)),
+                 REG_EXPAND_SZ);
     EXPECT_EQ(bed_.ieFolder + "\\", IeFolder());
     PutRegString(HKEY_CURRENT_USER, cookiebed::kUserShellFolders, "Cookies", other + "\\missing");
     EXPECT_EQ("<none>:Cookie Folder Not Found", IeFolder());
-}
 
-TEST_F(Cookies, MozillaProfileIsFoundUnderAppDataOrTakenAsStored)
-{
-    char folder[MAX_PATH];
+    char folder[MAX_PATH];  // Mozilla's: the profile under AppData, or the folder stored
     ASSERT_EQ(1, FindMozillaCookieFolder(folder, sizeof folder));
     EXPECT_EQ(bed_.profile, folder);
     EXPECT_NE(0, MozillaInstalled());
@@ -81,132 +96,91 @@ TEST_F(Cookies, MozillaProfileIsFoundUnderAppDataOrTakenAsStored)
     EXPECT_STREQ("D:\\chosen\\", folder);
 }
 
-// A user named after a filter word ("Clicker" holds "Click") keeps the cookies of other
-// sites: words match the site part of the file name, marks the whole file name.
+// Words match the site part of the file name (user "Clicker" keeps other sites' cookies), marks the whole name.
 TEST_F(Cookies, IeFilterWordsMatchTheSiteAndMarksTheWholeFileName)
 {
     SetCookieBrowser(COOKIE_BROWSER_IE);
-    bed_.PutIeCookie("clicker@example[1].txt");
-    bed_.PutIeCookie("clicker@doubleclick[1].txt");
-    bed_.PutIeCookie("clicker@news.site[2].txt");
-    bed_.PutIeCookie("clicker@ADSERVER[1].txt");
+    for (const char* name : {"clicker@example[1].txt", "clicker@doubleclick[1].txt", "clicker@news.site[2].txt", "clicker@ADSERVER[1].txt"})
+        bed_.PutIeCookie(name);
     WriteWholeFile(bed_.cache + "\\clicker@doubleclick[1].txt", "cached");
     PutRegString(HKEY_CURRENT_USER, kNuts, "Click", "1");
     PutRegString(HKEY_CURRENT_USER, kNuts, "adserv", "1");
     PutRegString(HKEY_CURRENT_USER, kNuts, "clicker@news.site[2].txt", "2");
     PutRegString(HKEY_CURRENT_USER, kNuts, "licker@example[1].txt", "2");  // names no file
-
     CookieCollection result = {};
     CollectCookies(COOKIE_PASS_FILTERING, &result);
-    EXPECT_TRUE(bed_.HasIeCookie("clicker@example[1].txt"));
-    EXPECT_FALSE(bed_.HasIeCookie("clicker@doubleclick[1].txt"));
-    EXPECT_FALSE(bed_.HasIeCookie("clicker@news.site[2].txt"));
-    EXPECT_FALSE(bed_.HasIeCookie("clicker@ADSERVER[1].txt"));
-    EXPECT_FALSE(Exists(bed_.cache + "\\clicker@doubleclick[1].txt"));
-    EXPECT_EQ(3, result.removed);
+    std::string present;  // "1" for each file there, "0" for each gone
+    for (const char* name : {"clicker@example[1].txt", "clicker@doubleclick[1].txt", "clicker@news.site[2].txt", "clicker@ADSERVER[1].txt"})
+        present += bed_.HasIeCookie(name) ? "1" : "0";
+    EXPECT_EQ("1000|3", present + "|" + std::to_string(result.removed));
+    EXPECT_FALSE(Exists(bed_.cache + "\\clicker@doubleclick[1].txt")) << "with its cached copy";
     EXPECT_TRUE(Exists(bed_.ieFolder + "\\index.dat"));
-
-    EXPECT_EQ(1, CollectCookies(COOKIE_PASS_LISTING));
-    EXPECT_EQ(std::vector<std::string>{"clicker@example[1].txt"}, Titles());
-    char path[ENTRY_PATH_CHARS], created[ENTRY_DETAIL_CHARS];
-    GetEntryPath(0, path);
-    GetEntryDetail(0, created);
-    EXPECT_EQ(bed_.ieFolder + "\\clicker@example[1].txt", path);
-    EXPECT_EQ(16u, strlen(created)) << created;  // "yyyy/mm/dd hh:mm"
-    EXPECT_EQ(KIND_INFO_COOKIE, GetEntryKind(0));
+    ASSERT_EQ(1, CollectCookies(COOKIE_PASS_LISTING));
+    EntryCopy e;
+    ASSERT_TRUE(CopyEntry(0, e));
+    EXPECT_EQ("clicker@example[1].txt|" + bed_.ieFolder + "\\clicker@example[1].txt", std::string(e.title) + "|" + e.path);
+    EXPECT_EQ(16u, strlen(e.detail)) << e.detail << ": yyyy/mm/dd hh:mm";
+    EXPECT_EQ(KIND_INFO_COOKIE, e.kind);
 }
 
-// The list holds 325 Internet Explorer cookies; filtering reaches all 1,000.
+// Filtering reaches all 1,000 cookies of a folder, beyond the 325 the list holds.
 TEST_F(Cookies, IeFilteringVisitsEveryCookieBeyondTheListLimit)
 {
     SetCookieBrowser(COOKIE_BROWSER_IE);
-    int tracking = 0;
-    for (int i = 0; i < 1000; ++i) {
-        char name[64];
-        bool ad = i % 3 == 0;
-        snprintf(name, sizeof name, "user@%s%04d[1].txt", ad ? "adsrv" : "news", i);
-        bed_.PutIeCookie(name, "v");
-        tracking += ad;
-    }
+    for (int i = 0; i < 1000; ++i) bed_.PutIeCookie("user@" + std::string(i % 3 ? "news" : "adsrv") + std::to_string(1000 + i) + "[1].txt", "v");
     PutRegString(HKEY_CURRENT_USER, kNuts, "adsrv", "1");
     CookieCollection result = {};
     CollectCookies(COOKIE_PASS_FILTERING, &result);
-    EXPECT_EQ(tracking, result.removed);
-
+    EXPECT_EQ(334, result.removed);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((bed_.ieFolder + "\\*adsrv*").c_str(), &found);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, search) << found.cFileName;
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-
-    EXPECT_EQ(325, CollectCookies(COOKIE_PASS_LISTING, &result));
-    EXPECT_EQ(1000 - tracking - 325, result.notListed);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA((bed_.ieFolder + "\\*adsrv*").c_str(), &found)) << found.cFileName;
 }
 
-// A cookies.txt of 1 MiB, a CR LF line and a last line without a line feed: the copy holds
-// every line no filter matched, exactly as read.
+// A 1 MiB cookies.txt, CR LF lines, no final line feed: the copy holds every unmatched line as read.
 TEST_F(Cookies, MozillaFilteringKeepsEveryUnmatchedLineByteForByte)
 {
     SetCookieBrowser(COOKIE_BROWSER_MOZILLA);
-    std::string input = "# Netscape HTTP Cookie File\n# comment\n\n";
-    std::string expected = input;
-    int cookies = 0;
-    for (int i = 0; input.size() < (1u << 20); ++i) {
+    std::string input = "# Netscape HTTP Cookie File\n# comment\n\n", expected = input;
+    int cookies = 1;
+    for (int i = 0; input.size() < (1u << 20); ++i, ++cookies) {
         std::string domain = (i % 5 == 0 ? ".AdServ" : ".site") + std::to_string(i) + ".example";
-        std::string line = CookieLineText(domain, "n" + std::to_string(i), std::string(40 + i % 50, 'v'));
-        line += i % 7 == 0 ? "\r\n" : "\n";
+        std::string line = Line(domain, "/", "n" + std::to_string(i), std::string(40 + i % 50, 'v'), i % 7 ? "\n" : "\r\n");
         input += line;
         if (i % 5 != 0 && i != 12) expected += line;
-        ++cookies;
     }
-    std::string last = CookieLineText("last.example", "final", "kept");
-    input += last;
-    expected += last;
-    ++cookies;
+    input += Line("last.example", "/", "final", "kept", "");
+    expected += Line("last.example", "/", "final", "kept", "");
     bed_.PutCookiesTxt(input);
     PutRegString(HKEY_CURRENT_USER, kNuts, "adserv", "1");
     PutRegString(HKEY_CURRENT_USER, kNuts, "site12.example - n12", "2");
-
     CookieCollection result = {};
     CollectCookies(COOKIE_PASS_FILTERING, &result);
     std::string copy = bed_.CookiesNew();
-    EXPECT_EQ(expected.size(), copy.size());
+    ASSERT_EQ(expected.size(), copy.size());
     EXPECT_TRUE(expected == copy) << "first difference at byte "
-                                  << std::mismatch(expected.begin(), expected.end(), copy.begin()).first -
-                                         expected.begin();
-    EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile"));
+                                  << std::mismatch(expected.begin(), expected.end(), copy.begin()).first - expected.begin();
+    EXPECT_EQ("1", Update());
     EXPECT_EQ(input, ReadWholeFile(bed_.profile + "\\cookies.txt"));
-
     // The listing stops at the entry list's capacity and says how many were left out.
     EXPECT_EQ(MAX_ENTRIES, CollectCookies(COOKIE_PASS_LISTING, &result));
     EXPECT_EQ(cookies - MAX_ENTRIES, result.notListed);
 }
 
-TEST_F(Cookies, MozillaListingShowsEachCookieOnce)
+TEST_F(Cookies, MozillaListingShowsEachCookieOnceAndWithoutAFileNothing)
 {
     SetCookieBrowser(COOKIE_BROWSER_MOZILLA);
-    bed_.PutCookiesTxt("# Netscape HTTP Cookie File\n" +
-                       std::string(".example.com\tTRUE\t/a\tTRUE\t0\tid\tabc\r\n") +
-                       CookieLineText("long.example", "big", std::string(300, 'x')) + "\n" +
-                       CookieLineText("tail.example", "t", "end"));
+    bed_.PutCookiesTxt("# Netscape HTTP Cookie File\n.example.com\tTRUE\t/a\tTRUE\t0\tid\tabc\r\n" +
+                       Line("long.example", "/", "big", std::string(300, 'x')) + Line("tail.example", "/", "t", "end", ""));
     ASSERT_EQ(2, CollectCookies(COOKIE_PASS_LISTING));
-    EXPECT_EQ((std::vector<std::string>{"example.com - id", "tail.example - t"}), Titles());
-    EntryCopy first;
-    ASSERT_TRUE(CopyEntry(0, first));
-    EXPECT_STREQ("/a", first.path);
-    EXPECT_STREQ("abc", first.extra);
-    EXPECT_EQ(1, first.value);
-    EXPECT_EQ(KIND_NET_COOKIE, first.kind);
     SYSTEMTIME epoch;
     UnixTimeToLocal(0, &epoch);
-    char expected[32];
-    snprintf(expected, sizeof expected, "%d/%02d/%02d %02d:%02d", epoch.wYear, epoch.wMonth, epoch.wDay, epoch.wHour,
-             epoch.wMinute);
-    EXPECT_STREQ(expected, first.detail);
-
-    // Without cookies.txt nothing is listed and no copy is requested.
+    char date[32];
+    snprintf(date, sizeof date, "%d/%02d/%02d %02d:%02d", epoch.wYear, epoch.wMonth, epoch.wDay, epoch.wHour, epoch.wMinute);
+    EXPECT_EQ("example.com - id|/a|abc|" + std::string(date) + "|" + std::to_string(KIND_NET_COOKIE) + "|1", Listed(0));
+    EXPECT_EQ(0u, Listed(1).find("tail.example - t|")) << "the line too long for the list is left out";
     DeleteFileA((bed_.profile + "\\cookies.txt").c_str());
     EXPECT_EQ(0, CollectCookies(COOKIE_PASS_FILTERING));
-    EXPECT_EQ("<missing>", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile"));
+    EXPECT_EQ("<missing>", Update()) << "no copy requested";
 }
 
 // Removal marks name one cookie exactly: they are not filter words and take no room from them.
@@ -215,94 +189,134 @@ TEST_F(Cookies, FilterListMatchesInsideWordsIgnoringCaseAndHoldsNoRemovalMarks)
     PutRegString(HKEY_CURRENT_USER, kNuts, "AD", "1");
     PutRegString(HKEY_CURRENT_USER, kNuts, "x.example - gone", "2");
     ASSERT_EQ(1, LoadFilterList());
-    const std::pair<std::string, int> rows[] = {
-        {"c:\\cookies\\user@baddomain[1].txt", 1},
-        {"nothing here", 0},
-        {"row with x.example - GONE in it", 0},
-        {std::string(513, 'a') + "ad", 0},  // too long to be searched
-    };
+    const std::pair<std::string, int> rows[] = {{"c:\\cookies\\user@baddomain[1].txt", 1}, {"nothing here", 0},
+                                                {"row with x.example - GONE in it", 0}, {std::string(513, 'a') + "ad", 0}};
     for (const auto& row : rows) EXPECT_EQ(row.second, MatchesFilter(row.first.c_str())) << row.first;
     EXPECT_EQ(1, RemoveFilterWord("not there"));
     EXPECT_EQ(0, RemoveFilterWord("ad"));
-
-    for (int i = 0; i < 300; ++i)
-        PutRegString(HKEY_CURRENT_USER, kNuts, ("aaa mark " + std::to_string(i)).c_str(), "2");
+    for (int i = 0; i < 300; ++i) PutRegString(HKEY_CURRENT_USER, kNuts, ("aaa mark " + std::to_string(i)).c_str(), "2");
     for (int i = 0; i < 3; ++i) PutRegString(HKEY_CURRENT_USER, kNuts, ("zzz word " + std::to_string(i)).c_str(), "1");
     EXPECT_EQ(3, LoadFilterList());
     EXPECT_EQ(3, FilterWordCount()) << "the page's limit of 256 counts only these";
     EXPECT_EQ(1, MatchesFilter("a ZZZ WORD 2 b"));
 }
 
-TEST_F(Cookies, RemovingOneCookieDeletesItsFileOrMarksIt)
+TEST_F(Cookies, RemovingOneCookieDeletesItsFileOrMarksItButNothingOutsideTheFolder)
 {
     bed_.PutIeCookie("me@site[1].txt");
     WriteWholeFile(bed_.cache + "\\me@site[1].txt", "cached");
     SetCookieKept("me@site[1].txt");
     RemoveCookie(COOKIE_BROWSER_IE, "me@site[1].txt");
-    EXPECT_FALSE(bed_.HasIeCookie("me@site[1].txt"));
-    EXPECT_FALSE(Exists(bed_.cache + "\\me@site[1].txt"));
-    EXPECT_FALSE(IsCookieKept("me@site[1].txt"));
+    EXPECT_FALSE(bed_.HasIeCookie("me@site[1].txt") || Exists(bed_.cache + "\\me@site[1].txt") || IsCookieKept("me@site[1].txt"));
     RemoveCookie(COOKIE_BROWSER_IE, "..\\index.dat");
     EXPECT_TRUE(Exists(bed_.ieFolder + "\\index.dat"));
-
     RemoveCookie(COOKIE_BROWSER_MOZILLA, "example.com - id");
     EXPECT_EQ("2", GetRegString(HKEY_CURRENT_USER, kNuts, "example.com - id"));
 }
 
-TEST_F(Cookies, FirstRunKeepsTheCookiesTheSettingsFileNames)
+TEST_F(CookieSafety, AFailedPassLeavesNoCopyAndWithdrawsTheRequest)
 {
-    SetCookieBrowser(COOKIE_BROWSER_IE);
-    bed_.PutIeCookie("me@keep[1].txt");
-    bed_.PutIeCookie("me@other[1].txt");
-    std::string ini = bed_.appData + "\\old.ini";
-    WriteWholeFile(ini, "[Cookies]\r\nme@keep[1].txt=1\r\nme@other[1].txt=\r\n");
-    RecordKeptCookies(ini.c_str());
-    EXPECT_TRUE(IsCookieKept("me@keep[1].txt"));
-    EXPECT_FALSE(IsCookieKept("me@other[1].txt"));
-    EXPECT_EQ(0, EntryCount());
+    const std::string cookies = bed_.profile + "\\cookies.txt";
+    const std::string big = Line("a.example", "/", "n", std::string(100000, 'v')) + Line("b.example", "/", "n", "v");
+    const struct { const char* why; const char* text; bool held; FailingCalls::Call call; int failing; } rows[] = {
+        {"no cookies.txt", nullptr, false, FailingCalls::READ, 0},
+        {"a cookies.txt the browser holds", big.c_str(), true, FailingCalls::READ, 0},
+        {"a read failing part-way", big.c_str(), false, FailingCalls::READ, 1},
+        {"a write failing", big.c_str(), false, FailingCalls::WRITE, 1},
+    };
+    for (const auto& row : rows) {
+        DeleteFileA(cookies.c_str());
+        if (row.text) bed_.PutCookiesTxt(row.text);
+        ScopedHandle held(row.held ? CreateFileA(cookies.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                   : nullptr);
+        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "UpdateCookieFile", "1");
+        {
+            // The copy is written a chunk at a time, so its first write is the one that fails.
+            FailingCalls failing(row.call, row.call == FailingCalls::WRITE ? 0 : 1, ERROR_READ_FAULT, row.failing);
+            CollectCookies(COOKIE_PASS_FILTERING);
+            EXPECT_EQ(row.failing, failing.Failed()) << row.why;
+        }
+        EXPECT_EQ("<none>", Copy()) << row.why;
+        EXPECT_EQ("<missing>", Update()) << row.why;
+    }
+    bed_.PutCookiesTxt(big);
+    CollectCookies(COOKIE_PASS_FILTERING);
+    EXPECT_TRUE(big == Copy());
+    EXPECT_EQ("1", Update());
 }
 
-// The first run writes the words of the settings file, or the 14 defaults when it names none.
-TEST_F(Cookies, FirstRunFilterWordsComeFromTheSettingsFileOrAreTheDefaults)
+// Marks of the whole identity tell apart cookies that share a title, also by case; marks of
+// the older title form act only on the one cookie with that title; a word matches the title,
+// never the path or value, and never removes a kept cookie of either browser family.
+TEST_F(CookieSafety, MarksNameOneCookieAndKeepBeatsAFilterWord)
 {
-    const std::vector<std::string> defaults = {"180S",   "2o7",   "AdServ",     "atwola", "Banner", "bfast",  "CGI-Bin",
-                                               "Click",  "Commission", "gator", "hitbox", "kazaa", "metric", "ru4"};
-    const struct {
-        const char* ini;  // nullptr: no settings file
-        std::vector<std::string> words;
-    } rows[] = {
-        {nullptr, defaults},
-        {"[Nuts]\r\ncount=0\r\nNut1=unused\r\n", defaults},
-        {"[Nuts]\r\ncount=2\r\nNut1=tracker\r\nNut2=beacon\r\n", {"beacon", "tracker"}},
-        {"[Nuts]\r\ncount=3\r\nNut1=pixel\r\nNut2=\r\nNut3=spy\r\n", {"pixel", "spy"}},
-    };
-    const std::string ini = SettingsFile();
-    const std::string before = ReadWholeFile(ini);
-    const bool existed = Exists(ini);
-    for (const auto& row : rows) {
-        SavedKey nuts(HKEY_CURRENT_USER, kNuts);
-        nuts.Clear();
-        if (row.ini)
-            WriteWholeFile(ini, row.ini);
-        else
-            DeleteFileA(ini.c_str());
-        ImportFilterWords();
-        LoadFilterList();
-        std::vector<std::string> words;
-        for (int i = 0; i < FilterCount(); ++i) {
-            char text[FILTER_TEXT_CHARS];
-            FilterText(i, text, sizeof text);
-            EXPECT_EQ(FILTER_WORD, FilterNumber(i)) << text;
-            words.push_back(text);
-        }
-        auto byText = [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; };
-        std::sort(words.begin(), words.end(), byText);
-        std::vector<std::string> expected = row.words;
-        std::sort(expected.begin(), expected.end(), byText);
-        EXPECT_EQ(expected, words) << (row.ini ? row.ini : "no settings file");
+    const std::string plain = Line("example.com", "/", "id", "1"), shop = Line(".example.com", "/shop", "id", "2");
+    const std::string upper = Line("case.org", "/", "ID", "u"), lower = Line("case.org", "/", "id", "l");
+    const std::string inValue = Line("ex.org", "/", "v", "adserv"), inPath = Line("ads.net", "/adserv", "x", "v");
+    const std::string kept = Line("adserv.com", "/", "k", "v"), matched = Line("adserv.com", "/", "t", "v");
+    const std::string old = Line("old.org", "/", "o", "v");
+    const std::string twin = Line("twin.org", "/a", "t", "v"), twin2 = Line(".twin.org", "/b", "t", "v");
+    bed_.PutCookiesTxt(plain + shop + upper + lower + inValue + inPath + kept + matched + old + twin + twin2);
+    for (const std::string* line : {&shop, &upper, &kept}) PutRegString(HKEY_CURRENT_USER, kKept, Mark(*line).c_str(), "1");
+    for (const std::string* line : {&plain, &lower}) PutRegString(HKEY_CURRENT_USER, kNuts, Mark(*line).c_str(), "2");
+    PutRegString(HKEY_CURRENT_USER, kNuts, "old.org - o", "2");
+    PutRegString(HKEY_CURRENT_USER, kNuts, "twin.org - t", "2");  // two cookies: neither
+    PutRegString(HKEY_CURRENT_USER, kNuts, "adserv", "1");
+    CookieCollection result = {};
+    CollectCookies(COOKIE_PASS_FILTERING, &result);
+    EXPECT_EQ(shop + upper + inValue + inPath + kept + twin + twin2, Copy());
+    EXPECT_EQ(4, result.removed);
+
+    SetCookieBrowser(COOKIE_BROWSER_IE);
+    bed_.PutIeCookie("me@adserv[1].txt");
+    bed_.PutIeCookie("me@adserv[2].txt");
+    SetCookieKept("me@adserv[1].txt");
+    CollectCookies(COOKIE_PASS_FILTERING);
+    EXPECT_TRUE(bed_.HasIeCookie("me@adserv[1].txt"));
+    EXPECT_FALSE(bed_.HasIeCookie("me@adserv[2].txt"));
+}
+
+// A cookie the list has no room for (its value is longer than an entry holds) is kept too.
+TEST_F(CookieSafety, TheFirstRunKeepsEveryCookieTheSettingsFileNames)
+{
+    const std::string big = Line("big.example", "/", "b", std::string(300, 'x')), small = Line("s.example", "/", "s", "v");
+    bed_.PutCookiesTxt(big + small);
+    const std::string ini = bed_.appData + "\\old.ini";
+    WriteWholeFile(ini, "[Cookies]\r\nbig.example - b=1\r\n");
+    RecordKeptCookies(ini.c_str());
+    EXPECT_TRUE(IsCookieKept(Mark(big).c_str()));
+    EXPECT_FALSE(IsCookieKept(Mark(small).c_str()));
+}
+
+// A value that reads like a short path, or a path with quotes, is listed as written: neither
+// is handed to a path function (a \\host\share value would make the list reach the network).
+TEST_F(CookieSafety, AValueIsListedAsWrittenNeverAsAPath)
+{
+    const std::string folder = cookiebed::FreshFolder(bed_.appData + "\\A Long Folder Name");
+    char shortForm[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(folder.c_str(), shortForm, sizeof shortForm), 0u);
+    ASSERT_NE(folder, shortForm);
+    bed_.PutCookiesTxt(Line("x.example", "/\"q\"", "n", shortForm));
+    ASSERT_EQ(1, CollectCookies(COOKIE_PASS_LISTING));
+    EntryCopy entry;
+    ASSERT_TRUE(CopyEntry(0, entry));
+    EXPECT_STREQ(shortForm, entry.extra);
+    EXPECT_STREQ("/\"q\"", entry.path);
+}
+
+// A line of 4 MiB without a line feed passes through in pieces, never held whole.
+TEST_F(CookieSafety, ReadingIsBounded)
+{
+    const std::string first = Line("a.example", "/", "a", "1", "\r"), second = Line("ad.example", "/", "b", "2", "\r");
+    PutRegString(HKEY_CURRENT_USER, kNuts, "ad.example", "1");
+    bed_.PutCookiesTxt(first + std::string(4 << 20, 'z') + "\n" + second);
+    size_t largest = 0;
+    {
+        LargestAllocation watch;
+        CollectCookies(COOKIE_PASS_FILTERING);
+        largest = watch.Largest();
     }
-    if (existed)
-        WriteWholeFile(ini, before);
-    else
-        DeleteFileA(ini.c_str());
+    EXPECT_GE(largest, (size_t)COOKIE_LINE_LIMIT) << "the watch saw the reading buffer";
+    EXPECT_LT(largest, (size_t)(1 << 20));
+    EXPECT_TRUE(first + std::string(4 << 20, 'z') + "\n" == Copy());
 }

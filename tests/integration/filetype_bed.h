@@ -17,11 +17,8 @@ public:
     const std::string kClasses = "Software\\Classes\\";
     const std::string kFileExts = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
-    FileTypeBed()
-    {
-        for (const char* key : {kClassKey, kExtKey, kExtTypeKey}) Keep(HKEY_CURRENT_USER, key)->Clear();
-    }
-    // An extension of a class with a description and a command for the verb (none when empty).
+    FileTypeBed() { for (const char* key : {kClassKey, kExtKey, kExtTypeKey}) Keep(HKEY_CURRENT_USER, key)->Clear(); }
+    // An extension of a class with a description, and a command for the verb unless it is "".
     void Plant(const std::string& extension, const std::string& className, const char* verb = "open",
                const std::string& command = "C:\\tools\\opener.exe \"%1\"", const std::string& description = "")
     {

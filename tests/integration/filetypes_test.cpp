@@ -1,5 +1,5 @@
-// File-type associations against the prefix's registry: where each kind is found, icons, the
-// snapshot (Class, Ext, ExtType) made at start-up, Add with its refusals, Remove with the class test.
+// File-type associations in the prefix's registry: where each kind is found, icons (their texts are
+// the unit test's), the start-up snapshot (Class, Ext, ExtType), Add and its refusals, Remove.
 #include "filetypes/filetype_text.h"
 #include "filetypes/filetypes.h"
 #include "foundations/entries.h"
@@ -7,7 +7,6 @@
 #include "foundations/version_info.h"
 #include "integration/filetype_bed.h"
 #include "resource.h"
-#include "support/testing.h"
 
 #include <gtest/gtest.h>
 
@@ -41,17 +40,7 @@ TEST(FileTypes, AssociationsAndIconsAreFoundWhereTheUserOrTheMachinePutThem)
     bed.Choose(".vkfg", "ProgID", "Applications\\vkftapp.exe");
     bed.Put("vkft.open", "\\DefaultIcon", "C:\\icons\\set.dll,-154");
     bed.Put("vkft.play", "\\DefaultIcon", "%1");  // each document its own icon: the program's stands in
-    bed.Plant(".vkfh", "vkft.ico");
-    bed.Put("vkft.ico", "\\DefaultIcon", "\"C:\\icons\\one.ico\"");  // no comma: the file itself, index 0
-    const struct {
-        const char* extension;
-        int kind;
-        const char* className;
-        const char* command;
-        int icon;
-        const char* iconFile;
-        int index;
-    } rows[] = {
+    const struct { const char* extension; int kind; const char *className, *command; int icon; const char* iconFile; int index; } rows[] = {
         {".vkfa", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},
         {"VKFA", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},  // no dot, any case
         {".vkfb", ASSOCIATION_PLAY, "vkft.play", "C:\\tools\\player.exe", 0, "C:\\tools\\player.exe", 0},
@@ -60,7 +49,6 @@ TEST(FileTypes, AssociationsAndIconsAreFoundWhereTheUserOrTheMachinePutThem)
         {".vkfe", ASSOCIATION_APPLICATION, "vkftapp.exe", "C:\\tools\\app.exe", 0, "C:\\tools\\app.exe", 0},
         {".vkff", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},
         {".vkfg", ASSOCIATION_PROGID, "Applications\\vkftapp.exe", "C:\\tools\\app.exe", 0, "C:\\tools\\app.exe", 0},
-        {".vkfh", ASSOCIATION_OPEN, "vkft.ico", kOpener, 1, "C:\\icons\\one.ico", 0},
         {"vk;fa", ASSOCIATION_NONE, "", "", 0, "", 0},
     };
     for (const auto& row : rows) {
@@ -111,12 +99,7 @@ TEST(FileTypes, AddRefusesUnknownRepeatedAndTooManyTypes)
     FileTypeBed bed;
     bed.Plant(".vkfa", "vkft.open");
     const std::string filler = std::string(1011, 'x') + ";";  // 1012 characters
-    const struct {
-        std::string list;
-        const char* typed;
-        UINT result;
-        const char* ext;  // Ext\.<typed> afterwards
-    } rows[] = {
+    const struct { std::string list; const char* typed; UINT result; const char* ext; } rows[] = {  // ext: Ext\.<typed> after
         {"AVI;", ".vkfa", 0, "vkft.open"},
         {"AVI;VKFA;", "vkfa", IDS_ERR_FILETYPE_EXISTS, "<missing>"},
         {"AVI;", ".vkfd", IDS_ERR_FILETYPE_INVALID, ""},  // the Ext value stays, empty
@@ -160,12 +143,7 @@ TEST(FileTypes, RemoveKeepsAClassCommandWhileAnotherTypeUsesTheClass)
     EXPECT_EQ(1, IsClassInUse("VKFT.NODESC"));
     EXPECT_EQ(0, IsClassInUse(ProgramDescription().c_str()));
 
-    const struct {
-        const char* extension;
-        const char* list;
-        bool nodescKept;
-        const char* open;
-    } steps[] = {
+    const struct { const char* extension; const char* list; bool nodescKept; const char* open; } steps[] = {
         {"vkfa", "vkfb;vkfc;", true, "C:\\tools\\opener.exe %1"},  // .vkfb still uses the class
         {"vkfb", "vkfc;", false, "C:\\tools\\opener.exe %1"},
         {"vkfc", "", false, "<missing>"},

@@ -1,5 +1,5 @@
-// Where the help of a page is, and the version fields read from a copy of this program whose
-// version resource is replaced.
+// Where the help of a page is, and the version fields of a copy of this program with another
+// version resource.
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/version_info.h"
@@ -14,19 +14,19 @@
 
 namespace {
 
-std::string Target(int command, WORD language, int* local)
+// "<1 local, 0 the server's>|<the page>"
+std::string Target(int command, WORD language)
 {
     char target[WEB_ADDRESS_CHARS];
-    *local = HelpTarget(command, language, target, sizeof target);
-    return target;
+    int local = HelpTarget(command, language, target, sizeof target);
+    return std::to_string(local) + "|" + target;
 }
 
 typedef std::vector<std::pair<std::wstring, std::wstring>> Fields;
 
 std::string Wide(const std::wstring& text) { return std::string((const char*)text.c_str(), (text.size() + 1) * 2); }
 
-// A VS_VERSIONINFO node: length, value length, type and UTF-16 key, then the value and the
-// children, each started on a 32-bit boundary.
+// A VS_VERSIONINFO node: length, value length, type, UTF-16 key, value, children, each 32-bit aligned.
 std::string Node(const std::wstring& key, const std::string& value, WORD valueLength, WORD type,
                  const std::string& children = "")
 {
@@ -58,8 +58,7 @@ std::string VersionInfo(const std::vector<std::pair<std::wstring, Fields>>& tabl
                     Node(L"VarFileInfo", "", 0, 1, Node(L"Translation", translations, (WORD)translations.size(), 0)));
 }
 
-// "product|company|copyright" of a copy of this program carrying the given version resource;
-// "refused" when the fields were not read.
+// "product|company|copyright" of a copy of this program with the given version resource.
 std::string ReadReplaced(const std::string& block)
 {
     std::string path = TempPath("vgk_version.exe");
@@ -80,9 +79,7 @@ std::string ReadReplaced(const std::string& block)
 TEST(HelpTarget, TheLocalFileWhenFoundElseThePageOnTheServer)
 {
     // The build puts the help pages beside the executables, the test program's folder.
-    int local = -1;
-    EXPECT_EQ(BesideTestProgram("startup.html"), Target(CMD_STARTUP_PAGE, LANG_ENGLISH, &local));
-    EXPECT_EQ(1, local);
+    EXPECT_EQ("1|" + BesideTestProgram("startup.html"), Target(CMD_STARTUP_PAGE, LANG_ENGLISH));
     for (const char* topic : {"cookies.html", "tasks.html", "options.html", "services.html", "scheduler.html",
                               "bho.html", "filetype.html", "features.html"})
         EXPECT_TRUE(Exists(BesideTestProgram(topic))) << topic;
@@ -97,19 +94,17 @@ TEST(HelpTarget, TheLocalFileWhenFoundElseThePageOnTheServer)
     SetCurrentDirectoryA(folder.c_str());
     const std::string planted[] = {folder + "\\de_scheduler.html", std::string(windows) + "\\de_scheduler.html"};
     for (const std::string& page : planted) WriteWholeFile(page, "<html></html>");
-    EXPECT_EQ("http://vigilark.invalid/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
-    EXPECT_EQ(0, local);
+    EXPECT_EQ("0|http://vigilark.invalid/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN));
     for (const std::string& page : planted) DeleteFileA(page.c_str());
     WriteWholeFile(BesideTestProgram("de_scheduler.html"), "<html></html>");
-    EXPECT_EQ(BesideTestProgram("de_scheduler.html"), Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
-    EXPECT_EQ(1, local);
+    EXPECT_EQ("1|" + BesideTestProgram("de_scheduler.html"), Target(CMD_SCHEDULED_PAGE, LANG_GERMAN));
     DeleteFileA(BesideTestProgram("de_scheduler.html").c_str());
     SetCurrentDirectoryA(previous);
     RemoveDirectoryA(folder.c_str());
     // The server comes from the string table or its override, and ends with a slash.
     SavedKey program(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY));
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY), "LString263", "http://mirror.test"));
-    EXPECT_EQ("http://mirror.test/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN, &local));
+    EXPECT_EQ("0|http://mirror.test/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN));
 }
 
 TEST(VersionInfo, TheLastTranslationWithAProductNameCountsAndLongValuesOrBlocksAreNotRead)

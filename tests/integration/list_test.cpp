@@ -1,5 +1,6 @@
 // The list-view toolkit on a real Startup Programs page: rows and their entries, selection,
-// image-list slots, sorting with the remembered column, the compare functions, the menu.
+// image-list slots and icons read when drawn, what a column click leaves, the compare
+// functions, the menu. Sorting by a click and at the next start is end to end.
 #include "foundations/entries.h"
 #include "foundations/settings.h"
 #include "resource.h"
@@ -27,7 +28,6 @@ protected:
         list = GetDlgItem(page = CreatePage(host, IDD_STARTUP_PAGE), IDC_LIST);
         ASSERT_NE(nullptr, list);
         AddListColumnById(list, 0, IDS_COL_TITLE, CMD_STARTUP_PAGE);
-        AddListColumnById(list, 1, IDS_COL_COMMAND, CMD_STARTUP_PAGE);
     }
     void TearDown() override
     {
@@ -41,23 +41,24 @@ protected:
         EXPECT_EQ(1, AddEntry(title, path, extra, detail, kind, value));
         return EntryCount() - 1;
     }
-    // One row per entry, in the order of the entry list (sorting compares the entries).
     void Fill()
     {
         ListView_DeleteAllItems(list);
         for (int i = 0; i < EntryCount(); ++i) InsertListRow(list, "", i, 0);
     }
-    // The entry indexes the rows carry, top to bottom.
+    // A row's entry index (item data), or its image.
+    int Item(int row, UINT mask)
+    {
+        LVITEMA item = {};
+        item.mask = mask;
+        item.iItem = row;
+        EXPECT_TRUE(ListView_GetItem(list, &item));
+        return mask == LVIF_PARAM ? (int)item.lParam : item.iImage;
+    }
     std::vector<int> Order()
     {
         std::vector<int> order;
-        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-            LVITEMA item = {};
-            item.mask = LVIF_PARAM;
-            item.iItem = row;
-            ListView_GetItem(list, &item);
-            order.push_back((int)item.lParam);
-        }
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) order.push_back(Item(row, LVIF_PARAM));
         return order;
     }
     static int Compare(int listKind, int a, int b, int column) { return CompareFunctionFor(listKind)(a, b, column); }
@@ -69,14 +70,13 @@ protected:
 // Reverses the rows by their item data, so rows and entry indexes no longer agree.
 int CALLBACK Descending(LPARAM a, LPARAM b, LPARAM) { return (int)(b - a); }
 
-// The pixels of an image of an image list drawn on white.
+// An image of an image list drawn on white.
 std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
 {
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
     HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, cx, cy));
     PatBlt(dc, 0, 0, cx, cy, WHITENESS);
     ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
     std::vector<COLORREF> pixels;
@@ -95,29 +95,20 @@ TEST_F(ListPage, RowsCarryTheirEntryIndexThroughSortingSelectionAndScrolling)
 {
     for (int i = 0; i < 60; ++i) Add(("Entry " + std::to_string(i)).c_str(), "C:\\Programs\\app.exe");
     Fill();
-    EXPECT_EQ(-1, FirstSelectedRow(list));
-    EXPECT_EQ(-1, SelectedEntry(list));
-    EXPECT_EQ(-1, SelectedEntry(nullptr));
-    ASSERT_EQ(0, ListView_GetTopIndex(list));
-
+    EXPECT_EQ((std::vector<int>{-1, -1, -1}), (std::vector<int>{FirstSelectedRow(list), SelectedEntry(list), SelectedEntry(nullptr)}));
     // Sorting moves rows, not the link to their records; the selected row is scrolled into view.
     ListView_SortItems(list, Descending, 0);
-    EXPECT_EQ(59, Order()[0]);
     EXPECT_EQ(-1, SelectRow(list, 58));
-    EXPECT_EQ(58, FirstSelectedRow(list));
-    EXPECT_EQ(1, SelectedEntry(list));
-    EXPECT_EQ(1, SelectedEntry(page, IDC_LIST));
-    EXPECT_GT(ListView_GetTopIndex(list), 0);
+    EXPECT_EQ((std::vector<int>{58, 1, 1}), (std::vector<int>{FirstSelectedRow(list), SelectedEntry(list), SelectedEntry(page, IDC_LIST)}));
     EXPECT_GE(ListView_GetTopIndex(list) + ListView_GetCountPerPage(list), 59) << "wholly visible";
     // Selecting another row leaves only that one selected; with several the first counts.
     SelectRow(list, 3);
-    EXPECT_EQ(1u, ListView_GetSelectedCount(list));
+    ListView_SetItemState(list, 5, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(56, SelectedEntry(list));
-    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_EQ(57, SelectedEntry(list));
+    EXPECT_EQ((std::vector<int>{56, 54}), SelectedEntries(list));
 }
 
-TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
+TEST_F(ListPage, ImageSlotsHoldEachProgramsIconOnceAndIconsAreReadWhenTheirRowsAreDrawn)
 {
     EXPECT_EQ(-1, AddProgramIcon("C:\\windows\\notepad.exe", 0, 0)) << "slot still empty";
     EXPECT_EQ(0, CreateImageList(list, 2));
@@ -125,11 +116,9 @@ TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
     HIMAGELIST images = SmallImages(list);
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), cx);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), cy);
-    // Image 0 is the program's icon; a missing program and a file without icons share one
-    // image of the default; a real program has the icon of that number (this test program
-    // carries the console's), read once however often it is named.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON) * 1000 + GetSystemMetrics(SM_CYSMICON), cx * 1000 + cy);
+    // Image 0 is the program's icon; a missing program and a file without icons share one image
+    // of the default; a real program has the icon of that number, read once however often named.
     EXPECT_EQ(1, AddProgramIcon("\"C:\\No Such Folder\\missing.exe\" /min", 0, 0));
     EXPECT_EQ(1, AddProgramIcon("C:\\windows\\win.ini", 0, 0));
     EXPECT_EQ(2, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0));
@@ -138,64 +127,40 @@ TEST_F(ListPage, ImageSlotsHoldTheProgramsIconsAndTakeTheirListsBack)
     EXPECT_EQ(4, ImageList_GetImageCount(images));
     EXPECT_NE(Pixels(images, 0), Pixels(images, 1));
     EXPECT_NE(Pixels(images, 2), Pixels(images, 1));
-    EXPECT_NE(Pixels(images, 2), Pixels(images, 0));
     EXPECT_NE(Pixels(images, 2), Pixels(images, 3));
-    ASSERT_EQ(1, CreateImageList(list, 0));
-    EXPECT_EQ(1, ImageList_GetImageCount(SmallImages(list))) << "refilled: a fresh list";
-    // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list.
-    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 9, 9, page, 0, 0, 0);
-    ASSERT_EQ(1, CreateImageList(plain, 1));
-    EXPECT_NE(0, GetWindowLongPtrA(plain, GWL_STYLE) & LVS_SHAREIMAGELISTS);
-    // Destroying a slot, or forgetting both, takes the lists away from their list views first.
-    EXPECT_EQ(1, DestroyImageList(0));
-    EXPECT_EQ(nullptr, SmallImages(list));
-    EXPECT_EQ(0, DestroyImageList(0));
-    EXPECT_NE(nullptr, SmallImages(plain));
-    ForgetImageLists();
-    EXPECT_EQ(nullptr, SmallImages(plain));
-    EXPECT_EQ(-1, AddProgramIcon("C:\\missing.exe", 0, 1));
-}
 
-TEST_F(ListPage, DeferredIconsAreReadWhenTheListAsksForTheirRows)
-{
-    // The page's own procedure answers the list's questions for the icons.
+    // A refill starts from a fresh list; the page's procedure reads a row's icon when the list
+    // asks for it, by the row's item data, not its place.
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(StartupPageProc));
     ASSERT_EQ(1, CreateImageList(list, 0));
-    HIMAGELIST images = SmallImages(list);
-    // Rows 0 and 1 name this program's Cookies icon, rows 2 and 3 a missing program.
+    images = SmallImages(list);
     const std::string kCommands[] = {ThisProgram(), ThisProgram(), "C:\\Missing\\a.exe", "C:\\Missing\\b.exe"};
     for (int row = 0; row < 4; ++row)
         InsertListRow(list, "", row, DeferProgramIcon(row, kCommands[row].c_str(), -IDI_PAGE_COOKIES, 0));
     EXPECT_EQ(1, ImageList_GetImageCount(images)) << "nothing read before the list asks";
-    // Reversed, the rows still show their own programs' icons: rows are told apart by their
-    // item data, not their place.
     ListView_SortItems(list, Descending, 0);
-    auto imageOf = [&](int row) {
-        LVITEMA item = {};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        EXPECT_TRUE(ListView_GetItem(list, &item));
-        return item.iImage;
-    };
-    int missing = imageOf(0), cookies = imageOf(2);
-    EXPECT_EQ(missing, imageOf(1));
-    EXPECT_EQ(cookies, imageOf(3));
+    int missing = Item(0, LVIF_IMAGE), cookies = Item(2, LVIF_IMAGE);
+    EXPECT_EQ((std::vector<int>{missing, cookies, 3}), (std::vector<int>{Item(1, LVIF_IMAGE), Item(3, LVIF_IMAGE), ImageList_GetImageCount(images)}));
     EXPECT_NE(missing, cookies);
-    EXPECT_EQ(3, ImageList_GetImageCount(images));
-    AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0);
-    EXPECT_EQ(3, ImageList_GetImageCount(images)) << "the program was read once";
-    EXPECT_EQ(Pixels(images, cookies), Pixels(images, AddProgramIcon(ThisProgram().c_str(), -IDI_PAGE_COOKIES, 0)));
-    // A refill starts from a fresh image list and forgets the old rows' programs.
-    ASSERT_EQ(1, CreateImageList(list, 0));
     ListView_DeleteAllItems(list);
     InsertListRow(list, "", 7, I_IMAGECALLBACK);
-    EXPECT_EQ(0, imageOf(0)) << "a row with no program noted shows image 0";
+    EXPECT_EQ(0, Item(0, LVIF_IMAGE)) << "a row with no program noted shows image 0";
     SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(RecordingDialogProc));
+    // A list made without LVS_SHAREIMAGELISTS is given it, so it never destroys the slot's list;
+    // destroying a slot, or forgetting both, takes the lists away from their list views first.
+    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 9, 9, page, 0, 0, 0);
+    ASSERT_EQ(1, CreateImageList(plain, 1));
+    EXPECT_NE(0, GetWindowLongPtrA(plain, GWL_STYLE) & LVS_SHAREIMAGELISTS);
+    EXPECT_EQ(1, DestroyImageList(0));
+    EXPECT_EQ(0, DestroyImageList(0));
+    EXPECT_EQ(nullptr, SmallImages(list));
+    ForgetImageLists();
+    EXPECT_EQ(nullptr, SmallImages(plain));
 }
 
-TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColumn)
+// A click stores its column and asks for an update; not past the fifth column, nor without a compare.
+TEST_F(ListPage, AClickStoresOnlyASortableColumnOfItsOwnList)
 {
-    // Clicks on the real page, their order and the restart are tested end to end.
     int beta = Add("Beta", "C:\\P\\one.exe"), alpha = Add("alpha", "C:\\P\\two.exe");
     Fill();
     ApplyStoredSort(list, CMD_STARTUP_PAGE);
@@ -203,15 +168,11 @@ TEST_F(ListPage, AClickSortsAndTurnsTheColumnRoundAndARefillFollowsTheStoredColu
     PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update", "0");
     OnListColumnClick(list, CMD_STARTUP_PAGE, 0);
     EXPECT_EQ((std::vector<int>{alpha, beta}), Order()) << "titles in any case";
-    EXPECT_EQ(1, GetOption("SortStartup", 0));
-    EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"));
-    Fill();
-    ApplyStoredSort(list, CMD_STARTUP_PAGE);
-    EXPECT_EQ((std::vector<int>{beta, alpha}), Order()) << "the click turned the column round: descending";
-    // Columns past the fifth, and lists without a compare, are neither sorted nor remembered.
+    EXPECT_EQ("1|1", GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "SortStartup") + "|" +
+                         GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Update"));
     OnListColumnClick(list, CMD_STARTUP_PAGE, 5);
     OnListColumnClick(list, CMD_MONITOR, 0);
-    EXPECT_EQ((std::vector<int>{beta, alpha}), Order());
+    EXPECT_EQ((std::vector<int>{alpha, beta}), Order());
     EXPECT_EQ(1, GetOption("SortStartup", 0));
     EXPECT_EQ(0, GetOption("SortActiveTask", 0)) << "each list keeps its own column";
 }
@@ -225,18 +186,13 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
     int sleeper = Add("Sleeper", ThisProgram().c_str(), "", "", 11);  // "Disabled "
     int plain = Add("Plain", "C:\\windows\\win.ini");                 // no version texts
     int zed = Add("Alpha", "C:\\A\\zed.exe"), abe = Add("Zulu", "C:\\Z\\abe.exe");
-    int backup = Add("Backup", "C:\\B\\x.exe", "extra-b", "2004/01/02");
-    int cleanup = Add("Cleanup", "C:\\A\\y.exe", "extra-a", "2003/01/02");
     int viewer = Add("Zed Viewer", "C:\\Apps\\zed.exe %1", "ZedFile", ".zed", KIND_FILETYPE);
     int exe = Add("Application", "%1 %*", "exefile", ".exe", KIND_FILETYPE);
     int none = Add("Nothing", "", "nofile", ".non", KIND_FILETYPE);
     int dll = Add("Pictures", "rundll32.exe C:\\Lib\\viewer.dll,Show %1", "picfile", ".pic", KIND_FILETYPE);
     int cookieB = Add("www.b.example - id", "C:\\C\\b@site.txt", "value-a", "2004/05/06 07:08", KIND_NET_COOKIE, 10);
     int cookieA = Add("www.a.example - id", "C:\\C\\a@site.txt", "value-b", "2004/05/06 07:09", KIND_NET_COOKIE, 9);
-    const struct {
-        int kind, a, b, column, sign;
-        const char* why;
-    } rows[] = {
+    const struct { int kind, a, b, column, sign; const char* why; } rows[] = {
         {CMD_STARTUP_PAGE, net, netscape, 0, 0, "titles by their common beginning"},
         {CMD_STARTUP_PAGE, netscape, net, 0, 0, "either way round"},
         {CMD_STARTUP_PAGE, net, nfoo, 0, -1, "title"},
@@ -248,9 +204,6 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
         {CMD_IEHELPERS_PAGE, self, plain, 2, 1, "company"},
         {CMD_IEHELPERS_PAGE, self, plain, 3, 1, "version"},
         {CMD_IEHELPERS_PAGE, self, plain, 4, 0, "no fifth field"},
-        {CMD_SCHEDULED_PAGE, backup, cleanup, 1, -1, "x.exe before y.exe"},
-        {CMD_SCHEDULED_PAGE, backup, cleanup, 2, 1, "detail"},
-        {CMD_SCHEDULED_PAGE, backup, cleanup, 3, 1, "extra"},
         {CMD_FILETYPES_PAGE, viewer, exe, 1, 1, "ZED.EXE after Executable"},
         {CMD_FILETYPES_PAGE, exe, none, 1, -1, "Executable before No Associated File"},
         {CMD_FILETYPES_PAGE, none, dll, 1, -1, "No Associated File before VIEWER.DLL"},
@@ -272,58 +225,31 @@ TEST_F(ListPage, EachListComparesItsOwnFields)
     EXPECT_GT(Compare(CMD_STARTUP_PAGE, net, nfoo, 0), 0) << "descending";
 }
 
-namespace {
-
-// "id text" per item of a menu, "-" for a separator, joined by "|".
-std::string Items(HMENU menu)
-{
-    std::string items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = "";
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        GetMenuItemInfoA(menu, (UINT)i, TRUE, &info);
-        items += (i ? "|" : "") + (info.fType & MFT_SEPARATOR ? "-" : std::to_string(info.wID) + " " + text);
-    }
-    return items;
-}
-
-}  // namespace
-
-TEST_F(ListPage, TheMenuShowsForASelectedRowAndTheChosenItemReachesThePage)
+// The menu's items per kind and how it is answered (no row, no menu, is end to end).
+TEST_F(ListPage, EachKindsMenuHasItsOwnItemsThenWhatEveryListHasAndOnlyAChosenItemIsSent)
 {
     Add("Updater", "C:\\Programs\\updater.exe");
-    Add("Sleeper", "C:\\Programs\\sleeper.exe");
     Fill();
-    // Without a selection, or a list, the call returns at once: no menu waits for the user.
-    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST));
-    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, 4242));
-    SelectRow(list, 1);
-    for (WPARAM key : {VK_ESCAPE, VK_DOWN}) {
-        std::string shown;
-        EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); },
-                                   [&](HWND popup) {
-                                       shown = Items((HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0));
-                                       PostMessageA(popup, WM_KEYDOWN, key, 0);
-                                       PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);  // chooses the first item
-                                   },
+    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST)) << "no selected row: no menu waits";
+    EXPECT_EQ(0, ShowListContextMenu(page, CMD_TASKS_PAGE, 4242)) << "no such list";
+    SelectRow(list, 0);
+    for (WPARAM key : {VK_ESCAPE, VK_DOWN})  // Escape chooses nothing; Down and Enter the first item
+        EXPECT_EQ(1, RunWithDialog([&] { return ShowListContextMenu(page, CMD_TASKS_PAGE, IDC_LIST); }, [&](HWND popup) {
+            PostMessageA(popup, WM_KEYDOWN, key, 0);
+            PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+        },
                                    "#32768"));
-        PumpMessages();
-        EXPECT_EQ(
-            "1008 Info...|1006 &Refresh|1007 &Kill Task|1144 &Delete File on Reboot|-|9 Full Repor&t|"
-            "3220 Save as &CSV|1077 Vigilark Help",
-            shown);
-    }
-    EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands()) << "Escape chose nothing, Down and Enter the first item";
-}
-
-TEST_F(ListPage, AKindWithoutItemsOfItsOwnStillHasTheSeparator)
-{
-    Add("Updater", "C:\\Programs\\updater.exe");
-    HMENU menu = BuildListContextMenu(CMD_COOKIE_LIST, 0);
-    EXPECT_EQ("-|9 Full Repor&t|1077 Vigilark Help", Items(menu));
-    DestroyMenu(menu);
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+    EXPECT_EQ(std::vector<int>{IDC_INFO}, Commands());
+    auto items = [](int kind) {
+        HMENU menu = BuildListContextMenu(kind, 0);
+        std::vector<UINT> ids;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) ids.push_back(GetMenuItemID(menu, i));
+        DestroyMenu(menu);
+        return ids;
+    };
+    EXPECT_EQ((std::vector<UINT>{IDC_INFO, IDC_REFRESH, IDC_KILL_TASK, IDC_DELETE_ON_REBOOT, 0, IDC_FULL_REPORT_CMD,
+                                 IDC_SAVE_CSV_CMD, IDC_HELP_ICON}),
+              items(CMD_TASKS_PAGE));
+    EXPECT_EQ((std::vector<UINT>{0, IDC_FULL_REPORT_CMD, IDC_HELP_ICON}), items(CMD_COOKIE_LIST)) << "still the separator";
 }

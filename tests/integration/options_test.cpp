@@ -1,45 +1,204 @@
-// The console's sound events: the wave each names under HKCU\AppEvents, or the built-in one.
-#include "foundations/registry.h"
+// The option dialogs run for real on the test's thread (admin options, patrol time), driven from
+// a helper thread, and the settings they store; the sound events under HKCU\AppEvents.
+#include "foundations/settings.h"
+#include "options/admin_options.h"
+#include "options/admin_users.h"
+#include "options/patrol.h"
 #include "options/sound.h"
-#include "support/testing.h"
+#include "resource.h"
+#include "shell_fixture.h"
+#include "support/views.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+
+using namespace shell_fixture;
 
 namespace {
 
-const char kSoundEvents[] = "AppEvents\\Schemes\\Apps\\Vigilark";
+const std::string kUsers = In32BitView(VIGILARK_USERS_KEY);  // the program's machine key is in the 32-bit view
 
-class Sounds : public ::testing::Test {
+std::string LoggedOnUser()
+{
+    char name[ADMIN_USER_CHARS] = "";
+    LoggedOnUserName(name, sizeof name);
+    return name;
+}
+
+void PutUser(const std::string& name, const char* path, const char* hideTobrin, const char* hideAlerts)
+{
+    for (auto value : {std::make_pair("Path", path), {"HideTobrin", hideTobrin}, {"HideAlerts", hideAlerts}})
+        PutRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, value.first, value.second);
+}
+std::string Flags(const std::string& name)
+{
+    return GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "HideTobrin") + "," +
+           GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + name, "HideAlerts");
+}
+
+// "<the users listed>|<the selected one>|<the two boxes and whether Apply can be pressed>"
+std::string Shown(HWND dialog)
+{
+    HWND combo = GetDlgItem(dialog, IDC_ADMIN_USERS);
+    std::string users;
+    for (int i = 0; i < (int)SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+        char name[ADMIN_USER_CHARS] = "";
+        SendMessageA(combo, CB_GETLBTEXT, i, (LPARAM)name);
+        users += std::string(i ? "," : "") + name;
+    }
+    auto checked = [&](int id) { return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    return users + "|" + TextOf(combo) + "|" + (checked(IDC_ADMIN_HIDE_ICON) ? "icon" : "-") + "," +
+           (checked(IDC_ADMIN_HIDE_ALERTS) ? "alerts" : "-") + "," +
+           (IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? "apply" : "no apply");
+}
+
+void Choose(HWND dialog, const std::string& name)
+{
+    SendDlgItemMessageA(dialog, IDC_ADMIN_USERS, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)name.c_str());
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADMIN_USERS, CBN_SELCHANGE), (LPARAM)GetDlgItem(dialog, IDC_ADMIN_USERS));
+}
+
+class AdminOptions : public ::testing::Test {
 protected:
-    SavedKey events_{HKEY_CURRENT_USER, kSoundEvents};
+    void SetUp() override
+    {
+        InitControls();
+        DeleteRegTree(HKEY_LOCAL_MACHINE, kUsers);
+    }
+    void TearDown() override { DeleteRegTree(HKEY_LOCAL_MACHINE, kUsers); }
+};
+
+class Patrol : public ::testing::Test {
+protected:
+    void SetUp() override { InitCommonControls(); }
+    void TearDown() override { CurrentOptions() = saved_; }
+    const Options saved_ = CurrentOptions();
+    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
 };
 
 }  // namespace
 
-TEST_F(Sounds, EachEventNamesItsOwnWaveAndAMissingOneMeansTheBuiltInSound)
+TEST_F(AdminOptions, ApplyWritesTheSelectedUsersFlagsOnlyWhileTheUserIsThere)
 {
-    DeleteRegTree(HKEY_CURRENT_USER, kSoundEvents);
-    PutRegString(HKEY_CURRENT_USER, std::string(kSoundEvents) + "\\Open\\.current", "", "C:\\open.wav");
-    PutRegString(HKEY_CURRENT_USER, std::string(kSoundEvents) + "\\Task Alert\\.current", "", "C:\\task.wav");
-    CreateRegKey(HKEY_CURRENT_USER, (std::string(kSoundEvents) + "\\Cookie Alert\\.current").c_str());
-    struct Row {
-        int index;
-        const char* file;  // "" plays wave resource 113
+    const std::string me = LoggedOnUser();
+    PutUser("zed", "C:\\Users\\zed", "0", "1");
+    PutUser(me, "C:\\Users\\me", "2", "0");
+    PutUser("ghost", "", "1", "1");  // no Path: not a configured user
+    std::vector<std::string> seen, told;
+    RunWithDialog([] { ShowAdminOptions(nullptr); return 0; }, [&](HWND dialog) {
+        seen.push_back(Shown(dialog));  // the logged-on user selected; a flag above 0 is set
+        Choose(dialog, "zed");
+        seen.push_back(Shown(dialog));
+        Click(dialog, IDC_ADMIN_HIDE_ICON);
+        Click(dialog, IDC_ADMIN_HIDE_ALERTS);
+        Click(dialog, IDOK);
+        Choose(dialog, me);
+        Choose(dialog, "zed");
+        seen.push_back(Shown(dialog) + " " + Flags("zed") + " " + Flags(me));
+        // Removed meanwhile: Apply says so and makes no key; the boxes show what was last stored.
+        DeleteRegTree(HKEY_LOCAL_MACHINE, kUsers + "\\zed");
+        Click(dialog, IDC_ADMIN_HIDE_ICON);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        told.push_back(AnswerBoxOver(dialog, IDOK));
+        seen.push_back(Shown(dialog) + " " + Flags("zed"));
+        PostMessageA(dialog, WM_COMMAND, IDC_ADMIN_REVIEW, 0);
+        HWND history = nullptr;
+        WaitFor([&] { return (history = FindVisibleWindow("#32770", 0, GetWindowThreadProcessId(dialog, nullptr), dialog)); });
+        told.push_back(TextOf(history));
+        PostMessageA(history, WM_COMMAND, IDOK, 0);
+        WaitFor([&] { return !IsWindow(history); });
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    std::vector<std::string> users = {me, "zed"};
+    std::sort(users.begin(), users.end());
+    const std::string listed = users[0] + "," + users[1] + "|";
+    EXPECT_EQ((std::vector<std::string>{listed + me + "|icon,-,apply", listed + "zed|-,alerts,apply",
+                                        listed + "zed|icon,-,apply 1,0 2,0", listed + "zed|icon,-,apply <missing>,<missing>"}),
+              seen);
+    ASSERT_EQ(2u, told.size());
+    EXPECT_NE(std::string::npos, told[0].find("The options of zed could not be saved.")) << told[0];
+    EXPECT_EQ("Vigilark History", told[1]) << "Review shows the history";
+}
+
+TEST_F(AdminOptions, WithNoUsersKeyOnlyTheLoggedOnUserIsListedAndNothingCanBeStored)
+{
+    std::string shown;
+    RunWithDialog([] { ShowAdminOptions(nullptr); return 0; }, [&](HWND dialog) {
+        shown = Shown(dialog);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(LoggedOnUser() + "|" + LoggedOnUser() + "|-,-,no apply", shown);
+    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + LoggedOnUser(), "Path"));
+}
+
+TEST_F(Patrol, TheEditAndTheTrackBarFollowEachOtherAndOkReturnsTheNumber)
+{
+    CurrentOptions().start = 17;
+    std::vector<std::string> seen;  // the edit's text, " off" when disabled, and the track bar's position
+    auto look = [&seen](HWND dialog) {
+        HWND edit = GetDlgItem(dialog, IDC_PATROL_EDIT), track = GetDlgItem(dialog, IDC_PATROL_TRACKBAR);
+        seen.push_back(TextOf(edit) + (IsWindowEnabled(edit) ? "" : " off") + " at " +
+                       std::to_string(SendMessageA(track, TBM_GETPOS, 0, 0)));
     };
-    const Row rows[] = {
-        {SOUND_OPEN, "C:\\open.wav"},
-        {SOUND_STARTUP_ALERT, ""},  // no key at all
-        {SOUND_COOKIE_ALERT, ""},   // a key without its value
-        {SOUND_TASK_ALERT, "C:\\task.wav"},
-        {4, "C:\\open.wav"},      // past the last event: the first
-        {-1, "C:\\open.wav"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.index);
+    EXPECT_EQ(30, RunWithDialog([] { return SetPatrolTime(nullptr, IDS_PATROL_STARTUP); }, [&](HWND dialog) {
+        look(dialog);
+        for (const char* typed : {"12", "123", "45"}) {
+            ReplaceText(GetDlgItem(dialog, IDC_PATROL_EDIT), typed);
+            look(dialog);
+        }
+        for (UINT key : {VK_HOME, VK_RIGHT, VK_RIGHT, VK_END}) {
+            PressKey(GetDlgItem(dialog, IDC_PATROL_TRACKBAR), key);
+            look(dialog);
+        }
+        Click(dialog, IDOK);
+    }));
+    // Two characters at most; the track bar stops at its end while the edit keeps the number;
+    // zero disables the edit.
+    EXPECT_EQ((std::vector<std::string>{"17 at 17", "12 at 12", "12 at 12", "45 at 30", "0 off at 0", "1 at 1",
+                                        "2 at 2", "30 at 30"}),
+              seen);
+    // An empty edit gives zero; Close gives -1 whatever was typed; a kind without a setting starts at 3.
+    EXPECT_EQ(0, RunWithDialog([] { return SetPatrolTime(nullptr, IDS_PATROL_STARTUP); }, [](HWND dialog) {
+        ReplaceText(GetDlgItem(dialog, IDC_PATROL_EDIT), "");
+        Click(dialog, IDOK);
+    }));
+    seen.clear();
+    EXPECT_EQ(-1, RunWithDialog([] { return SetPatrolTime(nullptr, IDS_PATROL_ZERO_HINT); }, [&](HWND dialog) {
+        look(dialog);
+        ReplaceText(GetDlgItem(dialog, IDC_PATROL_EDIT), "9");
+        Click(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(std::vector<std::string>{"3 at 3"}, seen);
+}
+
+TEST_F(Patrol, StoringRefusesNegativeMinutesAndUnknownKinds)
+{
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts", "9");
+    CurrentOptions().nuts = 9;
+    EXPECT_EQ(0, StorePatrolTime(IDS_PATROL_NUTS, -1));
+    EXPECT_EQ(0, StorePatrolTime(IDS_PATROL_INTRO, 5));
+    EXPECT_EQ("9|9", std::to_string(CurrentOptions().nuts) + "|" + GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
+    EXPECT_EQ(1, StorePatrolTime(IDS_PATROL_NUTS, 14));
+    EXPECT_EQ("14|14", std::to_string(CurrentOptions().nuts) + "|" + GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
+}
+
+TEST(Sounds, EachEventNamesItsOwnWaveAndAMissingOneMeansTheBuiltInSound)
+{
+    const std::string events = "AppEvents\\Schemes\\Apps\\Vigilark";
+    SavedKey kept(HKEY_CURRENT_USER, events);
+    DeleteRegTree(HKEY_CURRENT_USER, events);
+    PutRegString(HKEY_CURRENT_USER, events + "\\Open\\.current", "", "C:\\open.wav");
+    PutRegString(HKEY_CURRENT_USER, events + "\\Task Alert\\.current", "", "C:\\task.wav");
+    CreateRegKey(HKEY_CURRENT_USER, (events + "\\Cookie Alert\\.current").c_str());
+    const std::pair<int, const char*> rows[] = {  // "": wave resource 113
+        {SOUND_OPEN, "C:\\open.wav"}, {SOUND_STARTUP_ALERT, ""} /* no key */, {SOUND_COOKIE_ALERT, ""} /* no value */,
+        {SOUND_TASK_ALERT, "C:\\task.wav"}, {4, "C:\\open.wav"} /* past the last: the first */, {-1, "C:\\open.wav"}};
+    for (const auto& row : rows) {
         char file[260] = "stale";
-        EXPECT_EQ((int)strlen(row.file), SoundEventFile(row.index, file, sizeof file));
-        EXPECT_STREQ(row.file, file);
+        EXPECT_EQ((int)strlen(row.second), SoundEventFile(row.first, file, sizeof file)) << row.first;
+        EXPECT_STREQ(row.second, file) << row.first;
     }
 }

@@ -1,5 +1,6 @@
-// Texts a registry value may override are formatted only when their directives are the
-// expected ones.
+// Texts a registry value may override, and what a fill reads once: an override formatted only
+// with the expected directives, and a folder item's long name.
+#include "foundations/entries.h"
 #include "foundations/fill_memo.h"
 #include "foundations/registry.h"
 #include "foundations/strings.h"
@@ -14,11 +15,12 @@
 
 namespace {
 
-std::string OverrideName(UINT id) { return "LString" + std::to_string(id); }
-
 class OverriddenText : public ::testing::Test {
 protected:
-    SavedKey overrides_{HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY)};
+    static bool Override(UINT id, const char* text)
+    {
+        return PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY), ("LString" + std::to_string(id)).c_str(), text);
+    }
     static std::string Formatted(const char* argument)
     {
         char text[1400];
@@ -26,6 +28,7 @@ protected:
         EXPECT_EQ(strlen(text), length);
         return text;
     }
+    SavedKey overrides_{HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY)};
 };
 
 }  // namespace
@@ -34,37 +37,44 @@ TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInText)
 {
     const std::string builtIn = Formatted("C:\\app.exe");
     ASSERT_NE(std::string::npos, builtIn.find("C:\\app.exe"));
-
-    const char* kHostile[] = {"%s %s %s %s %s %s %s %s %s %s %s %s", "%d", "%n%n%n", "100%", "%x%x%x%x", "%*s"};
-    for (const char* hostile : kHostile) {
-        SCOPED_TRACE(hostile);
-        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY),
-                                 OverrideName(IDS_CONFIRM_REMOVE_STARTUP).c_str(), hostile));
-        EXPECT_EQ(builtIn, Formatted("C:\\app.exe"));
+    for (const char* hostile : {"%s %s %s %s %s %s %s %s %s %s %s %s", "%d", "%n%n%n", "100%", "%x%x%x%x", "%*s"}) {
+        ASSERT_TRUE(Override(IDS_CONFIRM_REMOVE_STARTUP, hostile));
+        EXPECT_EQ(builtIn, Formatted("C:\\app.exe")) << hostile;
     }
-
-    // An override with exactly the expected directive is the user's own wording.
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY),
-                             OverrideName(IDS_CONFIRM_REMOVE_STARTUP).c_str(), "Remove %s?%n100%% sure?"));
+    ASSERT_TRUE(Override(IDS_CONFIRM_REMOVE_STARTUP, "Remove %s?%n100%% sure?"));  // the user's own wording
     EXPECT_EQ("Remove C:\\app.exe?\n100% sure?", Formatted("C:\\app.exe"));
 }
 
 TEST_F(OverriddenText, AFillReadsAnOverrideOnceAndEachCapacityGetsItsOwnCut)
 {
-    const std::string name = OverrideName(IDS_COL_TITLE);
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY), name.c_str(), "Program name"));
+    ASSERT_TRUE(Override(IDS_COL_TITLE, "Program name"));
     char cut[5], whole[64];
     {
         FillMemo memo;
         EXPECT_EQ(4, LoadText(IDS_COL_TITLE, cut));
         EXPECT_EQ(12, LoadText(IDS_COL_TITLE, whole));
         EXPECT_STREQ("Prog", cut);
-        EXPECT_STREQ("Program name", whole);
-        // Changed in the middle of a fill: the fill's rows stay alike.
-        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY), name.c_str(), "Name"));
+        ASSERT_TRUE(Override(IDS_COL_TITLE, "Name"));  // changed in the middle of a fill: its rows stay alike
         LoadText(IDS_COL_TITLE, whole);
         EXPECT_STREQ("Program name", whole);
     }
     LoadText(IDS_COL_TITLE, whole);
     EXPECT_STREQ("Name", whole) << "the next fill reads the registry again";
+}
+
+// A folder item takes the folder's long name, unless the fill just deleted it (its text then stays).
+TEST(FolderItemLongPath, AnItemJustDeletedKeepsItsText)
+{
+    std::string folder = TempPath("Folder With A Long Name");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(WriteWholeFile(folder + "\\kept.txt", "x") && WriteWholeFile(folder + "\\gone.txt", "x"));
+    char shortFolder[MAX_PATH], out[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(folder.c_str(), shortFolder, sizeof shortFolder), 0u);
+    FillMemo fill;
+    PrepareFolderItemLongPath(shortFolder, "kept.txt");
+    PrepareFolderItemLongPath(shortFolder, "gone.txt", true);
+    LongPathForm((std::string(shortFolder) + "\\kept.txt").c_str(), out, sizeof out);
+    EXPECT_EQ(folder + "\\kept.txt", out);
+    LongPathForm((std::string(shortFolder) + "\\gone.txt").c_str(), out, sizeof out);
+    EXPECT_EQ(std::string(shortFolder) + "\\gone.txt", out);
 }

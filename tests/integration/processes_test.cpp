@@ -1,10 +1,11 @@
-// Running programs: the process walk, the task list, matching a program and ending it,
-// against real child processes (copies of this test program that only wait).
+// Running programs: the process walk, the task list, matching a program and ending it, also
+// the listed one only, against real child processes (copies of this test program that only wait).
 #include "processes/processes.h"
 
 #include "startup_bed.h"
 
 #include "shell_fixture.h"
+#include "support/import_hook.h"
 #include "support/probe.h"
 
 #include <regex>
@@ -13,8 +14,8 @@ namespace {
 
 class RunningPrograms : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteFileA(bed::HistoryFile().c_str()); }
-    void TearDown() override { DeleteFileA(bed::HistoryFile().c_str()); }
+    void SetUp() override { DeleteFileA(HistoryFile().c_str()); }
+    void TearDown() override { DeleteFileA(HistoryFile().c_str()); }
     const std::string program_ = TempPath("vgk_sleeper.exe");
     SavedKey blacklist_{HKEY_CURRENT_USER, BLACKLIST_KEY};
 };
@@ -30,6 +31,14 @@ std::vector<std::pair<DWORD, std::string>> Walk()
         },
         &visits));
     return visits;
+}
+
+decltype(&OpenProcess) g_openProcess = nullptr;
+DWORD g_reusedId = 0, g_nowRunsId = 0;
+// The system gave the listed id to another process.
+HANDLE WINAPI OpenReusedId(DWORD access, BOOL inherit, DWORD id)
+{
+    return g_openProcess(access, inherit, id == g_reusedId ? g_nowRunsId : id);
 }
 
 }  // namespace
@@ -88,11 +97,11 @@ TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne
                                      [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
     EXPECT_EQ(END_DECLINED, outcome);
     EXPECT_TRUE(sleeper.Running() && other.Running());
-    EXPECT_FALSE(Exists(bed::HistoryFile()));
+    EXPECT_FALSE(Exists(HistoryFile()));
     // EndProcess ends one process without records; EndProgram the program's first one with them.
     EXPECT_TRUE(EndProcess(id == sleeper.Id() ? other.Id() : sleeper.Id()));
     EXPECT_FALSE(EndProcess(0xFFFFFFF0));
-    EXPECT_FALSE(Exists(bed::HistoryFile()));
+    EXPECT_FALSE(Exists(HistoryFile()));
     EXPECT_EQ(id, EndProgram(program_.c_str(), "Sleeper", false, &outcome));
     EXPECT_EQ(END_ENDED, outcome);
     const Probe& ended = id == sleeper.Id() ? sleeper : other;
@@ -107,4 +116,33 @@ TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne
     EXPECT_EQ(0u, EndProgram(program_.c_str(), "Sleeper", false, &outcome));
     EXPECT_EQ(END_NOT_RUNNING, outcome);
     EXPECT_EQ(1u, bed::HistoryLines().size());
+}
+
+TEST_F(RunningPrograms, KillTaskEndsOnlyTheProcessTheListShowed)
+{
+    Probe first(program_), second(program_);
+    ASSERT_TRUE(first.Running() && second.Running());
+    BuildTaskList();
+    int index = FindEntryIndex("", program_);
+    ASSERT_GE(index, 0);
+    const Probe& listed = (DWORD)GetEntryValue(index) == first.Id() ? first : second;
+    const Probe& other = &listed == &first ? second : first;
+
+    g_reusedId = listed.Id();
+    g_nowRunsId = other.Id();
+    ASSERT_TRUE(HookImport("kernel32.dll", "OpenProcess", &OpenReusedId, &g_openProcess));
+    TaskEnd reused = EndListedTask(index);
+    decltype(&OpenProcess) hook = nullptr;
+    HookImport("kernel32.dll", "OpenProcess", g_openProcess, &hook);
+    EXPECT_EQ(TASK_NOT_AS_LISTED, reused);
+    ASSERT_EQ(1, AddEntry("Other", "C:\\other\\other.exe", "", "", KIND_INFO_TASK, (int)listed.Id()));
+    EXPECT_EQ(TASK_NOT_AS_LISTED, EndListedTask(EntryCount() - 1));
+    EXPECT_TRUE(first.Running() && second.Running());
+    EXPECT_FALSE(Exists(HistoryFile()));
+
+    EXPECT_EQ(TASK_ENDED, EndListedTask(index));
+    EXPECT_TRUE(listed.EndsWithin(5000));
+    EXPECT_TRUE(other.Running());
+    EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find("\tTASK_Kill\tINFO_TASK\t"));
+    FreeEntries();
 }

@@ -15,7 +15,7 @@
 
 namespace shell_fixture {
 
-// Every WM_COMMAND id a page made by this fixture received, in order.
+// Every WM_COMMAND id a page made here received, in order.
 inline std::vector<int>& Commands()
 {
     static std::vector<int> commands;
@@ -34,7 +34,6 @@ inline void InitControls()
     SetAppInstance(GetModuleHandleA(nullptr));
 }
 
-// A visible top-level window of the given outer size at (x, y).
 inline HWND CreateHost(int x, int y, int width, int height)
 {
     WNDCLASSA windowClass = {};
@@ -51,20 +50,11 @@ inline HWND CreateHost(int x, int y, int width, int height)
 inline HWND CreatePage(HWND host, int dialog)
 {
     HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog), host, RecordingDialogProc, 0);
-    if (page && host) {
+    if (page && host) {  // pages are made disabled, as a property sheet enables its active one
         EnableWindow(page, TRUE);
         ShowWindow(page, SW_SHOW);
     }
     return page;
-}
-
-// The control's rectangle in its parent's client coordinates.
-inline RECT ChildRect(HWND control)
-{
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 inline RECT ScreenRect(HWND window)
@@ -73,20 +63,21 @@ inline RECT ScreenRect(HWND window)
     GetWindowRect(window, &rect);
     return rect;
 }
-
+// In its parent's client coordinates.
+inline RECT ChildRect(HWND control)
+{
+    RECT rect = ScreenRect(control);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
 inline SIZE WindowSize(HWND window)
 {
     RECT rect = ScreenRect(window);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-inline void PumpMessages()
-{
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
-}
-
-// Calls run() on this thread while act(window) runs on a helper thread once run() shows a
-// window of the class (a dialog unless told); act must end it. Returns what run() returns.
+// Returns run() called on this thread while act(window), which must end it, runs on a helper
+// thread once run() shows a window of the class (a dialog unless told).
 inline int RunWithDialog(const std::function<int()>& run, const std::function<void(HWND)>& act,
                          const char* className = "#32770")
 {
@@ -107,20 +98,30 @@ inline std::string TextOf(HWND window)
     return text;
 }
 
-// Selects the whole text of an edit and types over it as the keyboard would (the edit's
-// limit applies); nothing typed is a backspace.
+// From a helper thread: answers the message box over the window; its text, "" when none came.
+inline std::string AnswerBoxOver(HWND window, int button)
+{
+    HWND box = nullptr;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!WaitFor([&] { return (box = FindVisibleWindow("#32770", 0, thread, window)) != nullptr; })) return "";
+    std::string text;
+    WaitFor([&] { return !(text = TextOf(GetDlgItem(box, 0xFFFF))).empty(); });
+    PostMessageA(box, WM_COMMAND, button, 0);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+}
+
+// Types over the whole text of an edit as the keyboard would (its limit applies); "" is a backspace.
 inline void ReplaceText(HWND edit, const char* keys)
 {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     for (const char* p = *keys ? keys : "\b"; *p; ++p) SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*p, 1);
 }
-
 inline void PressKey(HWND window, UINT key)
 {
     SendMessageA(window, WM_KEYDOWN, key, 1);
     SendMessageA(window, WM_KEYUP, key, (LPARAM)0xC0000001);
 }
-
 inline void Click(HWND dialog, int button) { SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
 
 }  // namespace shell_fixture

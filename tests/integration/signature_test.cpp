@@ -1,8 +1,6 @@
-// Signature state and signer of real files, signed at build time into bin/signing
-// (cmake/sign-test-programs.sh): a program signed under a test root planted in the machine
-// ROOT store, the same program unsigned, changed after signing and signed under a root no store
-// holds; a text file; a missing file; a Windows without wintrust. Then the Properties dialog,
-// the reports and the CSV export that show them.
+// Signature state and signer of real files signed at build time into bin/signing (signed under a
+// root planted in the machine ROOT store, unsigned, changed after signing, under a root no store
+// holds), a text file, a missing file, a Windows without wintrust; the places that show them.
 #include "app/start.h"
 #include "foundations/entries.h"
 #include "foundations/signature.h"
@@ -12,7 +10,6 @@
 #include "shell/properties_dialog.h"
 #include "shell_fixture.h"
 #include "support/import_hook.h"
-#include "support/text_parse.h"
 
 #include <gtest/gtest.h>
 #include <wincrypt.h>
@@ -27,11 +24,9 @@ namespace {
 
 const char kPublisher[] = "Larkspur Test Publisher";  // certified by the planted root
 
-// "signed.exe", "unsigned.exe", "tampered.exe" (signed, then one byte changed), "untrusted.exe".
 std::string File(const char* name) { return BesideTestProgram("signing\\") + name; }
 
-// Windows trusts a signature only up to a root in this store; the test bed's prefix is thrown
-// away after a run.
+// Windows trusts a signature only up to a root in this store (the test bed's prefix is thrown away).
 bool PlantRoot()
 {
     std::string root = ReadWholeFile(File("root.cer"));
@@ -55,8 +50,8 @@ HMODULE WINAPI NoWintrust(LPCSTR name) { return lstrcmpiA(name, "wintrust.dll") 
 // The signer and state fields of the line that starts with the title and the separator.
 std::string SignatureFields(const std::string& text, const std::string& title, char separator)
 {
-    for (const std::string& line : CrlfLines(text)) {
-        std::vector<std::string> fields = SplitFields(line, separator);
+    for (const std::string& line : Split(text, "\r\n")) {
+        std::vector<std::string> fields = Split(line, std::string(1, separator));
         if (fields[0] == title) return fields[fields.size() - 2] + "|" + fields.back();
     }
     return "no line";
@@ -80,13 +75,11 @@ TEST(Signature, StateAndSignerOfEachKindOfFileAndWithoutWintrust)
         EXPECT_EQ(row.shown, signature.signer + ("|" + StateText(signature))) << row.file << " " << signature.result;
     }
     DeleteFileA(text.c_str());
-
-    // A Windows without wintrust.dll.
     ASSERT_TRUE(HookImport("kernel32.dll", "LoadLibraryA", &NoWintrust, &g_loadLibrary));
     Signature signature = SignatureChecker().Check(File("signed.exe").c_str());
     decltype(&LoadLibraryA) hook = nullptr;
     HookImport("kernel32.dll", "LoadLibraryA", g_loadLibrary, &hook);
-    EXPECT_EQ("|Unknown", signature.signer + ("|" + StateText(signature)));
+    EXPECT_EQ("|Unknown", signature.signer + ("|" + StateText(signature))) << "a Windows without wintrust.dll";
 }
 
 TEST(Signature, AFileIsVerifiedOncePerCheckerWhateverTheCaseOfItsName)
@@ -109,8 +102,7 @@ TEST(Signature, ASignatureUpToARootInNoStoreIsNotVerifiedAndARefusalSaysWhy)
     Signature signature = SignatureChecker().Check(File("untrusted.exe").c_str());
     EXPECT_STREQ("Outsider Test Publisher", signature.signer);
     if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
-        // Known gap "wine-untrusted-root": Wine accepts it. Asserting Wine's answer makes a Wine
-        // that closes the gap fail here.
+        // Known gap: Wine accepts it; asserting Wine's answer makes a Wine that closes the gap fail here.
         RecordProperty("known_gap", "wine-untrusted-root");
         printf("[ KNOWN GAP ] wine-untrusted-root: Wine accepts a signature whose root is in no store\n");
         EXPECT_EQ(SignatureState::Verified, signature.state);
@@ -142,13 +134,12 @@ TEST(Signature, PropertiesReportsAndCsvShowTheSignerAndState)
     FreeEntries();
     for (const char* file : files) AddEntry(file, File(file).c_str(), "", "", KIND_CURRENT_RUN, 0);
     std::vector<std::string> dialog;
-    RunWithDialog([] { ShowPropertiesFor(nullptr, 0); return 0; },
-                  [&](HWND window) {
-                      for (int n = 0; n < 3; ++n, Click(window, IDC_PROP_NEXT))
-                          dialog.push_back(TextOf(GetDlgItem(window, IDC_PROP_SIGNER)) + "|" +
-                                           TextOf(GetDlgItem(window, IDC_PROP_SIGNATURE)));
-                      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                  });
+    RunWithDialog([] { ShowPropertiesFor(nullptr, 0); return 0; }, [&](HWND window) {
+        for (int n = 0; n < 3; ++n, Click(window, IDC_PROP_NEXT))
+            dialog.push_back(TextOf(GetDlgItem(window, IDC_PROP_SIGNER)) + "|" +
+                             TextOf(GetDlgItem(window, IDC_PROP_SIGNATURE)));
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
     EXPECT_EQ(std::vector<std::string>(shown, shown + 3), dialog);
     FreeEntries();
 }

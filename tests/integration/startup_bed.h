@@ -1,5 +1,4 @@
-// The places the startup tests change: the Run keys, the win.ini program lines, the Startup
-// folders and the console's own state (disabled store, its folders, known programs, history).
+// The places the startup tests change: Run keys, win.ini lines, Startup folders, the console's state.
 #pragma once
 
 #include "app/start.h"
@@ -8,6 +7,7 @@
 #include "foundations/winini.h"
 #include "history/history.h"
 #include "startup/disabled_store.h"
+#include "startup/startup_actions.h"
 #include "startup/startup_locations.h"
 #include "startup/startup_scan.h"
 #include "support/testing.h"
@@ -33,22 +33,13 @@ inline std::string RunKey(int kind)
     RunKeyPath(kind, subkey, sizeof subkey);
     return subkey;
 }
-
 inline bool SetRun(int kind, const std::string& name, const std::string& command, DWORD type = REG_SZ)
 {
     return PutRegString(RunKindHive(kind), RunKey(kind), name.c_str(), command, type);
 }
-
-// The text of a Run value, "<missing>" when it does not exist.
-inline std::string RunText(int kind, const std::string& name)
-{
-    return GetRegString(RunKindHive(kind), RunKey(kind), name.c_str());
-}
-
-inline std::string Stored(const char* subkey, const std::string& name)
-{
-    return GetRegString(HKEY_LOCAL_MACHINE, In32BitView(subkey), name.c_str());
-}
+inline std::string RunText(int kind, const std::string& name) { return GetRegString(RunKindHive(kind), RunKey(kind), name.c_str()); }
+inline std::string Stored(const char* subkey, const std::string& name) { return GetRegString(HKEY_LOCAL_MACHINE, In32BitView(subkey), name.c_str()); }
+inline std::string Known(const std::string& name) { return GetRegString(HKEY_CURRENT_USER, kKnownPrograms, name.c_str()); }
 
 inline std::string ProgramFolder(const char* name)
 {
@@ -56,8 +47,6 @@ inline std::string ProgramFolder(const char* name)
     ProgramDirectory(directory, sizeof directory);
     return std::string(directory) + "\\" + name;
 }
-
-using ::HistoryFile;
 
 inline std::vector<std::string> HistoryLines()
 {
@@ -67,15 +56,9 @@ inline std::vector<std::string> HistoryLines()
     return lines;
 }
 
-// One collected entry, with the index it has in the entry list.
-struct Listed {
-    int index = -1;
-    std::string title, path, extra;
-    int kind = 0;
-};
+struct Listed { int index = -1; std::string title, path, extra; int kind = 0; };
 
-// Collects the entries afresh: those of a title (any case; every entry for ""), and of a
-// command when given.
+// Collects afresh the entries of a title (any case; all for "") and of a command when given.
 inline std::vector<Listed> Entries(const std::string& title, const std::string& path = "")
 {
     std::vector<Listed> found;
@@ -98,7 +81,9 @@ inline Listed One(const std::string& title, const std::string& path = "")
     return found.size() == 1 ? found[0] : Listed();
 }
 
-// A Startup folder of the Explorer "Shell Folders" key, made when missing.
+inline StartupResult Toggle(const Listed& e) { return ToggleStartupEntry(e.title.c_str(), e.path.c_str(), e.extra.c_str(), e.kind); }
+inline StartupResult Remove(const Listed& e) { return RemoveStartupEntry(e.title.c_str(), e.path.c_str(), e.extra.c_str(), e.kind); }
+
 inline std::string StartupFolder(HKEY hive, const char* value)
 {
     char folder[MAX_PATH] = "";
@@ -114,7 +99,6 @@ inline std::string LocationOf(int index)
     return text;
 }
 
-// Deletes what a folder holds, or the folder itself with everything in it.
 inline void DeleteFiles(const std::string& folder, bool itself = false)
 {
     std::string from = folder + (itself ? "" : "\\*") + '\0';  // a list ending in two NULs
@@ -125,8 +109,7 @@ inline void DeleteFiles(const std::string& folder, bool itself = false)
     if (Exists(folder)) SHFileOperationA(&operation);
 }
 
-// The fixture of every startup test: every location starts empty, the Run keys and win.ini
-// lines are put back after; the Startup folders (empty in a fresh test bed) are emptied again.
+// Every location starts empty; the Run keys and win.ini lines are put back after.
 class StartupBed : public ::testing::Test {
 protected:
     void SetUp() override
@@ -146,8 +129,6 @@ protected:
         ResetProgramState();
         CoUninitialize();
     }
-    // The Startup folders and the console's own state: the disabled store, its folders, the
-    // known-programs list and the history file.
     void ResetProgramState()
     {
         DeleteFiles(userStartup);

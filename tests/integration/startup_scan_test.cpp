@@ -1,15 +1,16 @@
 // Collecting startup entries from the prefix's Run keys, Startup folders, win.ini lines and
-// the disabled store; and the first start, which records them all as known.
+// the disabled store; the page's fill reads each program once per fill, and afresh at the next.
 #include "startup_bed.h"
 
-#include "foundations/settings.h"
 #include "foundations/shortcut.h"
-#include "foundations/trace.h"
-#include "startup/startup_actions.h"
-#include "support/views.h"
+#include "foundations/version_info.h"
+#include "resource.h"
+#include "shell/listview.h"
+#include "shell/pages.h"
+#include "shell_fixture.h"
 
-#include <regex>
-
+using bed::Entries;
+using bed::LocationOf;
 using bed::One;
 
 namespace {
@@ -18,39 +19,35 @@ class StartupScan : public bed::StartupBed {};
 
 }  // namespace
 
-TEST_F(StartupScan, ListsEveryRunKeyOfTheThreeHivesInOrder)
+TEST_F(StartupScan, RunValuesOfTheThreeHivesAreListedInOrderAsTheListShowsThem)
 {
+    // The last value of one key and the first of the next, equal but for case: listed once; not next to each other: twice.
+    bed::SetRun(3, "Twice", "C:\\Twice\\twice.exe");
+    bed::SetRun(4, "TWICE", "c:\\twice\\TWICE.EXE");
+    bed::SetRun(13, "Again", "C:\\again.exe");
+    bed::SetRun(13, "Between", "C:\\between.exe");
+    bed::SetRun(14, "Again", "C:\\again.exe");
+    EXPECT_EQ(3, One("Twice").kind);
+    EXPECT_EQ(2u, Entries("Again").size());
     const int kinds[] = {1, 2, 3, 4, 5, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25};
     for (int kind : kinds) bed::SetRun(kind, "Scan" + std::to_string(kind), "C:\\p" + std::to_string(kind) + ".exe /x");
     int previous = -1;
     for (int kind : kinds) {
-        bed::Listed entry = One("Scan" + std::to_string(kind), "C:\\p" + std::to_string(kind) + ".exe /x");
+        bed::Listed entry = One("Scan" + std::to_string(kind));
         EXPECT_EQ(kind, entry.kind);
         EXPECT_GT(entry.index, previous) << "scan order, kind " << kind;
         previous = entry.index;
     }
-    EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
-              bed::LocationOf(One("Scan5").index));
-    EXPECT_EQ("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
-              bed::LocationOf(One("Scan13").index));
-    EXPECT_EQ("HKEY_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
-              bed::LocationOf(One("Scan24").index));
-}
+    EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce", LocationOf(One("Scan5").index));
+    EXPECT_EQ("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx", LocationOf(One("Scan13").index));
+    EXPECT_EQ("HKEY_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices", LocationOf(One("Scan24").index));
 
-TEST_F(StartupScan, RunValuesAreListedAsTheListShowsThem)
-{
-    const std::string longCommand = "C:\\Long\\app.exe " + std::string(400, 'x');
-    const std::string longName = "Long" + std::string(200, 'n');
-    const struct {
-        int kind;
-        std::string name, command;
-        DWORD type;
-        std::string listed;  // the command as listed; empty when the value is skipped
-    } rows[] = {
+    const std::string longCommand = "C:\\Long\\app.exe " + std::string(400, 'x'), longName = "Long" + std::string(200, 'n');
+    // listed: the command as listed; empty when the value is skipped
+    const struct { int kind; std::string name, command; DWORD type; std::string listed; } rows[] = {
         {1, "A", "C:\\one\\letter.exe", REG_SZ, ""},     // a one-letter name
         {1, "Short", "a.ex", REG_SZ, ""},                // a command under five characters
         {1, "\xE9toile", "C:\\accent.exe", REG_SZ, ""},  // a name that is not ASCII
-        {1, "Fine", "b.exe", REG_SZ, "b.exe"},
         {1, "Panel", "RUNDLL32.exe shell32.dll,Control_RunDLL x", REG_SZ, "shell32.dll,Control_RunDLL x"},
         {11, "Dll", "\"C:\\windows\\system32\\rundll32.exe\" C:\\x\\y.dll,Entry", REG_SZ, "C:\\x\\y.dll,Entry"},
         {1, "Quoted", "\"C:\\Program Files\\App\\app.exe\" /min", REG_SZ, "C:\\Program Files\\App\\app.exe /min"},
@@ -60,91 +57,58 @@ TEST_F(StartupScan, RunValuesAreListedAsTheListShowsThem)
     };
     for (const auto& row : rows) ASSERT_TRUE(bed::SetRun(row.kind, row.name, row.command, row.type));
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::vector<bed::Listed> found = bed::Entries(row.name.substr(0, ENTRY_TITLE_CHARS - 1));
-        ASSERT_EQ(row.listed.empty() ? 0u : 1u, found.size());
-        if (!found.empty()) {
-            EXPECT_EQ(row.listed, found[0].path);
-        }
+        std::vector<bed::Listed> found = Entries(row.name.substr(0, ENTRY_TITLE_CHARS - 1));
+        EXPECT_EQ(row.listed, found.size() == 1 ? found[0].path : "") << row.name << ": " << found.size();
     }
-    // Equal but for case, the last value of one key and the first of the next: listed once.
-    // Not consecutive (another value between them): twice.
-    bed::SetRun(3, "Twice", "C:\\Twice\\twice.exe");
-    bed::SetRun(4, "TWICE", "c:\\twice\\TWICE.EXE");
-    bed::SetRun(13, "Again", "C:\\again.exe");
-    bed::SetRun(13, "Between", "C:\\between.exe");
-    bed::SetRun(14, "Again", "C:\\again.exe");
-    EXPECT_EQ(3, One("Twice").kind);
-    EXPECT_EQ(2u, bed::Entries("Again").size());
 }
 
-TEST_F(StartupScan, StartupFolderItems)
+TEST_F(StartupScan, StartupFolderItemsAndWinIniLines)
 {
     std::string program = TempPath("vgk_target.exe"), gone = TempPath("vgk_gone.exe");
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), gone.c_str(), FALSE));
-    auto link = [&](const std::string& file, const char* target, const char* description) {
-        ASSERT_EQ(S_OK, CreateShortcut(file.c_str(), target, "", "", description, "", 0)) << file;
-    };
-    link(userStartup + "\\Described.lnk", program.c_str(), "Vgk Described");
-    link(userStartup + "\\Plain.lnk", program.c_str(), "");
-    link(userStartup + "\\Dangling.lnk", gone.c_str(), "Vgk Dangling");
-    DeleteFileA(gone.c_str());
     std::string direct = userStartup + "\\direct.exe", pif = userStartup + "\\old.pif";
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), direct.c_str(), FALSE));
+    for (const std::string& copy : {program, gone, direct}) ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), copy.c_str(), FALSE));
+    for (const std::string& folder : {userStartup + "\\Sub", commonStartup + "\\Sub\\Deeper"}) SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    const std::pair<std::string, const char*> links[] = {
+        {userStartup + "\\Described.lnk", "Vgk Described"}, {userStartup + "\\Plain.lnk", ""},
+        {userStartup + "\\Dangling.lnk", "Vgk Dangling"},   {userStartup + "\\Sub\\UserSub.lnk", "Vgk UserSub"},
+        {commonStartup + "\\Sub\\CommonSub.lnk", "Vgk CommonSub"},  // only Common Startup is walked, one level deep
+        {commonStartup + "\\Sub\\Deeper\\TooDeep.lnk", "Vgk TooDeep"}};
+    for (const auto& link : links)
+        ASSERT_EQ(S_OK, CreateShortcut(link.first.c_str(), (link.second == std::string("Vgk Dangling") ? gone : program).c_str(),
+                                       "", "", link.second, "", 0));
+    DeleteFileA(gone.c_str());
     WriteWholeFile(pif, "");
     WriteWholeFile(userStartup + "\\notes.txt", "not a program");
-    // Only Common Startup is walked, and one level deep.
-    CreateDirectoryA((userStartup + "\\Sub").c_str(), nullptr);
-    link(userStartup + "\\Sub\\UserSub.lnk", program.c_str(), "Vgk UserSub");
-    CreateDirectoryA((commonStartup + "\\Sub").c_str(), nullptr);
-    CreateDirectoryA((commonStartup + "\\Sub\\Deeper").c_str(), nullptr);
-    link(commonStartup + "\\Sub\\CommonSub.lnk", program.c_str(), "Vgk CommonSub");
-    link(commonStartup + "\\Sub\\Deeper\\TooDeep.lnk", program.c_str(), "Vgk TooDeep");
-
     char longProgram[MAX_PATH];
     LongPathForm(program.c_str(), longProgram, sizeof longProgram);
     bed::Listed described = One("Vgk Described");
-    EXPECT_EQ(KIND_GROUP_STARTUP, described.kind);
-    EXPECT_EQ(0, lstrcmpiA(longProgram, described.path.c_str())) << described.path;
-    EXPECT_EQ(0, lstrcmpiA((userStartup + "\\Described.lnk").c_str(), described.extra.c_str()));
-    EXPECT_EQ("Windows Startup Group", bed::LocationOf(described.index));
-    // Without a description the target's file description names it; so is the program
-    // placed in the folder itself. Both are copies of this test program.
-    std::vector<bed::Listed> byVersion = bed::Entries("Vigilark Explorer");
-    ASSERT_EQ(2u, byVersion.size());
-    bool plain = false, placed = false;
-    for (const bed::Listed& entry : byVersion) {
-        plain |= lstrcmpiA((userStartup + "\\Plain.lnk").c_str(), entry.extra.c_str()) == 0;
-        placed |= lstrcmpiA(direct.c_str(), entry.path.c_str()) == 0;
-    }
-    EXPECT_TRUE(plain && placed);
+    EXPECT_EQ(std::to_string(KIND_GROUP_STARTUP) + "|Windows Startup Group", std::to_string(described.kind) + "|" + LocationOf(described.index));
+    EXPECT_EQ(0, lstrcmpiA((std::string(longProgram) + "|" + userStartup + "\\Described.lnk").c_str(),
+                           (described.path + "|" + described.extra).c_str()));
+    // Without a description the target's file description names it, as it names a program placed
+    // in the folder (both copies of this test program).
+    std::string byVersion;
+    for (const bed::Listed& entry : Entries("Vigilark Explorer")) byVersion += entry.path + "|" + entry.extra + "\n";
+    EXPECT_NE(std::string::npos, byVersion.find("|" + userStartup + "\\Plain.lnk\n")) << byVersion;
+    EXPECT_NE(std::string::npos, byVersion.find(direct + "|")) << byVersion;
     EXPECT_EQ(0, lstrcmpiA(pif.c_str(), One("Unspecified Title").path.c_str()));
-    EXPECT_EQ(1u, bed::Entries("Vgk CommonSub").size());
-    for (const char* absent : {"Vgk Dangling", "Vgk UserSub", "Vgk TooDeep"})
-        EXPECT_TRUE(bed::Entries(absent).empty()) << absent;
-    for (const bed::Listed& entry : bed::Entries("")) EXPECT_EQ(std::string::npos, entry.path.find("notes.txt"));
+    EXPECT_EQ("1000", std::to_string(Entries("Vgk CommonSub").size()) + std::to_string(Entries("Vgk Dangling").size()) +
+                          std::to_string(Entries("Vgk UserSub").size()) + std::to_string(Entries("Vgk TooDeep").size()));
+    for (const bed::Listed& entry : Entries("")) EXPECT_EQ(std::string::npos, entry.path.find("notes.txt"));
     DeleteFileA(program.c_str());
-}
 
-TEST_F(StartupScan, WinIniLinesGiveOneEntryPerProgram)
-{
+    // win.ini: one entry per program, run before load; a program with version texts has its product's name.
     WriteProfileStringA("windows", "run", "a.exe;;b.exe");
     WriteProfileStringA("windows", "load", "C:\\windows\\regedit.exe");
-    std::vector<bed::Listed> run = bed::Entries("run");
+    std::vector<bed::Listed> run = Entries("run");
     ASSERT_EQ(2u, run.size());
-    EXPECT_EQ("a.exe", run[0].path);
-    EXPECT_EQ("b.exe", run[1].path);
-    EXPECT_EQ(KIND_WIN_RUN, run[0].kind);
-    EXPECT_EQ("WIN.INI     [Run] Section", bed::LocationOf(run[0].index));
-    // A program with version information is named after its product.
+    EXPECT_EQ("a.exe|b.exe|WIN.INI     [Run] Section", run[0].path + "|" + run[1].path + "|" + LocationOf(run[0].index));
     bed::Listed load = One("Wine");
-    EXPECT_EQ(KIND_WIN_LOAD, load.kind);
-    EXPECT_EQ("WIN.INI     [Load] Section", bed::LocationOf(load.index));
-    EXPECT_LT(run[1].index, load.index) << "run before load";
+    EXPECT_EQ(std::to_string(KIND_WIN_LOAD) + "|WIN.INI     [Load] Section", std::to_string(load.kind) + "|" + LocationOf(load.index));
+    EXPECT_LT(run[1].index, load.index);
 }
 
-TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocation)
+TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocationAndDisabledAgainWhenReAdded)
 {
     bed::SetRun(11, "Sleeper", "C:\\Sleeper\\sleep.exe -q");
     ASSERT_EQ(STARTUP_OK, ToggleStartupEntry("Sleeper", "C:\\Sleeper\\sleep.exe -q", "", 11));
@@ -152,119 +116,61 @@ TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocation)
     PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY "\\Run"), "Orphan", "C:\\orphan.exe");
     PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY "\\Run"), "Stray", "C:\\stray.exe");
     PutRegString(HKEY_LOCAL_MACHINE, In32BitView(DISABLED_STORE_KEY), "Stray", "101");
-
-    bed::Listed sleeper = One("Sleeper", "C:\\Sleeper\\sleep.exe -q");
-    EXPECT_EQ(11, sleeper.kind);
-    EXPECT_EQ(11, IsEntryDisabled(sleeper.index));
     EXPECT_EQ(" * Disabled  * HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-              bed::LocationOf(sleeper.index));
-    EXPECT_TRUE(bed::Entries("Orphan").empty());
-    EXPECT_TRUE(bed::Entries("Stray").empty());
-}
+              LocationOf(One("Sleeper", "C:\\Sleeper\\sleep.exe -q").index));
+    EXPECT_TRUE(Entries("Orphan").empty() && Entries("Stray").empty());
 
-TEST_F(StartupScan, ReAddedDisabledEntryIsDisabledAgainOnlyInItsOwnKey)
-{
-    bed::SetRun(11, "Reborn", "C:\\Reborn\\old.exe");
-    ASSERT_EQ(STARTUP_OK, ToggleStartupEntry("Reborn", "C:\\Reborn\\old.exe", "", 11));
-    bed::SetRun(11, "Reborn", "\"C:\\Reborn\\new.exe\" /back");
-    // The same title in other keys is another program.
-    bed::SetRun(1, "Reborn", "C:\\Reborn\\machine.exe");
-    bed::SetRun(21, "Reborn", "C:\\Reborn\\other.exe");
-
-    bed::Listed reborn = One("Reborn", "C:\\Reborn\\new.exe /back");
-    EXPECT_EQ("<missing>", bed::RunText(11, "Reborn")) << "taken out of the Run key again";
-    EXPECT_EQ("\"C:\\Reborn\\new.exe\" /back", bed::Stored(DISABLED_STORE_KEY "\\Run", "Reborn"));
-    EXPECT_EQ(11, IsEntryDisabled(reborn.index));
-    EXPECT_EQ("C:\\Reborn\\machine.exe", bed::RunText(1, "Reborn"));
-    EXPECT_EQ("C:\\Reborn\\other.exe", bed::RunText(21, "Reborn"));
+    // Put back by another program under the disabled title: disabled again, in its own key only.
+    bed::SetRun(11, "Sleeper", "\"C:\\Sleeper\\new.exe\" /back");
+    bed::SetRun(1, "Sleeper", "C:\\Sleeper\\machine.exe");
+    bed::SetRun(21, "Sleeper", "C:\\Sleeper\\other.exe");
+    EXPECT_EQ(11, IsEntryDisabled(One("Sleeper", "C:\\Sleeper\\new.exe /back").index));
+    EXPECT_EQ("<missing>|\"C:\\Sleeper\\new.exe\" /back|C:\\Sleeper\\machine.exe|C:\\Sleeper\\other.exe",
+              bed::RunText(11, "Sleeper") + "|" + bed::Stored(DISABLED_STORE_KEY "\\Run", "Sleeper") + "|" +
+                  bed::RunText(1, "Sleeper") + "|" + bed::RunText(21, "Sleeper"));
     int disabled = 0;
-    for (const bed::Listed& entry : bed::Entries("Reborn")) disabled += IsEntryDisabled(entry.index) != 0;
+    for (const bed::Listed& entry : Entries("Sleeper")) disabled += IsEntryDisabled(entry.index) != 0;
     EXPECT_EQ(1, disabled);
 }
 
-namespace {
-
-class FirstRun : public bed::StartupBed {
-protected:
-    void SetUp() override
-    {
-        bed::StartupBed::SetUp();
-        DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+TEST_F(StartupScan, AProgramReplacedBetweenTwoFillsShowsItsNewVersionOnEveryRow)
+{
+    shell_fixture::InitControls();
+    HWND host = shell_fixture::CreateHost(0, 0, 700, 500), page = shell_fixture::CreatePage(host, IDD_STARTUP_PAGE);
+    ASSERT_NE(nullptr, page);
+    HWND list = GetDlgItem(page, IDC_LIST);
+    const UINT columns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_VERSION};
+    for (int column = 0; column < 3; ++column) AddListColumnById(list, column, columns[column], CMD_STARTUP_PAGE);
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(StartupPageProc));
+    const std::string program = TempPath("vgk_replaced.exe");
+    bed::SetRun(KIND_CURRENT_RUN, "Replaced Tool", program + " /min");
+    bed::SetRun(KIND_MACHINE_RUN, "Same Program", program);
+    auto versions = [&] {  // the version cells of the two rows, after a fill
+        SendMessageA(page, MSG_REFILL, 0, 0);
+        std::string cells;
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+            char text[128] = "";
+            ListView_GetItemText(list, row, 2, text, sizeof text);
+            cells += std::string(text) + "|";
+        }
+        return cells;
+    };
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string previous;
+    for (const std::string& source : {ThisProgram(), std::string(windows) + "\\regedit.exe"}) {
+        ASSERT_TRUE(CopyFileA(source.c_str(), program.c_str(), FALSE));
+        VersionFields fields;
+        ReadVersionFields(program.c_str(), &fields);
+        const std::string version = fields.productVersion;
+        ASSERT_NE(previous, version);
+        EXPECT_EQ(version + "|" + version + "|", versions());
+        previous = version;
     }
-    void TearDown() override
-    {
-        DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
-        bed::StartupBed::TearDown();
-    }
-};
 
-std::vector<std::string> FilterWords()
-{
-    std::vector<RegValue> words;
-    ReadRegValues(HKEY_CURRENT_USER, VIGILARK_KEY "\\Nuts", words);
-    std::vector<std::string> names;
-    for (const RegValue& word : words) names.push_back(word.name + "=" + word.data.c_str());
-    return names;
-}
-
-}  // namespace
-
-TEST_F(FirstRun, CreatesKeysRecordsStartupProgramsAndStartsTheMonitor)
-{
-    bed::SetRun(1, "Machine App", "\"C:\\Program Files\\M\\m.exe\" /opt=1");
-    bed::SetRun(11, "User App", "C:\\U\\u.exe");
-    WriteProfileStringA("windows", "run", "C:\\W\\w.exe");
-    bed::SetRun(1, "Vigilark RORO", "C:\\old\\vigilark.exe");
-
-    LoadInitialValues();
-    for (const char* name :
-         {"\\Nuts", "\\Cookies", "\\Options", "\\Run", "\\IEHelpers", "\\HostFile", "\\Tasks", "\\Services"}) {
-        std::vector<RegValue> values;
-        EXPECT_TRUE(ReadRegValues(HKEY_CURRENT_USER, (std::string(VIGILARK_KEY) + name).c_str(), values)) << name;
-    }
-    // The creation time as the default value: "YYYY-MM-DD   hh:mm".
-    std::string created = GetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, nullptr);
-    EXPECT_TRUE(std::regex_match(created, std::regex("\\d{4}-\\d\\d-\\d\\d   \\d\\d:\\d\\d"))) << created;
-
-    // Every startup entry is known, named by its command with ":" for "=".
-    EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\Program Files\\M\\m.exe /opt:1"));
-    EXPECT_EQ("11", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\U\\u.exe"));
-    EXPECT_EQ("101", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\W\\w.exe"));
-    std::vector<std::string> words = FilterWords();
-    EXPECT_EQ(14u, words.size());
-    EXPECT_NE(words.end(), std::find(words.begin(), words.end(), "AdServ=1"));
-
-    std::string monitor = bed::ProgramFolder("vigilark.exe");
-    EXPECT_EQ(monitor, bed::RunText(1, "Vigilark"));
-    EXPECT_EQ("<missing>", bed::RunText(1, "Vigilark RORO")) << "the old title is replaced";
-    EXPECT_EQ("1", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, monitor.c_str()));
-    EXPECT_TRUE(MonitorStartsAutomatically());
-    EXPECT_FALSE(Exists(bed::HistoryFile())) << "the monitor's own entries leave no history";
-    EXPECT_EQ(0, EntryCount());
-}
-
-TEST_F(FirstRun, FilterWordsComeFromTheSettingsFileWhenItHasThem)
-{
-    WritePrivateProfileStringA("Nuts", "count", "2", SettingsFile());
-    WritePrivateProfileStringA("Nuts", "Nut1", "tracker", SettingsFile());
-    WritePrivateProfileStringA("Nuts", "Nut2", "beacon", SettingsFile());
-    LoadInitialValues();
-    DeleteFileA(SettingsFile());
-    std::vector<std::string> words = FilterWords();
-    std::sort(words.begin(), words.end());
-    EXPECT_EQ((std::vector<std::string>{"beacon=1", "tracker=1"}), words);
-}
-
-TEST_F(FirstRun, TracingIsDecidedByTheFirstStartOfTheRunOnly)
-{
-    LoadInitialValues();  // first run: the keys exist afterwards
-    ASSERT_TRUE(SetOption("Debug", 1));
-    // This process has decided already (tracing off); turning Debug on later changes nothing.
-    LoadInitialValues();
-    EXPECT_EQ(TRACE_OFF, TraceCounter());
-    // A counter that runs is not reset when the Options page reloads the settings.
-    SetTraceCounter(8990);
-    LoadInitialValues();
-    EXPECT_GE(TraceCounter(), 8990);
-    SetTraceCounter(TRACE_OFF);
+    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(shell_fixture::RecordingDialogProc));
+    ForgetImageLists();
+    FreeEntries();
+    DestroyWindow(host);
+    DeleteFileA(program.c_str());
 }

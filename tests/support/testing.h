@@ -1,5 +1,5 @@
 // Helpers every test program shares: paths, registry keys put back after a test, whole
-// files, windows of a thread or process, waiting on a condition, and screenshots.
+// files, programs run and windows closed, waiting on a condition, and screenshots.
 #pragma once
 
 #include "foundations/registry.h"
@@ -22,16 +22,27 @@ void DeleteRegTree(HKEY hive, const std::string& subkey);
 bool PutRegString(HKEY hive, const std::string& subkey, const char* name, const std::string& text, DWORD type = REG_SZ);
 // A string value as stored; "<missing>" when it does not exist.
 std::string GetRegString(HKEY hive, const std::string& subkey, const char* name);
+// Every value (name, type, bytes in hex) and subkey of a key, recursively and sorted, as one
+// text; "<missing>" when the key does not open.
+std::string DumpRegTree(HKEY hive, const std::string& subkey);
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 std::string ReadWholeFile(const std::string& path);
 bool Exists(const std::string& path);
+// The pieces of a text between separators; a text that ends in one ends in an empty piece.
+std::vector<std::string> Split(const std::string& text, const std::string& separator);
 // The history file of the program (beside the test program and the console alike).
 std::string HistoryFile();
 
 // The first entry of the list with this title (any case; any title for "") and, when given,
 // this path (any case); -1 when there is none.
 int FindEntryIndex(const std::string& title, const std::string& path = "");
+
+// Runs a command line and waits for it: its exit code, or -1 when it did not start or end.
+int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
+// Sends each top-level window of the class the message (WM_CLOSE unless told) and waits for
+// its process to end, ending it after timeoutMs; how many ended of their own accord.
+int CloseWindowsOfClass(const char* className, UINT message = WM_CLOSE, WPARAM wParam = 0, DWORD timeoutMs = 10000);
 
 // Makes sure a key exists and remembers its values; at the end puts exactly those back,
 // or removes the part of its path that had to be made, with everything below it.
@@ -47,6 +58,21 @@ private:
     HKEY hive_;
     std::string subkey_, made_;
     std::vector<RegValue> values_;
+};
+
+// Puts a whole key back at the end of a test, every subkey and value as it was (or removes
+// it when it did not exist); the copy is kept under a scratch key meanwhile.
+class SavedTree {
+public:
+    SavedTree(HKEY hive, std::string subkey);
+    ~SavedTree();
+    SavedTree(const SavedTree&) = delete;
+    SavedTree& operator=(const SavedTree&) = delete;
+
+private:
+    HKEY hive_;
+    std::string subkey_, copy_;
+    bool existed_;
 };
 
 // The first visible top-level window of a class ("#32770" a dialog, "#32768" a menu) that
@@ -65,5 +91,5 @@ bool WaitFor(Predicate predicate, DWORD timeoutMs = 10000)
 }
 
 // Saves what the screen shows of a window, once it has painted, as a BMP file in the
-// test-output folder.
+// test-output folder (for a person to look at; nothing is compared).
 bool SaveScreenshot(HWND window, const std::string& name);

@@ -14,39 +14,23 @@ CookieLine Scan(const std::string& line)
     return cookie;
 }
 
-std::string Site(const std::string& name)
-{
-    CookieFileParts parts = SplitCookieFileName(name.data(), name.size());
-    return name.substr(parts.siteStart, parts.siteLength);
-}
-
 }  // namespace
 
 TEST(CookieLine, FieldsOfALine)
 {
-    struct Row {
-        std::string line;
-        std::string domain, path, name, value;
-        unsigned long expiry;
-        bool secure;
+    // domain|path|name|value|expiry|secure
+    const std::pair<std::string, std::string> rows[] = {
+        {".example.com\tTRUE\t/\tFALSE\t1893456000\tid\tabc", "example.com|/|id|abc|1893456000|0"},
+        {"ads.example.net\tFALSE\t/p\tisTrUe\t0\tt\tv\r", "ads.example.net|/p|t|v|0|1"},
+        {"# Netscape HTTP Cookie File", "||||0|0"}, {"#.x\tTRUE\t/\tTRUE\t5\tn\tv", "|/|n|v|5|1"},
+        {"a\tb\tc\td\t99999999999\tn\tv1\tv2", "a|c|n|v2|4294967295|0"},
+        {"six\tTRUE\t/\tFALSE\t12x\tname", "six|/|name||12|0"}, {"", "||||0|0"},
     };
-    const Row rows[] = {
-        {".example.com\tTRUE\t/\tFALSE\t1893456000\tid\tabc", "example.com", "/", "id", "abc", 1893456000UL, false},
-        {"ads.example.net\tFALSE\t/p\tisTrUe\t0\tt\tv\r", "ads.example.net", "/p", "t", "v", 0, true},
-        {"# Netscape HTTP Cookie File", "", "", "", "", 0, false},
-        {"#.x\tTRUE\t/\tTRUE\t5\tn\tv", "", "/", "n", "v", 5, true},
-        {"a\tb\tc\td\t99999999999\tn\tv1\tv2", "a", "c", "n", "v2", 0xFFFFFFFFUL, false},
-        {"six\tTRUE\t/\tFALSE\t12x\tname", "six", "/", "name", "", 12, false},
-        {"", "", "", "", "", 0, false},
-    };
-    for (const Row& row : rows) {
-        CookieLine cookie = Scan(row.line);
-        EXPECT_EQ(row.domain, cookie.domain) << row.line;
-        EXPECT_EQ(row.path, cookie.path) << row.line;
-        EXPECT_EQ(row.name, cookie.name) << row.line;
-        EXPECT_EQ(row.value, cookie.value) << row.line;
-        EXPECT_EQ(row.expiry, cookie.expiry) << row.line;
-        EXPECT_EQ(row.secure, cookie.secure) << row.line;
+    for (const auto& row : rows) {
+        CookieLine c = Scan(row.first);
+        EXPECT_EQ(row.second, c.domain + "|" + c.path + "|" + c.name + "|" + c.value + "|" + std::to_string(c.expiry) +
+                                  "|" + (c.secure ? "1" : "0"))
+            << row.first;
     }
     EXPECT_EQ("example.com - id", CookieName(Scan(".example.com\tTRUE\t/\tFALSE\t0\tid\tx")));
 }
@@ -67,23 +51,18 @@ TEST(CookieLine, TheReaderEndsLinesAtLfCrLfOrCrWhereverTheChunksEnd)
         for (size_t at = 0; at < text.size(); at += chunk)
             reader.Feed(text.data() + at, std::min(chunk, text.size() - at), sink);
         reader.Finish(sink);
-        EXPECT_EQ((std::vector<std::string>{"one|\n", "two|\r\n", "three|\r", "four|\r\n", "|\n", "last|"}), lines)
-            << chunk;
+        EXPECT_EQ((std::vector<std::string>{"one|\n", "two|\r\n", "three|\r", "four|\r\n", "|\n", "last|"}), lines) << chunk;
     }
 }
 
 TEST(CookieFileName, TheSiteIsWhatFollowsTheLastAt)
 {
     const std::pair<std::string, std::string> rows[] = {
-        {"clicker@doubleclick[2].txt", "doubleclick"},
-        {"Clicker@example.com[1].TXT", "example.com"},
-        {"a@b@c[1].txt", "c"},
-        {"noat.txt", "noat"},
-        {"user@site", "site"},
-        {"user@[1].txt", ""},
-        {"user@x]1].txt", "x]1]"},
-        {"@", ""},
-        {"", ""},
+        {"Clicker@example.com[1].TXT", "example.com"}, {"a@b@c[1].txt", "c"}, {"noat.txt", "noat"},
+        {"user@site", "site"}, {"user@[1].txt", ""}, {"user@x]1].txt", "x]1]"}, {"@", ""}, {"", ""},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.second, Site(row.first)) << row.first;
+    for (const auto& row : rows) {
+        CookieFileParts parts = SplitCookieFileName(row.first.data(), row.first.size());
+        EXPECT_EQ(row.second, row.first.substr(parts.siteStart, parts.siteLength)) << row.first;
+    }
 }

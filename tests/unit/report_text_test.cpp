@@ -1,6 +1,5 @@
-// Text of the full report, the CSV export and the registry file: the report's clock, the
-// platform line from the version facts, the escapes, the "-csv" option and the value lines
-// the Registry Editor reads back.
+// Text of the report, the CSV export and the registry file (its every value type is read back
+// through regedit in the integration test): clock, platform line, escapes and the "-csv" option.
 #include "reports/csv_export.h"
 #include "reports/report_text.h"
 #include "reports/settings_export.h"
@@ -13,59 +12,34 @@
 
 namespace {
 
-SYSTEMTIME At(WORD hour, WORD minute, WORD second)
+WindowsVersionFacts Facts(DWORD platform, DWORD major, DWORD minor, DWORD build, const char* pack, bool extended = false,
+                          BYTE type = 0, WORD suite = 0)
 {
-    SYSTEMTIME time = {};
-    time.wYear = 2026;
-    time.wMonth = 3;
-    time.wDay = 7;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    return time;
-}
-
-WindowsVersionFacts Facts(DWORD platform, DWORD major, DWORD minor, DWORD build, const char* pack)
-{
-    WindowsVersionFacts facts;
-    facts.read = true;
-    facts.platform = platform;
-    facts.major = major;
-    facts.minor = minor;
-    facts.build = build;
+    WindowsVersionFacts facts{true, extended, platform, major, minor, build, "", type, suite};
     snprintf(facts.servicePack, sizeof facts.servicePack, "%s", pack);
     return facts;
 }
 
 WindowsVersionFacts Nt(DWORD major, DWORD minor, const char* pack, BYTE type, WORD suite)
 {
-    WindowsVersionFacts facts = Facts(VER_PLATFORM_WIN32_NT, major, minor, 0x0A280000 | 2600, pack);
-    facts.extended = true;
-    facts.productType = type;
-    facts.suiteMask = suite;
-    return facts;
+    return Facts(VER_PLATFORM_WIN32_NT, major, minor, 0x0A280000 | 2600, pack, true, type, suite);
 }
 
 }  // namespace
 
-TEST(ReportText, TheClockHasTwelveHoursAndMidnightIsTwelveAm)
+TEST(ReportText, TheClockHasTwelveHoursAndThePlatformLineFollowsTheVersionFacts)
 {
     const struct { WORD hour, minute, second; const char* text; } rows[] = {
         {12, 30, 0, "12:30:00 PM"}, {0, 15, 5, "12:15:05 AM"}, {13, 5, 9, " 1:05:09 PM"},
-        {11, 59, 59, "11:59:59 AM"}, {23, 0, 0, "11:00:00 PM"}, {9, 7, 3, " 9:07:03 AM"},
+        {11, 59, 59, "11:59:59 AM"}, {23, 0, 0, "11:00:00 PM"},
     };
+    char text[32];
     for (const auto& row : rows) {
-        char text[32];
-        FormatReportTime(At(row.hour, row.minute, row.second), text, sizeof text);
+        FormatReportTime(SYSTEMTIME{2026, 3, 0, 7, row.hour, row.minute, row.second, 0}, text, sizeof text);
         EXPECT_STREQ(row.text, text) << row.hour << ":" << row.minute;
     }
-    char date[32];
-    FormatReportDate(At(0, 0, 0), date, sizeof date);
-    EXPECT_STREQ(" 3/07/2026", date);
-}
-
-TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
-{
+    FormatReportDate(SYSTEMTIME{2026, 3, 0, 7, 0, 0, 0, 0}, text, sizeof text);
+    EXPECT_STREQ(" 3/07/2026", text);
     WindowsVersionFacts sp6 = Nt(4, 0, "Service Pack 6", VER_NT_WORKSTATION, 0);
     sp6.build = 1381;
     WindowsVersionFacts sp6a = sp6;
@@ -73,8 +47,7 @@ TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
     WindowsVersionFacts plainNt = Facts(VER_PLATFORM_WIN32_NT, 4, 0, 1381, "Service Pack 5");
     WindowsVersionFacts lanman = plainNt;
     lanman.productTypeText = "LanmanNT";
-    WindowsVersionFacts unknown;
-    const struct { WindowsVersionFacts facts; const char* text; } rows[] = {
+    const struct { WindowsVersionFacts facts; const char* text; } versions[] = {
         {Facts(VER_PLATFORM_WIN32s, 3, 10, 0, ""), "Microsoft Win32s"},
         {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, " C"), "Microsoft Windows 95 OSR2 "},
         {Facts(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, " A"), "Microsoft Windows 95 "},
@@ -94,86 +67,78 @@ TEST(ReportText, ThePlatformLineFollowsTheVersionFacts)
         {sp6a, "Windows NT Workstation 4.0 Service Pack 6a (Build 1381)"},
         {lanman, "Windows NT Server 4.0 Service Pack 5 (Build 1381)"},
         {plainNt, ""},  // no extended fields and no ProductType: nothing is known
-        {unknown, ""},
+        {WindowsVersionFacts(), ""},
     };
-    for (const auto& row : rows) {
-        char text[256] = "junk";
-        int length = DescribeWindowsVersion(row.facts, text, sizeof text);
-        EXPECT_STREQ(row.text, text);
+    for (const auto& row : versions) {
+        char platform[256] = "junk";
+        int length = DescribeWindowsVersion(row.facts, platform, sizeof platform);
+        EXPECT_STREQ(row.text, platform);
         EXPECT_EQ((int)strlen(row.text), length) << row.text;
     }
 }
 
-TEST(ReportText, MachineTextIsEscapedKeptOnOneLineOrQuoted)
+TEST(ReportText, MachineTextIsEscapedKeptOnOneLineOrQuotedAndFormulasStayText)
 {
     EXPECT_EQ("&lt;img src=x onerror=&quot;a(&#39;1&#39;)&quot;&gt; &amp;amp;",
               HtmlEscaped("<img src=x onerror=\"a('1')\"> &amp;"));
     EXPECT_EQ("a b  c d", OneLineField("a\tb\r\nc\nd"));
-    const struct { const char* text; const char* field; } csv[] = {
-        {"plain", "plain"}, {"", ""}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"two\r\nlines", "\"two\r\nlines\""}, {"tab\there", "tab\there"},
-    };
-    for (const auto& row : csv) EXPECT_EQ(row.field, CsvField(row.text)) << row.text;
+    const std::pair<UINT, std::string> charsets[] = {
+        {1252, "windows-1252"}, {1251, "windows-1251"}, {932, "shift_jis"}, {936, "gb2312"}, {65001, ""}, {0, ""}};
+    for (const auto& row : charsets) EXPECT_EQ(row.second, HtmlCharset(row.first)) << row.first;
+    const std::pair<std::string, std::string> fields[] = {
+        {"", ""}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"two\r\nlines", "\"two\r\nlines\""},
+        {"tab\there", "tab\there"}, {"a=b", "a=b"}, {"C:\\x.exe -s", "C:\\x.exe -s"},
+        // A leading formula character is made text; a field that needs quotes gets both.
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""}, {"+1", "'+1"}, {"-2", "'-2"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tcmd", "'\tcmd"}, {"\rcmd", "\"'\rcmd\""}};
+    for (const auto& row : fields) EXPECT_EQ(row.second, CsvField(row.first.c_str())) << row.first;
 }
 
 TEST(ReportText, TheCsvOptionTakesTheFileThatFollows)
 {
     const struct { const char* line; bool present; const char* file; } rows[] = {
-        {"-csv C:\\out\\lists.csv", true, "C:\\out\\lists.csv"},
         {"-CSV \"C:\\My Files\\a-Q -START.csv\" ", true, "C:\\My Files\\a-Q -START.csv"},
         {"/csv   C:\\with blank\\x.csv  ", true, "C:\\with blank\\x.csv"},
-        {"-csv", true, ""},
-        {"-START", false, ""},
-        {"C:\\x-csv.txt", false, ""},
-        {"-csvfile x", false, ""},
+        {"-csv", true, ""}, {"-START", false, ""}, {"C:\\x-csv.txt", false, ""}, {"-csvfile x", false, ""},
     };
     for (const auto& row : rows) {
         char file[MAX_PATH] = "junk";
         EXPECT_EQ(row.present, CsvFileFromCommandLine(row.line, file, sizeof file)) << row.line;
-        if (row.present) {
-            EXPECT_STREQ(row.file, file) << row.line;
-        }
+        EXPECT_STREQ(row.file, file) << row.line;
     }
 }
 
-TEST(ReportText, ValueLinesKeepTheirTypeInTheEditorsSyntax)
+// Version 5.00 escapes after the conversion to UTF-16 (its text is UTF-8 until written);
+// REGEDIT4 leaves trail bytes alone.
+TEST(RegFileText, BackslashesAndQuotesAreEscapedButNeverATrailByte)
 {
-    auto Value = [](const char* name, std::string data, DWORD type) { return RegValue{name, data, type}; };
-    const std::string dword("\x2a\x00\x01\x00", 4);
-    const std::string expand("%SystemRoot%\\a.exe", 19);
-    const struct { RegValue value; RegFileForm form; const char* line; } rows[] = {
-        {Value("Path", std::string("C:\\Tools\\a.exe", 15), REG_SZ), REG_FILE_UNICODE,
-         "\"Path\"=\"C:\\\\Tools\\\\a.exe\"\r\n"},
-        {Value("Cmd", std::string("\"C:\\P F\\x.exe\" -a", 18), REG_SZ), REG_FILE_ANSI,
-         "\"Cmd\"=\"\\\"C:\\\\P F\\\\x.exe\\\" -a\"\r\n"},
-        {Value("", std::string("1", 2), REG_SZ), REG_FILE_UNICODE, "@=\"1\"\r\n"},
-        {Value("Count", dword, REG_DWORD), REG_FILE_UNICODE, "\"Count\"=dword:0001002a\r\n"},
-        {Value("Two", std::string("a\r\nb", 5), REG_SZ), REG_FILE_UNICODE,
-         "\"Two\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"},
-        {Value("Two", std::string("a\nb", 4), REG_SZ), REG_FILE_ANSI, "\"Two\"=hex(1):61,0a,62,00\r\n"},
-        {Value("Multi", std::string("a\0b\0\0", 5), REG_MULTI_SZ), REG_FILE_ANSI, "\"Multi\"=hex(7):61,00,62,00,00\r\n"},
-        {Value("Bytes", std::string("\x00\xff", 2), REG_BINARY), REG_FILE_UNICODE, "\"Bytes\"=hex:00,ff\r\n"},
-        {Value("Empty", "", REG_BINARY), REG_FILE_UNICODE, "\"Empty\"=hex:\r\n"},
-        {Value("Q", std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8), REG_QWORD), REG_FILE_UNICODE,
-         "\"Q\"=hex(b):01,02,03,04,05,06,07,08\r\n"},
-        {Value("E", expand.substr(0, 2) + std::string(1, '\0'), REG_EXPAND_SZ), REG_FILE_UNICODE,
-         "\"E\"=hex(2):25,00,53,00,00,00\r\n"},
+    const std::string table = "\x95\x5C";  // a double-byte character of code page 932
+    const struct { std::string text; RegFileForm form; UINT codePage; std::string escaped; } rows[] = {
+        {"C:\\a \"b\"", REG_FILE_UNICODE, 1252, "C:\\\\a \\\"b\\\""},
+        {"C:\\a \"b\"", REG_FILE_ANSI, 932, "C:\\\\a \\\"b\\\""},
+        {table + "\\", REG_FILE_UNICODE, 932, "\xE8\xA1\xA8\\\\"},
+        {table + "\\" + table, REG_FILE_ANSI, 932, table + "\\\\" + table},
+        {table, REG_FILE_ANSI, 1252, "\x95\\\\"},  // no lead byte in this code page
+        {"\x95", REG_FILE_ANSI, 932, "\x95"},       // a lead byte that ends the text
     };
-    for (const auto& row : rows) EXPECT_EQ(row.line, RegValueLine(row.value, row.form)) << row.value.name;
+    for (const auto& row : rows)
+        EXPECT_EQ(row.escaped, RegEscaped(row.text, row.form, row.codePage)) << row.text << " " << row.codePage;
+    EXPECT_EQ("\"\xE8\xA1\xA8\"=\"x\"\r\n", RegValueLine(RegValue{table, std::string("x", 2), REG_SZ}, REG_FILE_UNICODE, 932));
+    EXPECT_TRUE(RegFileCanName("plain \\ \"name\""));
+    EXPECT_FALSE(RegFileCanName("two\nlines"));
+    EXPECT_FALSE(RegFileCanName("cr\r"));
+}
 
-    // Long data is wrapped as the editor wraps it: lines end in ",\" and go on indented.
-    std::string line = RegValueLine(Value("Long", std::string(200, '\x41'), REG_BINARY), REG_FILE_UNICODE);
-    size_t start = 0;
+TEST(RegFileText, LongValueLinesWrapAsTheEditorWrapsThem)
+{
+    // Lines end in ",\" and go on indented, none longer than 80 characters.
+    std::string line = RegValueLine(RegValue{"Long", std::string(200, 'A'), REG_BINARY}, REG_FILE_UNICODE);
     int lines = 0;
-    for (size_t end; (end = line.find("\r\n", start)) != std::string::npos; start = end + 2, ++lines) {
+    for (size_t start = 0, end; (end = line.find("\r\n", start)) != std::string::npos; start = end + 2, ++lines) {
         std::string one = line.substr(start, end - start);
         EXPECT_LE(one.size(), 80u) << one;
-        if (end + 2 < line.size()) {
-            EXPECT_EQ(",\\", one.substr(one.size() - 2)) << one;
-        }
-        if (lines > 0) {
-            EXPECT_EQ("  ", one.substr(0, 2)) << one;
-        }
+        EXPECT_EQ(end + 2 < line.size(), one.substr(one.size() - 2) == ",\\") << one;
+        EXPECT_EQ(lines > 0, one.substr(0, 2) == "  ") << one;
     }
     EXPECT_GT(lines, 2);
 }

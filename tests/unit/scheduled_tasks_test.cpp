@@ -7,25 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(ScheduledTasks, NameColumnDropsTheJobExtensionOnly)
 {
-    struct Case {
-        const char* title;
-        const char* shown;
-    } cases[] = {
-        {"Backup.job", "Backup"},
-        {"Backup.JOB", "Backup"},
-        {"a.job", "a"},
-        {".job", ".job"},                  // four characters or fewer: whole
-        {"abc", "abc"},
-        {"Notes.txt", "Notes.txt"},        // not the extension: nothing is lost
-        {"Weekly.job.job", "Weekly.job"},
-        {"", ""},
+    const std::pair<const char*, const char*> rows[] = {
+        {"Backup.JOB", "Backup"}, {"a.job", "a"}, {"Weekly.job.job", "Weekly.job"}, {"", ""},
+        {".job", ".job"},           // four characters or fewer: whole
+        {"Notes.txt", "Notes.txt"}, // not the extension: nothing is lost
     };
-    for (const Case& c : cases) {
-        char shown[ENTRY_TITLE_CHARS];
-        TaskDisplayName(c.title, shown, sizeof shown);
-        EXPECT_STREQ(c.shown, shown) << c.title;
+    char shown[ENTRY_TITLE_CHARS];
+    for (const auto& row : rows) {
+        TaskDisplayName(row.first, shown, sizeof shown);
+        EXPECT_STREQ(row.second, shown) << row.first;
     }
 }
 
@@ -39,22 +33,20 @@ TEST(ScheduledTasks, ColumnsCompareTheirOwnFields)
     PFNLVCOMPARE compare = CompareFunctionFor(CMD_SCHEDULED_PAGE);
     ASSERT_NE(nullptr, compare);
     ResetSortDirections();
-    auto before = [&](int first, int second, int column) { return compare(first, second, column) < 0; };
-
-    EXPECT_TRUE(before(1, 0, 0)) << "Name: a.job before b.job";
-    EXPECT_TRUE(before(1, 2, 1)) << "Program by file name: alpha.exe before mid.exe, whatever the folders";
-    EXPECT_TRUE(before(2, 0, 1));
-    // Next Run Time: month first, so a January date of a later year comes before a December
-    // date of an earlier year, and "Never" after every date.
-    EXPECT_TRUE(before(0, 1, 2));
-    EXPECT_TRUE(before(1, 2, 2));
-    // Last Run Time: its own column, not the next run's.
-    EXPECT_TRUE(before(1, 2, 3));
-    EXPECT_TRUE(before(2, 0, 3));
+    auto order = [compare](int column) {  // the titles' letters in sorted order
+        std::vector<int> rows = {0, 1, 2};
+        std::sort(rows.begin(), rows.end(), [&](int a, int b) { return compare(a, b, column) < 0; });
+        std::string letters;
+        for (int row : rows) letters += "bac"[row];
+        return letters;
+    };
+    EXPECT_EQ("abc", order(0)) << "Name";
+    EXPECT_EQ("acb", order(1)) << "Program by file name, whatever the folders";
+    EXPECT_EQ("bac", order(2)) << "Next Run Time as text: month first, so January of a later year first; Never last";
+    EXPECT_EQ("acb", order(3)) << "Last Run Time: its own column, not the next run's";
     EXPECT_EQ(0, compare(0, 1, 4));
-
     SetSortDirection(2, 1);
-    EXPECT_TRUE(before(2, 1, 2)) << "descending: Never first";
+    EXPECT_EQ("cab", order(2)) << "descending: Never first";
     ResetSortDirections();
     FreeEntries();
 }

@@ -1,11 +1,15 @@
 // wininit.ini on the Windows 95 family keeps the restart commands already waiting: a read
 // that fails part-way ends the change, and a new file that cannot take the old one's place
 // (this family has no MoveFileEx) leaves the old one where it was.
+#include "app/start.h"
 #include "foundations/delete_at_restart.h"
+#include "foundations/patrol_places.h"
 #include "support/call_hooks.h"
 #include "support/testing.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 TEST(Windows98, WininitIsNeverRewrittenFromHalfOfItOrLeftHalfReplaced)
 {
@@ -34,6 +38,44 @@ TEST(Windows98, WininitIsNeverRewrittenFromHalfOfItOrLeftHalfReplaced)
         EXPECT_TRUE(waiting == ReadWholeFile(wininit)) << row.why;
     }
     DeleteFileA(doomed.c_str());
+    if (existed)
+        WriteWholeFile(wininit, before);
+    else
+        DeleteFileA(wininit.c_str());
+}
+
+// The resident monitor's restart-file place: the first visit records the waiting commands, a
+// new one is a finding until it is allowed.
+TEST(Windows98, TheMonitorFindsANewRestartCommandUntilItIsAllowed)
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string wininit = std::string(windows) + "\\wininit.ini";
+    const bool existed = Exists(wininit);
+    const std::string before = ReadWholeFile(wininit);
+    SavedKey record(HKEY_CURRENT_USER, VIGILARK_KEY "\\WinInit");
+    DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY "\\WinInit");
+    InstallPatrolPlaces();
+    const PatrolPlace* place = nullptr;
+    for (int n = 0; n < PatrolPlaceCount(); ++n)
+        if (strcmp(PatrolPlaceAt(n)->setting, "WinInit") == 0) place = PatrolPlaceAt(n);
+    ASSERT_NE(nullptr, place);
+    auto unknown = [&] {
+        std::vector<PatrolItem> live;
+        EXPECT_TRUE(place->calls.collect(live));
+        std::vector<PatrolItem> found;
+        for (const PatrolItem& item : live)
+            if (!item.known) found.push_back(item);
+        return found;
+    };
+    ASSERT_TRUE(WriteWholeFile(wininit, "[rename]\r\nNUL=C:\\OLD.TMP\r\n"));
+    EXPECT_TRUE(unknown().empty()) << "the first visit records";
+    ASSERT_TRUE(WriteWholeFile(wininit, "[rename]\r\nNUL=C:\\OLD.TMP\r\nNUL=C:\\NEW.TMP\r\n"));
+    std::vector<PatrolItem> found = unknown();
+    ASSERT_EQ(1u, found.size());
+    EXPECT_EQ("NUL=C:\\NEW.TMP", found[0].command);
+    place->calls.recordKnown(found[0]);  // Allow
+    EXPECT_TRUE(unknown().empty());
     if (existed)
         WriteWholeFile(wininit, before);
     else
