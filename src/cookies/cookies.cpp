@@ -119,9 +119,9 @@ bool ReadCookieLines(HANDLE input, const CookieLineReader::Sink& sink)
 // The whole lines that hold a cookie; the pieces of overlong lines are not read.
 template <typename Visit> bool ForEachCookieLine(HANDLE input, Visit visit)
 {
-    return ReadCookieLines(input, [&visit](const CookieLinePiece& piece) {
+    CookieLine cookie;  // one for every line: its strings keep their room
+    return ReadCookieLines(input, [&visit, &cookie](const CookieLinePiece& piece) {
         if (!piece.whole) return true;
-        CookieLine cookie;
         ScanCookieLine(piece.text, piece.length, cookie);
         if (!cookie.domain.empty()) visit(cookie);
         return true;
@@ -230,11 +230,13 @@ bool FilterCookieFile(HANDLE input, FileReplacement& output, CookieCollection* r
     CookieCollection& counts = result ? *result : ignored;
     CookieMarks marks;
     if (!LoadCookieMarks(input, marks)) return false;
+    // One line and one title for the whole pass: their room is reused from line to line.
+    CookieLine cookie;
+    std::string name;
     return ReadCookieLines(input, [&](const CookieLinePiece& piece) {
         if (piece.whole) {
-            CookieLine cookie;
             ScanCookieLine(piece.text, piece.length, cookie);
-            std::string name = CookieName(cookie);
+            CookieNameInto(cookie, name);
             Trace("COLLECTCOOKIES", name.c_str());
             // Filter words match the title; a kept cookie is never removed by one.
             if (!cookie.domain.empty() &&
