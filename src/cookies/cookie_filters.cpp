@@ -118,9 +118,9 @@ int MatchesCookieFile(const char* fileName)
 {
     if (!fileName || g_filters.empty()) return 0;
     CookieFileParts parts = SplitCookieFileName(fileName, strlen(fileName));
-    std::string site = Upper(fileName + parts.siteStart, parts.siteLength);
+    UpperInto(fileName + parts.siteStart, parts.siteLength, g_upper);
     for (const FilterItem& item : g_filters)
-        if (ContainsUpper(site, item.upper)) return 1;
+        if (ContainsUpper(g_upper, item.upper)) return 1;
     return 0;
 }
 
