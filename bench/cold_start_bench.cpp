@@ -173,7 +173,7 @@ BenchWorkload ColdStartWorkload()
         PlantCold,
         ColdFloor,
         {
-            {"console-cold-start", ColdStart, {"sheet", "enumerate", "titles", "versions", "long-paths", "icons-drawn"},
+            {"console-cold-start", ColdStart, {"sheet", "enumerate", "titles", "versions", "long-paths", "icons-drawn", "list-rows"},
              nullptr, nullptr, CheckColdStart, ColdStartMs},
         },
         "sheet = a bare program started until its property sheet shows one page with an empty list and nothing left "

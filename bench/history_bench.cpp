@@ -276,12 +276,12 @@ BenchWorkload HistoryWorkload()
         HistoryFloor,
         {
             {"history-load", LoadOnce, {"read", "long-paths"}},
-            {"history-dialog-fill", OpenDialog, {"read", "long-paths", "icons-drawn", "dialog"}, PumpBenchMessages, nullptr,
+            {"history-dialog-fill", OpenDialog, {"read", "long-paths", "icons-drawn", "dialog", "list-rows"}, PumpBenchMessages, nullptr,
              CheckDialog, DialogFillMs},
         },
         "read = the newest 128 KiB of history.txt read and split into lines and fields; long-paths = the long form "
         "of each distinct command and extra; icons-drawn = the small icon of each distinct program on the rows the "
         "dialog draws (its newest); dialog = the dialog's own template opened with the list's four columns and no "
-        "rows, until it is shown and painted",
+        "rows, until it is shown and painted; list-rows = as many rows put into a bare report list and drawn once",
     };
 }

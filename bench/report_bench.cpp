@@ -3,9 +3,11 @@
 // section's rows are counted in the file written, and the rows of the planted items are
 // checked against what was planted. The floor runs the sections' own enumerations (each
 // judged by its own case where it has one), reads each distinct program's version resource
-// once (those the enumerations read for titles are not read again), asks each listed service
-// for its state once (the HTML page shows it) and writes the same bytes.
+// once (those the enumerations read for titles are not read again), verifies each distinct
+// program's signature once, asks each listed service for its state once (the HTML page shows
+// it) and writes the same bytes as safely.
 #include "bench.h"
+#include "floor_work.h"
 #include "services_bench.h"
 #include "startup_bench.h"
 #include "timing.h"
@@ -106,16 +108,6 @@ bool PlantReport(int n, Planted& planted)
 
 // ---- The floor ---------------------------------------------------------------------------
 
-bool WriteBytes(const std::string& bytes)
-{
-    HANDLE file = CreateFileA("bench-report-floor.out", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
-    return CloseHandle(file) && ok;
-}
-
 bool ReportFloor(FloorParts& parts)
 {
     // As in the report, the programs the enumerations read for their titles are not read
@@ -145,13 +137,24 @@ bool ReportFloor(FloorParts& parts)
     }
     parts["versions"] = versions.Milliseconds();
 
+    // Each distinct program's file, found where the report finds it, and its signature.
+    Stopwatch signatures;
+    std::vector<std::string> files;
+    for (const auto& program : programs) {
+        char file[1024];
+        CopyText(file, program.second.c_str());
+        if (FindProgramFile(file, sizeof file)) files.push_back(file);
+    }
+    VerifySignatures(files);
+    parts["signatures"] = signatures.Milliseconds();
+
     FloorParts services;
     if (!ServicesFloor(services)) return false;
     parts["status"] = services["status"];
 
     for (int format : {REPORT_HTML, REPORT_TEXT}) {
         Stopwatch write;
-        if (!WriteBytes(g_bytes[format])) return false;
+        if (!WriteReplacing("bench-report-floor.out", g_bytes[format])) return false;
         parts[format == REPORT_HTML ? "write-html" : "write-text"] = write.Milliseconds();
     }
     return true;
@@ -304,8 +307,8 @@ bool CheckHtml(std::string& why)
 // Every section's enumeration, the versions, and the given parts.
 std::vector<std::string> SectionParts(const char* part, const char* last = nullptr)
 {
-    std::vector<std::string> parts = {"list-startup", "list-task",    "list-scheduled", "list-iehelper",
-                                      "list-service", "list-filetype", "versions",       part};
+    std::vector<std::string> parts = {"list-startup",  "list-task", "list-scheduled", "list-iehelper", "list-service",
+                                      "list-filetype", "versions",  "signatures",     part};
     if (last) parts.push_back(last);
     return parts;
 }
@@ -326,8 +329,10 @@ BenchWorkload ReportWorkload()
         },
         "list-<section> = each section's own enumeration (startup, task = running programs, scheduled, iehelper, "
         "service, filetype); versions = the version resource of each distinct program they list, those read for "
-        "titles by the enumerations not again; status = one "
-        "manager handle, then one open and one interrogation per listed service (the HTML page shows the state); "
-        "write-html / write-text = writing the bytes of the last report of that form to a new file",
+        "titles by the enumerations not again; signatures = each distinct program's file found as the report "
+        "finds it and its signature verified (WinVerifyTrust, the signer read, or the catalogs searched by SHA-256 and "
+        "SHA-1 hash); status = one manager handle, then one open and one interrogation per listed service (the HTML page shows the state); "
+        "write-html / write-text = the bytes of the last report of that form written to a temporary file, "
+        "flushed and moved in place (as every file the program writes)",
     };
 }

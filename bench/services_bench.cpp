@@ -378,11 +378,13 @@ BenchWorkload ServicesWorkload()
         PlantServices,
         ServicesFloor,
         {
-            {"services-page-fill", FillPage, {"scan", "status", "icons-drawn"}, PumpBenchMessages, nullptr, CheckFill},
+            {"services-page-fill", FillPage, {"scan", "status", "icons-drawn", "list-rows"}, PumpBenchMessages, nullptr, CheckFill},
             {"services-sort-status", SortByStatus, {}},
         },
         "scan = the services key, each subkey's ImagePath, DisplayName, Description, Start and an svchost "
         "service's Parameters\\ServiceDll; status = one manager handle, then for each listed service "
-        "OpenServiceA (query status + interrogate) and ControlService(INTERROGATE)",
+        "OpenServiceA (query status + interrogate) and ControlService(INTERROGATE); icons-drawn = the small icon of "
+        "each distinct program on the rows the page draws; list-rows = as many rows put into a bare report list and "
+        "drawn once",
     };
 }

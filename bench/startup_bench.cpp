@@ -533,10 +533,12 @@ const char kFloorNote[] =
     "has markers, its keys, its folder); titles = version resources of the distinct programs the title rules read; "
     "versions = those of the other distinct programs; long-paths = the long form of each distinct path text and of "
     "each folder walked; icons-drawn = the small icon (ExtractIconExA) of each distinct program on the rows the "
-    "page draws; icons-all = the same for every distinct program (for scrolling; no case is judged against it)";
+    "page draws; icons-all = the same for every distinct program (for scrolling; no case is judged against it); "
+    "list-rows = as many rows of short texts put into a bare report list and drawn once (the page fill's list)";
 
 const std::vector<std::string> kCollectionParts = {"enumerate", "titles", "long-paths"};
-const std::vector<std::string> kFillParts = {"enumerate", "titles", "versions", "long-paths", "icons-drawn"};
+const std::vector<std::string> kFillParts = {"enumerate",  "titles",      "versions",
+                                             "long-paths", "icons-drawn", "list-rows"};
 
 }  // namespace
 

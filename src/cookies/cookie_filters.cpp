@@ -21,12 +21,31 @@ struct FilterItem {
 };
 std::vector<FilterItem> g_filters;
 
+// Upper case as CharUpperBuffA makes it, into `upper`. Text of plain ASCII (no lead byte
+// of a double-byte code page either) is upper-cased here: a pass matches every cookie.
+void UpperInto(const char* text, size_t length, std::string& upper)
+{
+    upper.assign(text, length);
+    bool ascii = true;
+    for (char& c : upper) {
+        if (c & 0x80) ascii = false;
+        else if (c >= 'a' && c <= 'z') c = (char)(c - 'a' + 'A');
+    }
+    if (!ascii) {
+        upper.assign(text, length);
+        CharUpperBuffA(&upper[0], (DWORD)upper.size());
+    }
+}
+
 std::string Upper(const char* text, size_t length)
 {
-    std::string upper(text, length);
-    if (!upper.empty()) CharUpperBuffA(&upper[0], (DWORD)upper.size());
+    std::string upper;
+    UpperInto(text, length, upper);
     return upper;
 }
+
+// The upper-case text of the last match, its room kept for the next.
+std::string g_upper;
 
 bool ContainsUpper(const std::string& upperText, const std::string& upperWord)
 {
@@ -89,9 +108,9 @@ int MatchesFilter(const char* text)
     if (!text || g_filters.empty()) return 0;
     size_t length = strlen(text);
     if (length > (size_t)FILTER_TEXT_CHARS) return 0;
-    std::string upper = Upper(text, length);
+    UpperInto(text, length, g_upper);
     for (const FilterItem& item : g_filters)
-        if (ContainsUpper(upper, item.upper)) return 1;
+        if (ContainsUpper(g_upper, item.upper)) return 1;
     return 0;
 }
 
@@ -99,9 +118,9 @@ int MatchesCookieFile(const char* fileName)
 {
     if (!fileName || g_filters.empty()) return 0;
     CookieFileParts parts = SplitCookieFileName(fileName, strlen(fileName));
-    std::string site = Upper(fileName + parts.siteStart, parts.siteLength);
+    UpperInto(fileName + parts.siteStart, parts.siteLength, g_upper);
     for (const FilterItem& item : g_filters)
-        if (ContainsUpper(site, item.upper)) return 1;
+        if (ContainsUpper(g_upper, item.upper)) return 1;
     return 0;
 }
 

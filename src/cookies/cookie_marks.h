@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_set>
 
 class CookieMarks {
 public:
@@ -38,8 +39,21 @@ private:
         int cookies = 0;
     };
     const Title* TitleOf(const CookieLine& cookie) const;
+    // The cookie's folded title into folded_, whose room serves every line of a pass.
+    void FoldTitle(const CookieLine& cookie) const;
+    mutable std::string folded_;
+    void AddTitle(const std::string& mark, bool keep);
+    // Whether a whole-identity mark of `marks` names this cookie. Only a cookie whose name
+    // some mark ends in has its mark made: a pass asks this of every line.
+    bool Names(const std::set<std::string>& marks, const std::set<std::string, std::less<>>& names,
+               const CookieLine& cookie) const;
     std::set<std::string> keep_;
     std::set<std::string> removal_;
+    std::set<std::string, std::less<>> keepNames_;     // the cookie names keep_ holds marks of
+    std::set<std::string, std::less<>> removalNames_;  // the same of removal_
     std::set<std::string> words_;         // folded
     std::map<std::string, Title> titles_;  // by folded title
+    // Every folded text that follows a " - " in a title: the names a titled cookie can have,
+    // so that most lines are passed over without their title being made.
+    std::unordered_set<std::string> titleNames_;
 };

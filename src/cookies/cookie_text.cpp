@@ -38,7 +38,14 @@ bool EndsWithNoCase(const char* text, size_t length, const char* tail, size_t ta
 
 void ScanCookieLine(const char* line, size_t length, CookieLine& out)
 {
-    out = CookieLine{};
+    // Cleared field by field: a pass reuses one CookieLine, and its strings keep their room.
+    out.domain.clear();
+    out.writtenDomain.clear();
+    out.path.clear();
+    out.name.clear();
+    out.value.clear();
+    out.expiry = 0;
+    out.secure = false;
     if (!line) length = 0;
     size_t start = 0;
     int number = 0;
@@ -75,7 +82,14 @@ void ScanCookieLine(const char* line, size_t length, CookieLine& out)
 
 std::string CookieName(const CookieLine& line)
 {
-    return line.domain + " - " + line.name;
+    std::string title;
+    CookieNameInto(line, title);
+    return title;
+}
+
+void CookieNameInto(const CookieLine& line, std::string& title)
+{
+    title.assign(line.domain).append(" - ", 3).append(line.name);
 }
 
 std::string CookieMarkName(const CookieLine& line)
@@ -131,13 +145,20 @@ bool CookieLineReader::Feed(const char* bytes, size_t size, const Sink& sink)
     while (at < size) {
         size_t stop = at;
         while (stop < size && bytes[stop] != '\n' && bytes[stop] != '\r') ++stop;
+        bool ended = stop < size && !(bytes[stop] == '\r' && stop + 1 == size);
+        size_t endLength = ended && bytes[stop] == '\r' && bytes[stop + 1] == '\n' ? 2 : 1;
+        // A line that lies whole in this chunk goes on from where it is, uncopied.
+        if (ended && line_.empty() && !overlong_ && stop - at <= limit_) {
+            if (!sink(CookieLinePiece{bytes + at, stop - at, bytes + stop, endLength, true, true})) return false;
+            at = stop + endLength;
+            continue;
+        }
         if (!Append(bytes + at, stop - at, sink)) return false;
         if (stop == size) break;
-        if (bytes[stop] == '\r' && stop + 1 == size) {
+        if (!ended) {
             pendingCr_ = true;
             break;
         }
-        size_t endLength = bytes[stop] == '\r' && bytes[stop + 1] == '\n' ? 2 : 1;
         if (!End(bytes + stop, endLength, sink)) return false;
         at = stop + endLength;
     }

@@ -26,6 +26,8 @@ void ScanCookieLine(const char* line, size_t length, CookieLine& out);
 // The cookie's title as listed and as filter words match it: "domain - name". Two cookies
 // may share it ("example.com" and ".example.com", or two paths).
 std::string CookieName(const CookieLine& line);
+// The same title written into `title`, reusing its room (a pass over many lines).
+void CookieNameInto(const CookieLine& line, std::string& title);
 
 // The cookie's whole identity as keep and removal marks name it: the domain as written, the
 // path and the name, joined by tabs (which no field holds), then "#" and a check of those

@@ -16,6 +16,7 @@
 #include "foundations/trace.h"
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,51 @@ bool IsRemovalMarked(const char* name)
            ParseOptionText(data, 0) == FILTER_REMOVAL_MARK;
 }
 
+bool IsAscii(const std::string& text)
+{
+    for (char c : text)
+        if (c & 0x80) return false;
+    return true;
+}
+
+std::string AsciiFolded(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
+    return text;
+}
+
+// The names of a key's values, read once for a walk over thousands of cookie files: a
+// file whose name no value has is answered without asking the registry. Names compare as
+// the registry compares them (any case); when a value's name is not plain ASCII, every file
+// is asked of the registry as before.
+class ValueNames {
+public:
+    explicit ValueNames(const char* subkey)
+    {
+        std::vector<RegValue> values;
+        ReadRegValues(HKEY_CURRENT_USER, subkey, values);
+        for (const RegValue& value : values) {
+            exact_ = exact_ && IsAscii(value.name);
+            names_.insert(AsciiFolded(value.name));
+        }
+    }
+    bool MayHave(const char* name) const { return !exact_ || !IsAscii(name) || names_.count(AsciiFolded(name)); }
+
+private:
+    bool exact_ = true;
+    std::set<std::string> names_;
+};
+
+struct IeCookieMarks {
+    ValueNames kept{KEPT_COOKIES_KEY};
+    ValueNames marked{FILTER_KEY};
+};
+
 // One Internet Explorer cookie file met by the walk. A kept cookie is never removed by a
 // filter word; its own removal mark still removes it.
-void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, CookieCollection& result)
+void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, const IeCookieMarks& marks,
+                   CookieCollection& result)
 {
     char path[MAX_PATH * 2];
     FormatText(path, sizeof path, "%s%s", folder, found.cFileName);
@@ -53,10 +96,11 @@ void VisitIeCookie(int pass, const char* folder, const WIN32_FIND_DATAA& found, 
     char created[32];
     FormatLocalTime(time, "%04d/%02d/%02d %02d:%02d", created, sizeof created);
 
-    bool kept = IsCookieKept(found.cFileName);
+    bool kept = marks.kept.MayHave(found.cFileName) && IsCookieKept(found.cFileName);
     bool deleted = false;
     if (pass == COOKIE_PASS_FILTERING &&
-        (IsRemovalMarked(found.cFileName) || (!kept && MatchesCookieFile(found.cFileName)))) {
+        ((marks.marked.MayHave(found.cFileName) && IsRemovalMarked(found.cFileName)) ||
+         (!kept && MatchesCookieFile(found.cFileName)))) {
         deleted = ForceDeleteFile(path);
         DeleteCachedCopy(found.cFileName);
         ++result.removed;
@@ -119,9 +163,9 @@ bool ReadCookieLines(HANDLE input, const CookieLineReader::Sink& sink)
 // The whole lines that hold a cookie; the pieces of overlong lines are not read.
 template <typename Visit> bool ForEachCookieLine(HANDLE input, Visit visit)
 {
-    return ReadCookieLines(input, [&visit](const CookieLinePiece& piece) {
+    CookieLine cookie;  // one for every line: its strings keep their room
+    return ReadCookieLines(input, [&visit, &cookie](const CookieLinePiece& piece) {
         if (!piece.whole) return true;
-        CookieLine cookie;
         ScanCookieLine(piece.text, piece.length, cookie);
         if (!cookie.domain.empty()) visit(cookie);
         return true;
@@ -230,11 +274,13 @@ bool FilterCookieFile(HANDLE input, FileReplacement& output, CookieCollection* r
     CookieCollection& counts = result ? *result : ignored;
     CookieMarks marks;
     if (!LoadCookieMarks(input, marks)) return false;
+    // One line and one title for the whole pass: their room is reused from line to line.
+    CookieLine cookie;
+    std::string name;
     return ReadCookieLines(input, [&](const CookieLinePiece& piece) {
         if (piece.whole) {
-            CookieLine cookie;
             ScanCookieLine(piece.text, piece.length, cookie);
-            std::string name = CookieName(cookie);
+            CookieNameInto(cookie, name);
             Trace("COLLECTCOOKIES", name.c_str());
             // Filter words match the title; a kept cookie is never removed by one.
             if (!cookie.domain.empty() &&
@@ -254,12 +300,14 @@ int CollectCookies(int pass, CookieCollection* result)
     if (pass == COOKIE_PASS_FILTERING) LoadFilterList();
     FreeEntries();
     g_listed.clear();
-    if (CookieBrowser() == COOKIE_BROWSER_IE)
-        ForEachIeCookieFile([pass, &counts](const char* folder, const WIN32_FIND_DATAA& found) {
-            VisitIeCookie(pass, folder, found, counts);
+    if (CookieBrowser() == COOKIE_BROWSER_IE) {
+        IeCookieMarks marks;
+        ForEachIeCookieFile([pass, &marks, &counts](const char* folder, const WIN32_FIND_DATAA& found) {
+            VisitIeCookie(pass, folder, found, marks, counts);
         });
-    else
+    } else {
         CollectMozillaCookies(pass, counts);
+    }
     if (pass == COOKIE_PASS_FILTERING) FreeFilterList();
     if (result) *result = counts;
     return EntryCount();

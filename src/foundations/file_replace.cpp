@@ -93,11 +93,10 @@ bool FileReplacement::Write(const void* bytes, size_t size)
 {
     if (file_ == INVALID_HANDLE_VALUE) return Fail(ERROR_INVALID_HANDLE);
     // Callers write a line at a time: small pieces are gathered and written together.
-    if (pending_.size() + size <= GATHER_BYTES) {
-        pending_.append(static_cast<const char*>(bytes), size);
-        return true;
-    }
-    return WritePending() && WriteThrough(bytes, size);
+    if (pending_.size() + size > GATHER_BYTES && !WritePending()) return false;
+    if (size > GATHER_BYTES) return WriteThrough(bytes, size);
+    pending_.append(static_cast<const char*>(bytes), size);
+    return true;
 }
 
 bool FileReplacement::WritePending()

@@ -62,8 +62,7 @@ void FillHelperRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
-    InsertListRow(list, entry.title, index, HelperIcon(index, entry));
-    if (!g_known.Has(entry.title)) MarkRowNotKnown(list, index);
+    InsertListRow(list, entry.title, index, HelperIcon(index, entry), !g_known.Has(entry.title));
     SetListCell(list, index, 1, entry.path + FileNameOffset(entry.path));
 
     // Company and version only of a file that names its product.

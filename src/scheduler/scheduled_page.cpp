@@ -53,8 +53,7 @@ void AddTaskRow(HWND list, int index)
     CopyText(program, entry.path);  // the whole text when it has no backslash
     FileNamePart(entry.path, program, sizeof program);
 
-    InsertListRow(list, name, index, DeferProgramIcon(index, entry.path, 0, 0));
-    if (!g_known.Has(entry.title)) MarkRowNotKnown(list, index);
+    InsertListRow(list, name, index, DeferProgramIcon(index, entry.path, 0, 0), !g_known.Has(entry.title));
     SetListCell(list, index, 1, program);
     SetListCell(list, index, 2, entry.extra);
     SetListCell(list, index, 3, entry.detail);

@@ -53,8 +53,7 @@ void AddServiceRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
-    InsertListRow(list, entry.title, index, DeferProgramIcon(index, entry.path, 0, 0));
-    if (!g_known.Has(entry.title)) MarkRowNotKnown(list, index);
+    InsertListRow(list, entry.title, index, DeferProgramIcon(index, entry.path, 0, 0), !g_known.Has(entry.title));
     char text[ENTRY_PATH_CHARS + 16];
     ServiceCommandText(entry.path, entry.kind, text, sizeof text);
     SetListCell(list, index, 1, text);

@@ -146,10 +146,27 @@ bool AddListColumnById(HWND list, int column, UINT titleId, int listKind)
     return AddListColumn(list, column, title, listKind);
 }
 
-int InsertListRow(HWND list, const char* text, int row, int image)
+// The badge goes into the list's image list the first time a row needs it.
+static void PrepareNotKnownBadge(HWND list)
+{
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    for (ImageSlot& slot : g_slots) {
+        if (!images || slot.images != images || slot.notKnownOverlay) continue;
+        int index = AddIcon(images, LoadSmallIcon(IDI_NOT_KNOWN));
+        slot.notKnownOverlay = index >= 0 && ImageList_SetOverlayImage(images, index, NOT_KNOWN_OVERLAY);
+    }
+}
+
+int InsertListRow(HWND list, const char* text, int row, int image, bool notKnown)
 {
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    if (notKnown) {
+        PrepareNotKnownBadge(list);
+        item.mask |= LVIF_STATE;
+        item.state = INDEXTOOVERLAYMASK(NOT_KNOWN_OVERLAY);
+        item.stateMask = LVIS_OVERLAYMASK;
+    }
     item.iItem = row;
     item.iSubItem = 0;
     item.pszText = const_cast<char*>(text ? text : "");
@@ -182,18 +199,6 @@ int CreateImageList(HWND list, int slot)
         SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     }
     return AddIcon(images, LoadSmallIcon(IDI_PROGRAM)) == 0 ? 1 : 0;
-}
-
-void MarkRowNotKnown(HWND list, int row)
-{
-    // The badge goes into the image list the first time a row needs it.
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-    for (ImageSlot& slot : g_slots) {
-        if (!images || slot.images != images || slot.notKnownOverlay) continue;
-        int index = AddIcon(images, LoadSmallIcon(IDI_NOT_KNOWN));
-        slot.notKnownOverlay = index >= 0 && ImageList_SetOverlayImage(images, index, NOT_KNOWN_OVERLAY);
-    }
-    ListView_SetItemState(list, row, INDEXTOOVERLAYMASK(NOT_KNOWN_OVERLAY), LVIS_OVERLAYMASK);
 }
 
 bool RowMarkedNotKnown(HWND list, int row)

@@ -16,9 +16,9 @@ bool AddListColumn(HWND list, int column, const char* title, int listKind);
 // The same with the title from the string table.
 bool AddListColumnById(HWND list, int column, UINT titleId, int listKind);
 
-// Inserts a row whose item data is `row` (the entry index); the other columns are set
-// with SetListCell. Returns 1.
-int InsertListRow(HWND list, const char* text, int row, int image);
+// Inserts a row whose item data is `row` (the entry index), with the not-known badge when
+// `notKnown` (see below); the other columns are set with SetListCell. Returns 1.
+int InsertListRow(HWND list, const char* text, int row, int image, bool notKnown = false);
 void SetListCell(HWND list, int row, int column, const char* text);
 
 // Two image-list slots; image 0 of each is the program's own icon. The slots own their
@@ -36,9 +36,9 @@ int AddProgramIcon(const char* command, int iconNumber, int slot);
 // image to insert the row with (I_IMAGECALLBACK); ResolveDeferredIcon answers the list's
 // LVN_GETDISPINFO for such a row with AddProgramIcon (true when it answered).
 int DeferProgramIcon(int row, const char* command, int iconNumber, int slot);
-// A row the resident monitor does not know yet carries a badge over its icon (overlay 1).
+// A row the resident monitor does not know yet carries a badge over its icon (overlay 1),
+// given as it is inserted: changing a row's state afterwards costs a notification of its own.
 const int NOT_KNOWN_OVERLAY = 1;
-void MarkRowNotKnown(HWND list, int row);
 bool RowMarkedNotKnown(HWND list, int row);
 bool ResolveDeferredIcon(NMHDR* header);
 

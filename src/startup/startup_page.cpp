@@ -74,7 +74,9 @@ void FillStartupRow(HWND list, int index)
 
     // The monitor's own entry is shown under the console's title.
     const char* shown = ContainsNoCase(title, "Vigilark") ? ConsoleCaption() : title;
-    InsertListRow(list, shown, index, DeferProgramIcon(index, path, 0, 0));
+    bool disabled = IsEntryDisabled(index) != 0;
+    InsertListRow(list, shown, index, DeferProgramIcon(index, path, 0, 0),
+                  !disabled && !IsKnownStartupEntry(g_known, title, path));
 
     char command[ENTRY_PATH_CHARS + 16] = "";
     if (GetEntryValue(index) == 1) CopyText(command, "RunDLL32.exe ");
@@ -83,8 +85,6 @@ void FillStartupRow(HWND list, int index)
     SetListCell(list, index, 1, command);
 
     char version[128] = "";
-    bool disabled = IsEntryDisabled(index) != 0;
-    if (!disabled && !IsKnownStartupEntry(g_known, title, path)) MarkRowNotKnown(list, index);
     if (disabled) {
         LoadText(IDS_DISABLED_MARK, version);
     } else {
