@@ -20,12 +20,15 @@ const int MAX_ENTRIES_BEFORE_IE_COOKIE = 325;
 enum EntryKind {
     KIND_MACHINE_RUN = 1,            // HKLM ...\Run; 2-5 RunOnce, RunOnceEx, RunServices, RunServicesOnce
     KIND_MACHINE_RUNSERVICESONCE = 5,
-    KIND_CURRENT_RUN = 11,           // HKCU, same keys (11-15)
+    KIND_MACHINE_POLICIES_RUN = 6,   // HKLM ...\Policies\Explorer\Run
+    KIND_CURRENT_RUN = 11,           // HKCU, same keys (11-16)
     KIND_CURRENT_RUNSERVICESONCE = 15,
+    KIND_CURRENT_POLICIES_RUN = 16,
     KIND_USERS_RUN = 21,             // HKEY_USERS root, same keys (21-25)
     KIND_USERS_RUNSERVICESONCE = 25,
-    KIND_MACHINE32_RUN = 41,         // HKLM Run keys in the 32-bit view of a 64-bit Windows (41-45)
+    KIND_MACHINE32_RUN = 41,         // HKLM Run keys in the 32-bit view of a 64-bit Windows (41-46)
     KIND_MACHINE32_RUNSERVICESONCE = 45,
+    KIND_MACHINE32_POLICIES_RUN = 46,
     KIND_WIN_LOAD = 100,
     KIND_WIN_RUN = 101,
     KIND_GROUP_STARTUP = 200,
@@ -49,7 +52,7 @@ enum EntryKind {
     KIND_TYPE_EXTENSION32 = 912,
 };
 
-// The registry view a kind's place is in: the 32-bit view for the kinds of it (41-45,
+// The registry view a kind's place is in: the 32-bit view for the kinds of it (41-46,
 // 910-912), the native view for every other kind (so a history line of a kind keyword
 // written before views existed acts on the native view).
 RegistryView KindView(int kind);
