@@ -13,7 +13,7 @@ enum HookShape {
     SHAPE_DLLS,       // a blank or comma list of DLLs in one value (AppInit_DLLs)
     SHAPE_SUBKEYS,    // one subkey per item, listed when it has the value (Notify, Active Setup)
     SHAPE_DEBUGGERS,  // one subkey per program, the item its value (Image File Execution Options)
-    SHAPE_CLASSES,    // one value per item naming a class (the Explorer objects)
+    SHAPE_CLASSES,    // one value per item naming a class in its data or name (the Explorer objects)
 };
 
 struct HookPlace {

@@ -105,10 +105,14 @@ void ListClasses(const HookPlace& place, int kind, RegistryView view)
     std::vector<RegValue> values;
     if (!ReadRegValues(RootInView(HKEY_LOCAL_MACHINE, view), place.key, values)) return;
     for (const RegValue& value : values) {
-        std::string id;
-        if (!RegDataText(value.data, value.type, id) || id.empty()) continue;
+        // ShellServiceObjectDelayLoad names the class in the data, SharedTaskScheduler in the name.
+        std::string data;
+        RegDataText(value.data, value.type, data);
+        bool idInName = !value.name.empty() && value.name[0] == '{';
+        const std::string& id = idInName ? value.name : data;
+        if (id.empty()) continue;
         std::string server = Text(RootInView(HKEY_CLASSES_ROOT, view), "CLSID\\" + id + "\\InprocServer32", "");
-        std::string title = value.name.empty() ? id : value.name;
+        std::string title = idInName ? (data.empty() ? id : data) : (value.name.empty() ? id : value.name);
         Add(title, server.empty() ? id : FileOfView(server, view), place.key, value.name, kind);
     }
 }
