@@ -3,8 +3,14 @@
 // the default), and put back by the History's undo with its keys equal byte for byte.
 #include "startup_bed.h"
 
+#include "foundations/patrol_places.h"
 #include "hooks/hooks.h"
+#include "hooks/hooks_patrol.h"
+#include "reports/csv_export.h"
+#include "reports/full_report.h"
 #include "support/addon.h"
+
+#include <cstring>
 
 namespace {
 
@@ -144,4 +150,69 @@ TEST_F(SystemHooks, WindowsOwnProgramsAreNotListedAndAChangedPlaceIsNotOverwritt
     ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kNt + "\\Windows", "AppInit_DLLs", "C:\\hk\\new.dll"));
     EXPECT_EQ(UNDO_FAILED, UndoHistoryLine(LoadHistoryEntries() - 1).status);
     EXPECT_EQ("C:\\hk\\new.dll", GetRegString(HKEY_LOCAL_MACHINE, kNt + "\\Windows", "AppInit_DLLs"));
+}
+
+TEST_F(SystemHooks, ReportAndCsvHaveTheirRows)
+{
+    const std::string text = ReportText(REPORT_TEXT);
+    EXPECT_NE(std::string::npos, text.find("System Hooks"));
+    EXPECT_NE(std::string::npos, text.find("HKEY_LOCAL_MACHINE\\" + kSsodl));
+    EXPECT_NE(std::string::npos, CsvText().find("VgkNotify,notify.dll,"));
+    EXPECT_NE(std::string::npos, CsvText().find(",C:\\hk\\stub.exe /once,hook,no,"));
+}
+
+namespace {
+
+std::vector<PatrolItem> Patrol(const PatrolPlace*& place)
+{
+    InstallPatrolPlaces();
+    place = nullptr;
+    for (int i = 0; i < PatrolPlaceCount(); ++i)
+        if (strcmp(PatrolPlaceAt(i)->name, "Hooks") == 0) place = PatrolPlaceAt(i);
+    std::vector<PatrolItem> live;
+    if (place) EXPECT_TRUE(place->calls.collect(live));
+    return live;
+}
+
+const PatrolItem* Find(const std::vector<PatrolItem>& live, const std::string& title)
+{
+    for (const PatrolItem& item : live)
+        if (item.title == title) return &item;
+    return nullptr;
+}
+
+}  // namespace
+
+// The first run's records make today known; a new hook is found, and a changed Userinit is
+// a change whose Restore puts the recorded bytes back.
+TEST_F(SystemHooks, ThePatrolFindsNewHooksAndRestoresAChangedUserinit)
+{
+    const std::string kHooks = VIGILARK_KEY "\\Hooks", kValues = VIGILARK_KEY "\\HookValues";
+    DeleteRegTree(HKEY_CURRENT_USER, kHooks);
+    DeleteRegTree(HKEY_CURRENT_USER, kValues);
+    RecordKnownHooks();
+    RecordHookValues();
+    const std::string userinit = GetRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit");
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kSts, "{5EA1C0DE-0000-4000-8000-00000000A003}", "Vgk Late"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit", "C:\\hk\\only.exe"));
+
+    const PatrolPlace* place = nullptr;
+    std::vector<PatrolItem> live = Patrol(place);
+    ASSERT_NE(nullptr, place);
+    const PatrolItem* late = Find(live, "Vgk Late");
+    ASSERT_NE(nullptr, late);
+    EXPECT_FALSE(late->known);
+    EXPECT_EQ(unsigned(CHOICE_REMOVE), place->calls.choices(*late));
+    ASSERT_NE(nullptr, Find(live, "VgkNotify"));
+    EXPECT_TRUE(Find(live, "VgkNotify")->known);
+    const PatrolItem* value = Find(live, "Userinit");
+    ASSERT_NE(nullptr, value);
+    EXPECT_TRUE(value->changed);
+    EXPECT_FALSE(Find(live, "Shell")->changed);
+    ASSERT_TRUE(place->calls.act(*value, CHOICE_RESTORE));
+    EXPECT_EQ(userinit, GetRegString(HKEY_LOCAL_MACHINE, kWinlogon, "Userinit"));
+    ASSERT_TRUE(place->calls.act(*late, CHOICE_REMOVE));
+    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, kSts, "{5EA1C0DE-0000-4000-8000-00000000A003}"));
+    DeleteRegTree(HKEY_CURRENT_USER, kHooks);
+    DeleteRegTree(HKEY_CURRENT_USER, kValues);
 }
