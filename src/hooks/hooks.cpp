@@ -161,6 +161,11 @@ std::string HookLocationText(int kind, const char* key)
     char text[600];
     FormatText(text, sizeof text, "%s\\%s", place->hive == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE",
                key);
+    // A list value's items all live in the one value: it is named too.
+    if (place->shape == SHAPE_PROGRAMS || place->shape == SHAPE_DLLS) {
+        AppendText(text, sizeof text, "\\");
+        AppendText(text, sizeof text, place->value);
+    }
     AppendViewMark(KindView(kind), text, sizeof text);
     return text;
 }

@@ -31,8 +31,8 @@
 
 // True for the hook kinds of either view.
 bool IsHookKind(int kind);
-// "HKEY_LOCAL_MACHINE\<key>" (or HKEY_CURRENT_USER) with " (32-bit)" for that view: where an
-// entry of the kind lives, its key being the entry's extra text.
+// "HKEY_LOCAL_MACHINE\<key>" (or HKEY_CURRENT_USER; "\<value>" added for a list value) with
+// " (32-bit)" for that view: where an entry of the kind lives, its key being the entry's extra text.
 std::string HookLocationText(int kind, const char* key);
 // True for the kinds whose action restores a default (Shell, Userinit).
 bool RestoresDefault(int kind);

@@ -15,7 +15,7 @@
 
 namespace {
 
-const char kKnownKey[] = VIGILARK_KEY "\\Hooks";
+const char kKnownKey[] = HOOKS_KNOWN_KEY;
 const char kValuesKey[] = VIGILARK_KEY "\\HookValues";
 const char kValuePrefix[] = "value|";
 
@@ -70,7 +70,11 @@ void CollectValues(std::vector<PatrolItem>& live)
 bool CollectLive(std::vector<PatrolItem>& live)
 {
     KnownList known;
-    LoadKnownHooks(known);
+    // Installed over a version without this place: what is there today is the record.
+    if (!LoadKnownHooks(known)) {
+        RecordKnownHooks();
+        LoadKnownHooks(known);
+    }
     for (int index = 0, count = EnumerateSystemHooks(); index < count; ++index) {
         if (RestoresDefault(GetEntryKind(index))) continue;  // the value as a whole is compared below
         PatrolItem item = EntryPatrolItem(index);

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#define HOOKS_KNOWN_KEY VIGILARK_KEY "\\Hooks"
+
 // The name an entry is known by: its kind keyword, key, piece or value name, and file.
 std::string HookIdentity(int index);
 bool LoadKnownHooks(KnownList& known);

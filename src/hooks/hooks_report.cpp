@@ -5,6 +5,7 @@
 
 #include "foundations/entries.h"
 #include "foundations/known_list.h"
+#include "foundations/registry.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
 #include "processes/running_state.h"
@@ -58,6 +59,8 @@ void InstallHookProperties()
 
 void RecordKnownHooks()
 {
+    // The key itself says that the record was made, also when there was nothing to record.
+    CreateRegKey(HKEY_CURRENT_USER, HOOKS_KNOWN_KEY);
     for (int index = 0, count = EnumerateSystemHooks(); index < count; ++index) RecordKnownHook(index);
     FreeEntries();
 }

@@ -9,6 +9,7 @@
 #include "reports/csv_export.h"
 #include "reports/full_report.h"
 #include "support/addon.h"
+#include "support/import_hook.h"
 
 #include <cstring>
 
@@ -128,7 +129,9 @@ TEST_F(SystemHooks, EachIsListedRemovedAndPutBackExactly)
         EXPECT_STREQ(row.path.c_str(), entry.path);
         const bool view32 = KindView(row.kind) == VIEW_32BIT;
         const char* hive = row.hive == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
-        EXPECT_EQ(hive + (view32 ? kNt + "\\Windows (32-bit)" : std::string(entry.extra)),
+        const std::string value = RestoresDefault(row.kind) || row.kind == KIND_HOOK_APPINIT || view32
+                                      ? std::string("\\") + row.value : "";
+        EXPECT_EQ(hive + std::string(entry.extra) + value + (view32 ? " (32-bit)" : ""),
                   HookLocationText(row.kind, entry.extra));
 
         ASSERT_EQ(HOOK_OK, RemoveSystemHook(index));
@@ -152,6 +155,28 @@ TEST_F(SystemHooks, WindowsOwnProgramsAreNotListedAndAChangedPlaceIsNotOverwritt
     EXPECT_EQ("C:\\hk\\new.dll", GetRegString(HKEY_LOCAL_MACHINE, kNt + "\\Windows", "AppInit_DLLs"));
 }
 
+namespace {
+
+decltype(&RegDeleteValueA) g_deleteValue = nullptr;
+LONG WINAPI RefuseDeleteValue(HKEY, LPCSTR) { return ERROR_ACCESS_DENIED; }
+
+}  // namespace
+
+// Windows refuses to delete the value: the removal says so and leaves no change, copy or line.
+TEST_F(SystemHooks, ARefusedRemovalLeavesEverythingAsItWas)
+{
+    const std::string before = Everything();
+    int index = IndexOf(KIND_HOOK_DEBUGGER, "vgkvictim.exe starts C:\\hk\\dbg.exe -x instead");
+    ASSERT_TRUE(HookImport("advapi32.dll", "RegDeleteValueA", &RefuseDeleteValue, &g_deleteValue));
+    HookResult result = RemoveSystemHook(index);
+    decltype(&RegDeleteValueA) unused = nullptr;
+    HookImport("advapi32.dll", "RegDeleteValueA", g_deleteValue, &unused);
+    EXPECT_EQ(HOOK_FAILED, result);
+    EXPECT_EQ(before, Everything());
+    EXPECT_EQ("<missing>", DumpRegTree(HKEY_CURRENT_USER, HOOKS_REMOVED_KEY "\\00000001"));
+    EXPECT_FALSE(Exists(HistoryFile()));
+}
+
 TEST_F(SystemHooks, ReportAndCsvHaveTheirRows)
 {
     const std::string text = ReportText(REPORT_TEXT);
@@ -170,7 +195,9 @@ std::vector<PatrolItem> Patrol(const PatrolPlace*& place)
     for (int i = 0; i < PatrolPlaceCount(); ++i)
         if (strcmp(PatrolPlaceAt(i)->name, "Hooks") == 0) place = PatrolPlaceAt(i);
     std::vector<PatrolItem> live;
-    if (place) EXPECT_TRUE(place->calls.collect(live));
+    if (place) {
+        EXPECT_TRUE(place->calls.collect(live));
+    }
     return live;
 }
 
