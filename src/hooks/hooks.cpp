@@ -53,9 +53,10 @@ std::string Cut(const std::string& text, int capacity)
     return text.size() < (size_t)capacity ? text : text.substr(0, (size_t)capacity - 1);
 }
 
+// As the registry has them: the extra text is a key, never a file name to look up.
 void Add(const std::string& title, const std::string& path, const std::string& key, const std::string& detail, int kind)
 {
-    AddEntry(Cut(title, ENTRY_TITLE_CHARS).c_str(), Cut(path, ENTRY_PATH_CHARS).c_str(), key.c_str(), detail.c_str(),
+    AddEntryAsIs(Cut(title, ENTRY_TITLE_CHARS).c_str(), Cut(path, ENTRY_PATH_CHARS).c_str(), key.c_str(), detail.c_str(),
              kind, 0);
 }
 

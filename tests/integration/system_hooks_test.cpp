@@ -138,7 +138,9 @@ TEST_F(SystemHooks, EachIsListedRemovedAndPutBackExactly)
         EXPECT_EQ(row.after, row.value ? GetRegString(row.hive, row.key, row.value) : DumpRegTree(row.hive, row.key));
         EXPECT_EQ(-1, IndexOf(row.kind, row.title));
         EXPECT_NE(std::string::npos, bed::HistoryLines().back().find(std::string("\t") + KindKeyword(row.kind) + "\t"));
-        ASSERT_EQ(UNDO_DONE, UndoHistoryLine(LoadHistoryEntries() - 1).status);
+        const int line = LoadHistoryEntries() - 1;
+        EXPECT_EQ(1, IsReversible(line)) << "the History dialog offers Restore";
+        ASSERT_EQ(UNDO_DONE, UndoHistoryLine(line).status);
         EXPECT_EQ(before, Everything()) << "put back by the undo";
         EXPECT_EQ("<missing>", DumpRegTree(HKEY_CURRENT_USER, HOOKS_REMOVED_KEY "\\00000001")) << "the copy is used up";
     }
