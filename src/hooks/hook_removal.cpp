@@ -11,6 +11,7 @@
 #include "hooks/hook_text.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -29,7 +30,7 @@ struct HookChange {
 std::string CopyKey(const std::string& serial) { return std::string(HOOKS_REMOVED_KEY "\\") + serial; }
 std::string SavedKey(const std::string& serial) { return CopyKey(serial) + "\\Saved"; }
 
-std::string CopyText(const std::string& serial, const char* name)
+std::string CopyField(const std::string& serial, const char* name)
 {
     std::string text;
     ReadRegText(HKEY_CURRENT_USER, CopyKey(serial).c_str(), name, text);
@@ -123,7 +124,7 @@ std::string FindCopy(const HistoryRecord& record)
 {
     std::string best;
     for (const std::string& serial : Serials())
-        if (CopyText(serial, "Command") == record.command && CopyText(serial, "Extra") == record.extra &&
+        if (CopyField(serial, "Command") == record.command && CopyField(serial, "Extra") == record.extra &&
             serial > best)
             best = serial;
     return best;
@@ -133,7 +134,7 @@ std::string FindCopy(const HistoryRecord& record)
 bool CopyFitsKind(const std::string& serial, int kind)
 {
     const HookPlace* place = HookPlaceOf(kind);
-    std::string key = CopyText(serial, "Key");
+    std::string key = CopyField(serial, "Key");
     if (!place || key.find("..") != std::string::npos) return false;
     size_t length = strlen(place->key);
     return key.size() >= length && SameText(key.substr(0, length).c_str(), place->key) &&
@@ -157,7 +158,7 @@ UndoOutcome UndoKey(const std::string& serial, RegRoot root, const std::string& 
 
 UndoOutcome UndoValue(const std::string& serial, RegRoot root, const std::string& key, const HistoryRecord& record)
 {
-    std::string name = CopyText(serial, "Value");
+    std::string name = CopyField(serial, "Value");
     std::string before, after, now;
     DWORD type = 0, afterType = 0, nowType = 0;
     if (!ReadRegRaw(HKEY_CURRENT_USER, SavedKey(serial).c_str(), name.c_str(), before, &type))
@@ -179,7 +180,7 @@ UndoOutcome UndoRemoval(const HistoryRecord& record)
     if (serial.empty() || !CopyFitsKind(serial, record.kind))
         return Outcome(UNDO_REFUSED, IDS_UNDO_NO_COPY, std::string(record.extra));
     RegRoot root = HookRoot(record.kind);
-    std::string key = CopyText(serial, "Key");
+    std::string key = CopyField(serial, "Key");
     bool wholeKey = !RegValueExists(HKEY_CURRENT_USER, CopyKey(serial).c_str(), "Value");
     UndoOutcome outcome = wholeKey ? UndoKey(serial, root, key, record) : UndoValue(serial, root, key, record);
     if (outcome.status == UNDO_DONE) DeleteRegistryTree(HKEY_CURRENT_USER, CopyKey(serial).c_str());

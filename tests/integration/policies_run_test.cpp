@@ -68,14 +68,6 @@ TEST_F(PoliciesRun, EachKeyIsListedChangedRemovedAndPutBackExactly)
     }
 }
 
-TEST_F(PoliciesRun, FirstRunRecordsThemAsKnown)
-{
-    ASSERT_TRUE(CreateRegKey(HKEY_CURRENT_USER, bed::kKnownPrograms));
-    RecordKnownStartupEntries();
-    EXPECT_EQ("6", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\tools\\pol64.exe /q"));
-    EXPECT_EQ("16", GetRegString(HKEY_CURRENT_USER, bed::kKnownPrograms, "C:\\Program Files\\u.exe -x"));
-}
-
 // Wine 8 shares the policies' machine key between the views (the Run keys it redirects), so
 // only the native view's rows are listed; a line of the 32-bit kind still acts on that view.
 TEST_F(PoliciesRun, AKeySharedByTheViewsIsListedOnceAndItsViewStillActs)
