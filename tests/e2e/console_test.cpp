@@ -76,9 +76,9 @@ TEST_F(Console, WithoutOptionsTheSheetShowsItsTabsAndOnlyItsCloseButton)
     ASSERT_TRUE(StartConsole("", run_));
     const char* tabs[] = {"Startup Programs", " IE Helpers ",   " Scheduled Tasks ",
                           " Services ",       " Active Tasks ", "Cookies",
-                          " File Types ",     "RORO",           "Options"};
-    ASSERT_EQ(9, TabCount(run_.sheet)) << "NT family: the Services tab is there";
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(tabs[i], TabText(run_, i)) << i;
+                          " File Types ",     " System Hooks ", "RORO",           "Options"};
+    ASSERT_EQ(10, TabCount(run_.sheet)) << "NT family: the Services tab is there";
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(tabs[i], TabText(run_, i)) << i;
     EXPECT_EQ(0, ActiveTab(run_.sheet));
     EXPECT_EQ("Vigilark", WindowText(run_.sheet));
     EXPECT_EQ("Vigilark", WindowText(run_.main)) << "the taskbar button carries the caption";
@@ -96,10 +96,10 @@ TEST_F(Console, EachOptionOpensItsTabAndTheLowestInTheTableWins)
 {
     SetOption("ViewCookies", "0");
     // Tabs: 0 Startup Programs, 1 IE Helpers, 2 Scheduled Tasks, 3 Services, 4 Active Tasks,
-    // 5 Cookies, 6 File Types, 7 RORO, 8 Options.
+    // 5 Cookies, 6 File Types, 7 System Hooks, 8 RORO, 9 Options.
     const char* options[] = {"-task -nut", "-EXIT -RESTART", "-option", "-BLACKLIST", "-SERVICE", "-BHO",
                              "-SCHEDULE",  "-FILETYPE",      "-NUT",    "-MONITOR",   "-RORO",    "-COOKIE"};
-    const int tabs[] = {4, 0, 8, 0, 3, 1, 2, 6, 5, 0, 7, 5};
+    const int tabs[] = {4, 0, 9, 0, 3, 1, 2, 6, 5, 0, 8, 5};
     for (int i = 0; i < 12; ++i) {
         ASSERT_TRUE(StartConsole(options[i], run_)) << options[i];
         EXPECT_EQ(tabs[i], ActiveTab(run_.sheet)) << options[i];
@@ -243,11 +243,11 @@ TEST_F(Console, WindowsNinetyEightHasNoServicesTab)
     SavedKey version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VigilarkEx.exe");
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VigilarkEx.exe", "Version", "win98"));
     ASSERT_TRUE(StartConsole("-service", run_));
-    EXPECT_EQ(8, TabCount(run_.sheet));
+    EXPECT_EQ(9, TabCount(run_.sheet));
     EXPECT_EQ("Startup Programs", ActiveTabText(run_));
     EXPECT_EQ(0, CloseConsole(run_));
     ASSERT_TRUE(StartConsole("-OPTION", run_));
-    EXPECT_EQ(7, ActiveTab(run_.sheet)) << "the last of eight";
+    EXPECT_EQ(8, ActiveTab(run_.sheet)) << "the last of nine";
 }
 
 TEST_F(Console, PagesFollowTheSheetWhenItIsResized)
