@@ -32,6 +32,7 @@
 #define CMD_IEHELPERS_PAGE      6040
 #define CMD_HISTORY_LIST        6041   /* list kind of the History dialog */
 #define CMD_FILETYPES_PAGE      6042
+#define CMD_HOOKS_PAGE          6043   /* System Hooks page */
 #define CMD_COOKIE_LIST         6044   /* list kind of the cookie list window */
 #define CMD_VIEW_COOKIES        6045
 #define CMD_MONITOR             6046   /* also list kind "Watch List" */
@@ -54,6 +55,7 @@
 #define IDD_IEHELPERS_PAGE      139    /* IE Helpers page */
 #define IDD_HISTORY             141    /* History dialog */
 #define IDD_FILETYPES_PAGE      142    /* File Types page */
+#define IDD_HOOKS_PAGE          147    /* System Hooks page */
 #define IDD_ADD_FILETYPE        144    /* Add File Type Extension dialog */
 #define IDD_COOKIE_LIST         145    /* cookie list window */
 #define IDD_WININIT_VIEWER      146    /* restart-commands (wininit.ini) viewer */
@@ -619,5 +621,19 @@
 #define IDC_TRAY_PATROL_NOW     2570 /* tray menu and WM_COMMAND to the monitor's window */
 #define IDC_TRAY_SHOW_ALERTS    2571
 #define IDC_TRAY_EXIT           2572
+
+/* ---- System Hooks page (IDD_HOOKS_PAGE 147) -------------------------- */
+#define IDC_HOOKS_INTRO         1170
+#define IDC_HOOKS_HINT          1171
+#define IDS_TAB_HOOKS           2700 // " System Hooks "
+#define IDS_HOOKS_INTRO         2701 // "\nVigilark Explorer reports these programs that Windows..."
+#define IDS_HOOKS_HINT          2702 // "\nSelect an item and press &Info..., or &Remove..."
+#define IDS_PATROL_HOOKS        2703 // "Patrol Time for System Hooks"
+#define IDS_CONFIRM_REMOVE_HOOK 2704 // "\nYou have chosen to remove %s from\n%s..."
+#define IDS_CONFIRM_RESTORE_DEFAULT 2705 // "\nYou have chosen to take %s out of\n%s..."
+#define IDS_HOOK_NOT_REMOVED    2706 // "\n%s could not be removed..."
+#define IDS_HOOK_DEBUGGER_TITLE 2707 // "%s starts %s instead"
+#define IDS_UNDO_NO_COPY        2708 // "\nNo saved copy of this change was found..."
+#define IDS_ALERT_HOOK          2709 // "A program has been hooked into Windows' start."
 
 #endif /* VIGILARK_RESOURCE_H */

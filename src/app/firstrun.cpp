@@ -7,6 +7,8 @@
 #include "foundations/settings.h"
 #include "foundations/strings.h"
 #include "foundations/text.h"
+#include "hooks/hooks.h"
+#include "hooks/hooks_patrol.h"
 #include "iehelpers/iehelpers.h"
 #include "resource.h"
 #include "scheduler/task_scheduler.h"
@@ -26,6 +28,8 @@ void RecordInitialData()
     RecordKnownStartupEntries();
     RecordKnownTasks();
     RecordKnownIeHelpers();
+    RecordKnownHooks();
+    RecordHookValues();
     RecordKeptCookies(SettingsFile());
 
     // An older installation registered the monitor under another title; replace it.

@@ -5,6 +5,8 @@
 #include "cookies/cookies.h"
 #include "cookies/cookies_patrol.h"
 #include "filetypes/filetypes_patrol.h"
+#include "hooks/hooks.h"
+#include "hooks/hooks_patrol.h"
 #include "iehelpers/iehelpers_patrol.h"
 #include "options/hosts_patrol.h"
 #include "options/system_patrol.h"
@@ -62,6 +64,9 @@ void InstallSubjectTables()
     installed = true;
     InstallStartupUndo();
     InstallIeHelperUndo();
+    InstallHookUndo();
+    InstallHookProperties();
+    InstallHookReport();
     InstallStartupProperties();
     InstallTaskProperties();
     InstallStartupReport();
@@ -92,4 +97,5 @@ void InstallPatrolPlaces()
     InstallSystemPatrols();
     InstallBlacklistPatrol();
     InstallCookiePatrol();
+    InstallHookPatrol();
 }

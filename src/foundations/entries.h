@@ -20,12 +20,15 @@ const int MAX_ENTRIES_BEFORE_IE_COOKIE = 325;
 enum EntryKind {
     KIND_MACHINE_RUN = 1,            // HKLM ...\Run; 2-5 RunOnce, RunOnceEx, RunServices, RunServicesOnce
     KIND_MACHINE_RUNSERVICESONCE = 5,
-    KIND_CURRENT_RUN = 11,           // HKCU, same keys (11-15)
+    KIND_MACHINE_POLICIES_RUN = 6,   // HKLM ...\Policies\Explorer\Run
+    KIND_CURRENT_RUN = 11,           // HKCU, same keys (11-16)
     KIND_CURRENT_RUNSERVICESONCE = 15,
+    KIND_CURRENT_POLICIES_RUN = 16,
     KIND_USERS_RUN = 21,             // HKEY_USERS root, same keys (21-25)
     KIND_USERS_RUNSERVICESONCE = 25,
-    KIND_MACHINE32_RUN = 41,         // HKLM Run keys in the 32-bit view of a 64-bit Windows (41-45)
+    KIND_MACHINE32_RUN = 41,         // HKLM Run keys in the 32-bit view of a 64-bit Windows (41-46)
     KIND_MACHINE32_RUNSERVICESONCE = 45,
+    KIND_MACHINE32_POLICIES_RUN = 46,
     KIND_WIN_LOAD = 100,
     KIND_WIN_RUN = 101,
     KIND_GROUP_STARTUP = 200,
@@ -47,9 +50,21 @@ enum EntryKind {
     KIND_TYPE_BHO32 = 910,           // the add-ons of the 32-bit view of a 64-bit Windows
     KIND_TYPE_TOOLBAR32 = 911,
     KIND_TYPE_EXTENSION32 = 912,
+    // The system hooks: programs hooked into the start of Windows, of log-on or of programs.
+    KIND_HOOK_SHELL = 1000,          // HKLM Winlogon "Shell": a program beyond Windows' own shell
+    KIND_HOOK_USERINIT = 1001,       // HKLM Winlogon "Userinit": a program beyond userinit.exe
+    KIND_HOOK_USER_SHELL = 1002,     // HKCU Winlogon "Shell"
+    KIND_HOOK_NOTIFY = 1003,         // HKLM Winlogon\Notify\<name> with a "DLLName"
+    KIND_HOOK_APPINIT = 1004,        // one DLL of HKLM ...\Windows NT\CurrentVersion\Windows "AppInit_DLLs"
+    KIND_HOOK_DEBUGGER = 1005,       // HKLM Image File Execution Options\<program> "Debugger"
+    KIND_HOOK_DELAYLOAD = 1006,      // a value of HKLM ShellServiceObjectDelayLoad
+    KIND_HOOK_TASK_SCHEDULER = 1007, // a value of HKLM ...\Explorer\SharedTaskScheduler
+    KIND_HOOK_ACTIVE_SETUP = 1008,   // HKLM Active Setup\Installed Components\<id> with a "StubPath"
+    KIND_HOOK32_SHELL = 1010,        // the same places in the 32-bit view of a 64-bit Windows (1010-1018)
+    KIND_HOOK32_ACTIVE_SETUP = 1018,
 };
 
-// The registry view a kind's place is in: the 32-bit view for the kinds of it (41-45,
+// The registry view a kind's place is in: the 32-bit view for the kinds of it (41-46,
 // 910-912), the native view for every other kind (so a history line of a kind keyword
 // written before views existed acts on the native view).
 RegistryView KindView(int kind);

@@ -101,6 +101,7 @@ void LoadOptions()
     o.tasks = GetOption("Tasks", 11);
     o.ieHelpers = GetOption("IEHelpers", 2);
     o.fileType = GetOption("FileType", 10);
+    o.hooks = GetOption("Hooks", 5);
     o.startPage = GetOption("StartPage", 2);
     o.hostFile = GetOption("HostFile", 3);
     o.winInit = GetOption("WinInit", 5);
@@ -123,6 +124,7 @@ void SaveOptions()
     SetOption("Tasks", o.tasks);
     SetOption("IEHelpers", o.ieHelpers);
     SetOption("FileType", o.fileType);
+    SetOption("Hooks", o.hooks);
     SetOption("StartPage", o.startPage);
     SetOption("HostFile", o.hostFile);
     SetOption("WinInit", o.winInit);

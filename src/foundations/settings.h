@@ -22,6 +22,7 @@ struct Options {
     int tasks = 11;
     int ieHelpers = 2;
     int fileType = 10;
+    int hooks = 5;
     int startPage = 2;
     int hostFile = 3;
     int winInit = 5;

@@ -5,6 +5,8 @@
 #include "foundations/text.h"
 #include "resource.h"
 
+#include <cstring>
+
 namespace {
 
 HMODULE Kernel() { return GetModuleHandleA("kernel32.dll"); }
@@ -82,6 +84,42 @@ std::vector<RegistryView> ListedViews()
 {
     if (Is64BitWindows()) return {VIEW_NATIVE, VIEW_32BIT};
     return {VIEW_NATIVE};
+}
+
+namespace {
+
+// The key's full name as the kernel knows it (NtQueryKey, KeyNameInformation = 3), looked
+// up at run time: the 95 family has no such call.
+std::wstring KernelKeyName(HKEY key)
+{
+    typedef LONG(WINAPI * NtQueryKeyFn)(HANDLE, int, void*, ULONG, ULONG*);
+    static NtQueryKeyFn query = reinterpret_cast<NtQueryKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    if (!query || !key) return std::wstring();
+    std::vector<char> buffer(4096);
+    ULONG length = 0;
+    if (query(key, 3, buffer.data(), (ULONG)buffer.size(), &length) != 0) return std::wstring();
+    ULONG bytes = 0;
+    memcpy(&bytes, buffer.data(), sizeof bytes);
+    if (bytes > buffer.size() - sizeof bytes) return std::wstring();
+    std::wstring name(bytes / sizeof(wchar_t), L'\0');
+    memcpy(&name[0], buffer.data() + sizeof bytes, bytes);
+    return name;
+}
+
+}  // namespace
+
+bool ViewsShareKey(HKEY hive, const char* subkey)
+{
+    if (!Is64BitWindows()) return false;
+    RegKey native;
+    RegKey view32;
+    if (native.Open(RootInView(hive, VIEW_NATIVE), subkey, KEY_READ) != ERROR_SUCCESS ||
+        view32.Open(RootInView(hive, VIEW_32BIT), subkey, KEY_READ) != ERROR_SUCCESS)
+        return false;
+    std::wstring a = KernelKeyName(native.get());
+    std::wstring b = KernelKeyName(view32.get());
+    return !a.empty() && a == b;  // the kernel names one key by one text
 }
 
 RegRoot ProgramMachineRoot() { return RootInView(HKEY_LOCAL_MACHINE, VIEW_32BIT); }

@@ -35,6 +35,11 @@ RegRoot RootInView(HKEY hive, RegistryView view);
 // The views that have places of their own: the native one, and the 32-bit one on 64-bit Windows.
 std::vector<RegistryView> ListedViews();
 
+// True when both views of a 64-bit Windows open the very same key (one the system shares
+// between them instead of redirecting): its values are then listed once, in the native view.
+// False when either view lacks the key, on a 32-bit Windows, or when the system cannot say.
+bool ViewsShareKey(HKEY hive, const char* subkey);
+
 // HKEY_LOCAL_MACHINE as the program's own key lives in it (disabled store, Users, text
 // overrides): the 32-bit view, where the 32-bit program has always kept it, so that both
 // builds and the monitor share one store.

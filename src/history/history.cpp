@@ -25,7 +25,8 @@ const struct {
     {12, "SERVICE_Disabled"},  {13, "START_Restore"},         {14, "TASK_Restore"},
     {15, "IEHELPER_Restore"},  {17, "ScheduledTask_Remove"},  {18, "SERVICE_from_Automatic"},
     {19, "SERVICE_from_Manual"}, {20, "SERVICE__from_Disabled"}, {21, "MONITOR_Alert"},
-    {22, "MONITOR_Allow"},     {23, "MONITOR_Restore"},
+    {22, "MONITOR_Allow"},     {23, "MONITOR_Restore"},       {24, "*HOOK_Remove"},
+    {25, "HOOK_Restore"},
 };
 
 // A field of the line: tabs and line breaks would split or forge lines.
@@ -86,6 +87,7 @@ const struct {
     {ACTION_START_DISABLE, ACTION_START_ENABLE},
     {ACTION_START_ENABLE, ACTION_START_DISABLE},
     {ACTION_IEHELPER_REMOVE, ACTION_IEHELPER_RESTORE},
+    {ACTION_HOOK_REMOVE, ACTION_HOOK_RESTORE},
 };
 
 bool SameChange(const HistoryRecord& a, const HistoryRecord& b)
@@ -100,7 +102,7 @@ bool SameLine(const HistoryRecord& a, const HistoryRecord& b) { return SameChang
 // commands without their quotes and in their long form).
 std::vector<HistoryRecord> g_loaded;
 
-const int ACTION_CODES = ACTION_MONITOR_RESTORE + 1;
+const int ACTION_CODES = ACTION_HOOK_RESTORE + 1;
 UndoFunction g_undo[ACTION_CODES] = {};
 
 // history.txt is opened without sharing for one append. The resident monitor (or anyone
@@ -305,10 +307,20 @@ int LoadHistoryEntries()
     return EntryCount();
 }
 
+namespace {
+
+bool IsReversibleAction(int action)
+{
+    const char* keyword = ActionKeyword(action);
+    return keyword && keyword[0] == '*';
+}
+
+}  // namespace
+
 int IsReversible(int index)
 {
     return index >= 0 && index < EntryCount() && index < (int)g_loaded.size() &&
-           GetEntryValue(index) == ACTION_START_REMOVE && !g_loaded[(size_t)index].undone;
+           IsReversibleAction(GetEntryValue(index)) && !g_loaded[(size_t)index].undone;
 }
 
 void SetUndoAction(int action, UndoFunction undo)

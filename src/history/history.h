@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-// Action codes; only ACTION_START_REMOVE can be undone ("*" in its keyword).
+// Action codes; those with "*" in their keyword can be undone from the History dialog.
 enum HistoryAction {
     ACTION_START_REMOVE = 0,
     ACTION_START_DISABLE = 1,
@@ -35,6 +35,8 @@ enum HistoryAction {
     ACTION_MONITOR_ALERT = 21,    // a new service, a changed file type, HOSTS file or restart file
     ACTION_MONITOR_ALLOW = 22,    // a finding allowed or a change accepted: now on the record
     ACTION_MONITOR_RESTORE = 23,  // a file type or the HOSTS file put back as recorded
+    ACTION_HOOK_REMOVE = 24,      // a system hook removed (a Shell/Userinit program: the default restored)
+    ACTION_HOOK_RESTORE = 25,     // a removed system hook put back
 };
 
 // The keyword of an action code ("*START_Remove", ...), nullptr when it has none.
@@ -100,7 +102,7 @@ std::string NewestHistoryLines(const std::string& bytes, size_t window);
 // extra, date as detail, kind and action code as value. Returns the number of entries.
 int LoadHistoryEntries();
 
-// 1 when the entry's action can be undone with Restore (only "*START_Remove") and no later
+// 1 when the entry's action can be undone with Restore ("*" in its keyword) and no later
 // line records that it was undone, else 0.
 int IsReversible(int index);
 

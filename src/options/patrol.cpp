@@ -32,6 +32,7 @@ const PatrolKind kPatrolKinds[] = {
     {IDS_PATROL_STARTPAGE, "StartPage", &Options::startPage},
     {IDS_PATROL_HOSTS, "HostFile", &Options::hostFile},
     {IDS_PATROL_SERVICES, "Services", &Options::services},
+    {IDS_PATROL_HOOKS, "Hooks", &Options::hooks},
 };
 
 const PatrolKind* FindPatrolKind(UINT kind)

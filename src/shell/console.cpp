@@ -38,6 +38,7 @@ const PageRow kPages[] = {
     {IDD_TASKS_PAGE, IDS_TAB_TASKS, TasksPageProc, CMD_TASKS_PAGE, false},
     {IDD_COOKIES_PAGE, IDS_TAB_COOKIES, CookiesPageProc, CMD_COOKIES_PAGE, false},
     {IDD_FILETYPES_PAGE, IDS_TAB_FILETYPES, FileTypesPageProc, CMD_FILETYPES_PAGE, false},
+    {IDD_HOOKS_PAGE, IDS_TAB_HOOKS, HooksPageProc, CMD_HOOKS_PAGE, false},
     {IDD_ABOUT_PAGE, IDS_TAB_ABOUT, AboutPageProc, CMD_ABOUT_PAGE, false},
     {IDD_OPTIONS_PAGE, IDS_TAB_OPTIONS, OptionsPageProc, CMD_OPTIONS_PAGE, false},
 };

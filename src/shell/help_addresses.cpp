@@ -68,6 +68,7 @@ void HelpTopicFile(int command, WORD language, char* out, int capacity)
         {CMD_TASKS_PAGE, "tasks.html"},       {CMD_OPTIONS_PAGE, "options.html"},
         {CMD_SERVICES_PAGE, "services.html"}, {CMD_SCHEDULED_PAGE, "scheduler.html"},
         {CMD_IEHELPERS_PAGE, "bho.html"},     {CMD_FILETYPES_PAGE, "filetype.html"},
+        {CMD_HOOKS_PAGE, "hooks.html"},
     };
     const char* topic = "features.html";
     for (const auto& row : kTopics)

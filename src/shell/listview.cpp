@@ -31,6 +31,7 @@ const ColumnRow kColumnRows[] = {
     {CMD_IEHELPERS_PAGE, false, {30, 25, 25, 10, 9}},
     {CMD_HISTORY_LIST, true, {35, 22, 22, 38, 0}},
     {CMD_FILETYPES_PAGE, true, {40, 35, 15, 9, 0}},
+    {CMD_HOOKS_PAGE, true, {30, 35, 34, 0, 0}},
     {CMD_COOKIE_LIST, true, {40, 20, 10, 20, 9}},
     {CMD_MONITOR, true, {30, 30, 14, 25, 0}},
     {CMD_BLACKLIST, true, {30, 30, 14, 25, 0}},
@@ -44,7 +45,7 @@ const struct {
     {CMD_SCHEDULED_PAGE, "SortScheduledTask"}, {CMD_IEHELPERS_PAGE, "SortIEHelper"},
     {CMD_SERVICES_PAGE, "SortService"},   {CMD_FILETYPES_PAGE, "SortFileType"},
     {CMD_COOKIES_PAGE, "SortCookie"},     {CMD_COOKIE_LIST, "SortCookie"},
-    {CMD_HISTORY_LIST, "SortHistory"},
+    {CMD_HISTORY_LIST, "SortHistory"},    {CMD_HOOKS_PAGE, "SortHook"},
 };
 
 // A row whose icon is read when the list first draws it.

@@ -53,7 +53,8 @@ void AppendKindItems(HMENU menu, int listKind, int entry)
     case CMD_TASKS_PAGE: AppendItems(menu, kTaskItems); break;
     case CMD_SERVICES_PAGE: AppendItems(menu, kServiceItems); break;
     case CMD_SCHEDULED_PAGE:
-    case CMD_IEHELPERS_PAGE: AppendItems(menu, kRemovableItems); break;
+    case CMD_IEHELPERS_PAGE:
+    case CMD_HOOKS_PAGE: AppendItems(menu, kRemovableItems); break;
     case CMD_HISTORY_LIST: AppendItems(menu, kHistoryItems); break;
     case CMD_FILETYPES_PAGE: AppendItems(menu, kFileTypeItems); break;
     default: break;  // lists with nothing of their own still get the separator
@@ -69,6 +70,7 @@ bool IsReportedList(int listKind)
     case CMD_SCHEDULED_PAGE:
     case CMD_IEHELPERS_PAGE:
     case CMD_FILETYPES_PAGE:
+    case CMD_HOOKS_PAGE:
     case CMD_SERVICES_PAGE: return true;
     default: return false;
     }

@@ -47,6 +47,7 @@ const Field kHelperColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_COMPANY_NAM
                                  FIELD_TYPE_TEXT};
 const Field kServiceColumns[5] = {FIELD_TITLE, FIELD_FILE_NAME, FIELD_SERVICE_STATUS, FIELD_EXTRA, FIELD_NONE};
 const Field kFileTypeColumns[5] = {FIELD_TITLE, FIELD_PROGRAM_NAME, FIELD_EXTRA, FIELD_DETAIL, FIELD_NONE};
+const Field kHookColumns[5] = {FIELD_TITLE, FIELD_PATH, FIELD_EXTRA, FIELD_NONE, FIELD_NONE};
 const Field kIeCookieColumns[5] = {FIELD_FILE_NAME, FIELD_DETAIL, FIELD_KIND_NUMBER, FIELD_NONE, FIELD_NONE};
 const Field kMozillaCookieColumns[5] = {FIELD_TITLE, FIELD_DETAIL, FIELD_PATH, FIELD_EXTRA, FIELD_VALUE_NUMBER};
 
@@ -201,6 +202,7 @@ PFNLVCOMPARE CompareFunctionFor(int listKind)
     case CMD_IEHELPERS_PAGE: return CompareBy<kHelperColumns, false>;
     case CMD_SERVICES_PAGE: return CompareBy<kServiceColumns, false>;
     case CMD_FILETYPES_PAGE: return CompareBy<kFileTypeColumns, false>;
+    case CMD_HOOKS_PAGE: return CompareBy<kHookColumns, false>;
     case CMD_COOKIES_PAGE:
     case CMD_COOKIE_LIST:
         return g_cookieSource == INTERNET_EXPLORER ? CompareBy<kIeCookieColumns, false>

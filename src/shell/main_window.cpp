@@ -26,6 +26,7 @@ const struct {
     {"-SCHEDULE", CMD_SCHEDULED_PAGE},
     {"-TASK", CMD_TASKS_PAGE},
     {"-FILETYPE", CMD_FILETYPES_PAGE},
+    {"-HOOKS", CMD_HOOKS_PAGE},
     {"-MONITOR", CMD_MONITOR},
     {"-BLACKLIST", CMD_BLACKLIST},
     {"-EXIT", CMD_EXIT},
@@ -53,6 +54,7 @@ bool IsPageCommand(int command)
     case CMD_SCHEDULED_PAGE:
     case CMD_IEHELPERS_PAGE:
     case CMD_FILETYPES_PAGE:
+    case CMD_HOOKS_PAGE:
     case CMD_MONITOR:
     case CMD_BLACKLIST:
         return true;

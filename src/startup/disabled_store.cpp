@@ -62,7 +62,7 @@ const char* SavedCommandKey(int kind)
 {
     static const char* const kRunKeys[] = {
         DISABLED_STORE_KEY "\\Run", DISABLED_STORE_KEY "\\RunOnce", DISABLED_STORE_KEY "\\RunOnceEx",
-        DISABLED_STORE_KEY "\\RunServices", DISABLED_STORE_KEY "\\RunServicesOnce"};
+        DISABLED_STORE_KEY "\\RunServices", DISABLED_STORE_KEY "\\RunServicesOnce", DISABLED_STORE_KEY "\\PoliciesRun"};
     if (IsOwnRunKind(kind)) return kRunKeys[(kind % 10) - 1];
     if (kind == KIND_WIN_LOAD) return DISABLED_STORE_KEY "\\WinLoad";
     if (kind == KIND_WIN_RUN) return DISABLED_STORE_KEY "\\WinRun";

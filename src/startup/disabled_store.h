@@ -13,7 +13,7 @@
 #define DISABLED_STORE_KEY VIGILARK_KEY "\\Disabled"
 
 // The saved-command key of a kind: "...\Disabled\Run" for kinds 1, 11 and 41 (and so on by
-// the last digit), "...\WinLoad" for 100, "...\WinRun" for 101; nullptr otherwise.
+// the last digit; "...\PoliciesRun" for 6, 16 and 46), "...\WinLoad" for 100, "...\WinRun" for 101; nullptr otherwise.
 const char* SavedCommandKey(int kind);
 
 // The marker of a title: present when the value exists and is not empty.

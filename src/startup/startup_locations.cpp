@@ -13,8 +13,8 @@ bool IsRunKind(int kind) { return IsOwnRunKind(kind) || IsOtherUserKind(kind); }
 bool IsOwnRunKind(int kind)
 {
     int base = BaseKind(kind);
-    return (base >= KIND_MACHINE_RUN && base <= KIND_MACHINE_RUNSERVICESONCE) ||
-           (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_RUNSERVICESONCE);
+    return (base >= KIND_MACHINE_RUN && base <= KIND_MACHINE_POLICIES_RUN) ||
+           (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_POLICIES_RUN);
 }
 
 bool IsOtherUserKind(int kind) { return kind >= KIND_USERS_RUN && kind <= KIND_USERS_RUNSERVICESONCE; }
@@ -24,8 +24,8 @@ bool IsWinIniKind(int kind) { return kind == KIND_WIN_LOAD || kind == KIND_WIN_R
 HKEY RunKindHive(int kind)
 {
     int base = BaseKind(kind);
-    if (base >= KIND_MACHINE_RUN && base <= KIND_MACHINE_RUNSERVICESONCE) return HKEY_LOCAL_MACHINE;
-    if (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_RUNSERVICESONCE) return HKEY_CURRENT_USER;
+    if (base >= KIND_MACHINE_RUN && base <= KIND_MACHINE_POLICIES_RUN) return HKEY_LOCAL_MACHINE;
+    if (kind >= KIND_CURRENT_RUN && kind <= KIND_CURRENT_POLICIES_RUN) return HKEY_CURRENT_USER;
     if (IsOtherUserKind(kind)) return HKEY_USERS;
     return nullptr;
 }
@@ -38,7 +38,8 @@ RegRoot RunKindRoot(int kind)
 
 const char* RunKeyName(int kind)
 {
-    static const char* const kNames[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
+    static const char* const kNames[] = {"Run",         "RunOnce",         "RunOnceEx",
+                                         "RunServices", "RunServicesOnce", "Policies\\Explorer\\Run"};
     if (!IsRunKind(kind)) return nullptr;
     return kNames[(kind % 10) - 1];
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-// Kinds 1-5 (HKEY_LOCAL_MACHINE), 41-45 (its 32-bit view on 64-bit Windows), 11-15
-// (HKEY_CURRENT_USER), 21-25 (HKEY_USERS).
+// Kinds 1-6 (HKEY_LOCAL_MACHINE), 41-46 (its 32-bit view on 64-bit Windows), 11-16
+// (HKEY_CURRENT_USER), 21-25 (HKEY_USERS). The sixth of a hive is its policies' Run key.
 bool IsRunKind(int kind);
-// The kinds this console may change: 1-5, 41-45 and 11-15.
+// The kinds this console may change: 1-6, 41-46 and 11-16.
 bool IsOwnRunKind(int kind);
 // Kinds 21-25: another user's entries, listed only.
 bool IsOtherUserKind(int kind);
@@ -21,7 +21,8 @@ bool IsWinIniKind(int kind);
 // the machine's keys have two views: the user's are shared by 32-bit and 64-bit programs.
 HKEY RunKindHive(int kind);
 RegRoot RunKindRoot(int kind);
-// "Run", "RunOnce", "RunOnceEx", "RunServices" or "RunServicesOnce" by the kind's last digit.
+// "Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce" or "Policies\Explorer\Run"
+// by the kind's last digit.
 const char* RunKeyName(int kind);
 // "Software\Microsoft\Windows\CurrentVersion\" + RunKeyName; false for other kinds.
 bool RunKeyPath(int kind, char* out, int capacity);

@@ -110,10 +110,10 @@ bool Act(const PatrolItem& item, unsigned choice)
 void RunKeyWatches(std::vector<PatrolWatch>& out)
 {
     for (int base : {0, 10})
-        for (int n = 1; n <= 5; ++n) {
+        for (int kind = base + 1; IsRunKind(kind); ++kind) {
             char subkey[MAX_PATH];
-            RunKeyPath(base + n, subkey, sizeof subkey);
-            out.push_back(PatrolWatch::Key(RunKindHive(base + n), subkey));
+            RunKeyPath(kind, subkey, sizeof subkey);
+            out.push_back(PatrolWatch::Key(RunKindHive(kind), subkey));
         }
 }
 

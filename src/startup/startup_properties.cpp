@@ -28,7 +28,7 @@ void FillStartupEntry(HWND dialog, int index)
 void InstallStartupProperties()
 {
     AddPropertiesKind({KIND_MACHINE_RUN, KIND_USERS_RUNSERVICESONCE, FillStartupEntry, RunningStateCommand});
-    AddPropertiesKind({KIND_MACHINE32_RUN, KIND_MACHINE32_RUNSERVICESONCE, FillStartupEntry, RunningStateCommand});
+    AddPropertiesKind({KIND_MACHINE32_RUN, KIND_MACHINE32_POLICIES_RUN, FillStartupEntry, RunningStateCommand});
     AddPropertiesKind({KIND_WIN_LOAD, KIND_WIN_RUN, FillStartupEntry, RunningStateCommand});
     AddPropertiesKind({KIND_GROUP_STARTUP, KIND_GROUP_STARTUP, FillStartupEntry, RunningStateCommand});
 }

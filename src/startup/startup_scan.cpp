@@ -65,6 +65,7 @@ void ScanRunKey(int kind, PreviousValue& previous)
     char subkey[MAX_PATH];
     RunKeyPath(kind, subkey, sizeof subkey);
     RegRoot hive = RunKindRoot(kind);
+    if (KindView(kind) == VIEW_32BIT && ViewsShareKey(RunKindHive(kind), subkey)) return;
     std::vector<RegValue> values;
     if (!ReadRegValues(hive, subkey, values)) return;
 
@@ -96,7 +97,7 @@ void ScanRunKeys()
     for (int base : {0, 10, 20}) {
         std::vector<RegistryView> views = base == 0 ? ListedViews() : std::vector<RegistryView>{VIEW_NATIVE};
         for (RegistryView view : views)
-            for (int n = 1; n <= 5; ++n) ScanRunKey(KindInView(base + n, view), previous);
+            for (int kind = base + 1; IsRunKind(kind); ++kind) ScanRunKey(KindInView(kind, view), previous);
     }
 }
 
@@ -189,7 +190,7 @@ void ScanWinIni()
 
 void ScanDisabled()
 {
-    static const int kStoreKinds[] = {1, 2, 3, 4, 5, KIND_WIN_LOAD, KIND_WIN_RUN};
+    static const int kStoreKinds[] = {1, 2, 3, 4, 5, KIND_MACHINE_POLICIES_RUN, KIND_WIN_LOAD, KIND_WIN_RUN};
     for (int storeKind : kStoreKinds) {
         const char* key = SavedCommandKey(storeKind);
         std::vector<RegValue> values;

@@ -52,9 +52,9 @@ TEST_F(Console, WithoutOptionsTheSheetShowsItsTabsAndOnlyItsCloseButton)
 {
     Open();
     const char* tabs[] = {"Startup Programs", " IE Helpers ", " Scheduled Tasks ", " Services ", " Active Tasks ",
-                          "Cookies",          " File Types ", "RORO",              "Options"};
-    ASSERT_EQ(9, TabCount(run_.sheet)) << "NT family: the Services tab is there";
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(tabs[i], TabText(run_, i)) << i;
+                          "Cookies", " File Types ", " System Hooks ", "RORO", "Options"};
+    ASSERT_EQ(10, TabCount(run_.sheet)) << "NT family: the Services tab is there";
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(tabs[i], TabText(run_, i)) << i;
     EXPECT_EQ(0, ActiveTab(run_.sheet));
     EXPECT_EQ("Vigilark", WindowText(run_.sheet));
     EXPECT_EQ("Vigilark", WindowText(run_.main)) << "the taskbar button carries the caption";
@@ -72,10 +72,11 @@ TEST_F(Console, EachOptionOpensItsTabAndTheLowestInTheTableWins)
 {
     SetOption("ViewCookies", "0");
     // Tabs: 0 Startup Programs, 1 IE Helpers, 2 Scheduled Tasks, 3 Services, 4 Active Tasks,
-    // 5 Cookies, 6 File Types, 7 RORO, 8 Options.
+    // 5 Cookies, 6 File Types, 7 System Hooks, 8 RORO, 9 Options.
     const std::pair<const char*, int> rows[] = {
-        {"-task -nut", 4}, {"-EXIT -RESTART", 0}, {"-option", 8}, {"-BLACKLIST", 0}, {"-SERVICE", 3}, {"-BHO", 1},
-        {"-SCHEDULE", 2},  {"-FILETYPE", 6},      {"-NUT", 5},    {"-MONITOR", 0},   {"-RORO", 7},    {"-COOKIE", 5}};
+        {"-task -nut", 4}, {"-EXIT -RESTART", 0}, {"-option", 9}, {"-BLACKLIST", 0}, {"-SERVICE", 3},
+        {"-BHO", 1},       {"-SCHEDULE", 2},      {"-FILETYPE", 6}, {"-HOOKS", 7},   {"-NUT", 5},
+        {"-MONITOR", 0},   {"-RORO", 8},          {"-COOKIE", 5}};
     for (const auto& row : rows) {
         Open(row.first);
         EXPECT_EQ(row.second, ActiveTab(run_.sheet)) << row.first;
@@ -212,12 +213,12 @@ TEST_F(Console, WindowsNinetyEightHasNoServicesTabAndShowsTheRestartFileRow)
     SavedKey version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VigilarkEx.exe");
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VigilarkEx.exe", "Version", "win98"));
     Open("-service");
-    EXPECT_EQ(8, TabCount(run_.sheet));
+    EXPECT_EQ(9, TabCount(run_.sheet));
     EXPECT_EQ("Startup Programs", ActiveTabText(run_));
     EXPECT_EQ(0, CloseConsole(run_));
     SetOption("WinInit", "5");
     Open("-OPTION");
-    EXPECT_EQ(7, ActiveTab(run_.sheet)) << "the last of eight";
+    EXPECT_EQ(8, ActiveTab(run_.sheet)) << "the last of nine";
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(page_, IDC_WININIT_LABEL)));
     PressButton(page_, IDC_WININIT_ICON);
     HWND dialog = WaitForDialog();
