@@ -47,8 +47,8 @@ void FillHookRow(HWND list, int index)
 {
     EntryCopy entry;
     CopyEntry(index, entry);
-    InsertListRow(list, entry.title, index, DeferProgramIcon(index, entry.path, 0, 0));
-    if (!RestoresDefault(entry.kind) && !g_known.Has(HookIdentity(index))) MarkRowNotKnown(list, index);
+    InsertListRow(list, entry.title, index, DeferProgramIcon(index, entry.path, 0, 0),
+                  !RestoresDefault(entry.kind) && !g_known.Has(HookIdentity(index)));
     SetListCell(list, index, 1, entry.path);
     SetListCell(list, index, 2, HookLocationText(entry.kind, entry.extra).c_str());
 }
