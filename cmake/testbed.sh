@@ -26,10 +26,12 @@ WINESERVER=${WINESERVER:-$(command -v wineserver || echo /usr/lib/wine/wineserve
 
 bed_env() {
     export WINEPREFIX="$dir/prefix"
-    # Wine links the user's Documents and Desktop to $HOME: each bed has a home of its own, so
-    # that no file a test leaves there meets another bed or the machine's own user.
+    # Wine links the user's Documents and Desktop into $HOME: each bed has a home of its own, so
+    # that no file a test leaves there meets another bed or the machine's own user. Without the
+    # two folders both would be $HOME itself, and the desktop's shell would open the reports
+    # the tests write to Documents while they are being replaced.
     export HOME="$dir/home"
-    mkdir -p "$HOME"
+    mkdir -p "$HOME/Documents" "$HOME/Desktop"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
     export WINEARCH=win64

@@ -158,7 +158,8 @@ TEST_F(StartupPage, DeleteFileOnRebootSchedulesTheRowsProgramOnlyWhenTheAnswerIs
     }
     // One request more than before (the No made none): the program's file, not the command,
     // with an empty new name, which means "delete".
-    std::string now = pending(), kept = before.before.substr(0, before.before.empty() ? 0 : before.before.size() - 1);
+    std::string now, kept = before.before.substr(0, before.before.empty() ? 0 : before.before.size() - 1);
+    EXPECT_TRUE(WaitFor([&] { return (now = pending()).size() > kept.size() + 1; })) << "the Yes is carried out after the box";
     ASSERT_EQ(0u, now.compare(0, kept.size(), kept));
     std::string added = now.substr(kept.size()), expected = "\\??\\" + program + std::string(3, '\0');
     EXPECT_EQ(expected.size(), added.size()) << added;
