@@ -28,6 +28,8 @@ const char kTasksKey[] = VIGILARK_KEY "\\Tasks";
 // Time the scheduler is given after this call started it.
 const DWORD kListWaitMs = 10;
 const DWORD kItemWaitMs = 1000;
+const int kDeleteAttempts = 3;
+const DWORD kDeleteRetryMs = 200;
 
 // Set when StartScheduler launched the agent program (Windows 95 family); its process,
 // so it can be ended even before its window is up.
@@ -329,7 +331,15 @@ HRESULT DeleteScheduledTask(const char* name)
     return WithScheduler(kItemWaitMs, [&](ITaskScheduler* scheduler, const std::vector<WorkItemName>& names) {
         const WorkItemName* item = FindName(names, name ? name : "");
         if (!item) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-        return WithItemName(*item, [&](LPCWSTR itemName) { return scheduler->Delete(itemName); });
+        // The scheduler service reads a task file a moment after it changed and may hold it
+        // meanwhile: a refusal other than "not found" is tried again before it is reported.
+        HRESULT deleted = E_FAIL;
+        for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
+            if (attempt) Sleep(kDeleteRetryMs);
+            deleted = WithItemName(*item, [&](LPCWSTR itemName) { return scheduler->Delete(itemName); });
+            if (SUCCEEDED(deleted) || deleted == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)) break;
+        }
+        return deleted;
     });
 }
 
