@@ -69,12 +69,11 @@ TEST_F(PoliciesRun, EachKeyIsListedChangedRemovedAndPutBackExactly)
 }
 
 // Wine 8 shares the policies' machine key between the views (the Run keys it redirects), so
-// only the native view's rows are listed; a line of the 32-bit kind still acts on that view.
+// only the native view's rows are listed (once each, above); a line of the 32-bit kind acts on it.
 TEST_F(PoliciesRun, AKeySharedByTheViewsIsListedOnceAndItsViewStillActs)
 {
     EXPECT_TRUE(ViewsShareKey(HKEY_LOCAL_MACHINE, kPolicies));
     EXPECT_FALSE(ViewsShareKey(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
-    EXPECT_EQ(2u, bed::Entries("Pol Tool").size() + bed::Entries("Pol Wow").size());
     ASSERT_TRUE(WriteWholeFile(HistoryFile(), "03/07/2005  12:05 AM\t*START_Remove\tMACHINE32_POLICIESRUN\tOld Pol\t"
                                               "C:\\old.exe\t\r\n"));
     EXPECT_EQ(UNDO_DONE, UndoHistoryLine(LoadHistoryEntries() - 1).status);

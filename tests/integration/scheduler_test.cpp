@@ -98,31 +98,24 @@ TEST_F(Scheduler, HostileWorkItems)
     EXPECT_TRUE(Exists(TaskFile("Vgk Plain")));
 }
 
-TEST_F(Scheduler, StatusOfATaskWithoutATriggerOrNotThere)
+// A task without a trigger is not scheduled, one not there has no texts; a running scheduler is
+// not waited for (status and comment once waited a second each), seen through Sleep.
+TEST_F(Scheduler, StatusAndCommentOfATaskWithoutATriggerOrNotThereWithoutAWait)
 {
-    Make({"Vgk Idle", "C:\\tools\\idle.exe", "", false});
-    char status[64], notes[1200];
-    GetTaskStatusText("Vgk Idle.job", status, sizeof status);
-    ScheduledTaskNotes("Vgk Idle.job", notes, sizeof notes);
-    EXPECT_EQ("Status: Not Scheduled|Status: Not Scheduled\r\n", std::string(status) + "|" + notes);
-    GetTaskStatusText("Vgk Absent.job", status, sizeof status);
-    ScheduledTaskNotes("Vgk Absent.job", notes, sizeof notes);
-    EXPECT_EQ("|", std::string(status) + "|" + notes);
-}
-
-// A running scheduler is not waited for (status and comment once waited a second each), seen through Sleep.
-TEST_F(Scheduler, NoWaitWhenTheSchedulerAlreadyRuns)
-{
-    Make({"Vgk Quick", "C:\\tools\\quick.exe", "quick", true});
+    Make({"Vgk Idle", "C:\\tools\\idle.exe", "quick", false});
     ASSERT_EQ(0u, StartScheduler());
     bool startedNow = true;
     ASSERT_EQ(0u, StartScheduler(&startedNow));
     EXPECT_FALSE(startedNow);
     ASSERT_TRUE(HookImport("kernel32.dll", "Sleep", &RecordSleep, &g_sleep));
-    char comment[64];
-    GetTaskComment("Vgk Quick.job", comment, sizeof comment);
-    EXPECT_STREQ("quick", comment);
+    char status[64], notes[1200];
+    GetTaskStatusText("Vgk Idle.job", status, sizeof status);
+    ScheduledTaskNotes("Vgk Idle.job", notes, sizeof notes);
+    EXPECT_EQ("Status: Not Scheduled|Status: Not Scheduled\r\nquick", std::string(status) + "|" + notes);
     EXPECT_EQ(0u, g_slept);
+    GetTaskStatusText("Vgk Absent.job", status, sizeof status);
+    ScheduledTaskNotes("Vgk Absent.job", notes, sizeof notes);
+    EXPECT_EQ("|", std::string(status) + "|" + notes);
 }
 
 // The Schedule service refused (Wine's accepts no stop): nothing listed, and a deletion fails.
