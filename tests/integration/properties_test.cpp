@@ -1,5 +1,5 @@
-// The Properties dialog in this process: Next and Previous step through the whole entry list and
-// wrap, the dialog keeps its own place, an entry's icon, a service's description.
+// The Properties dialog in this process: an add-on's icon and location, a service's description
+// (stepping through the list is the signature test's).
 #include "app/start.h"
 #include "foundations/entries.h"
 #include "iehelpers/iehelpers_properties.h"
@@ -11,32 +11,6 @@
 #include <gtest/gtest.h>
 
 using namespace shell_fixture;
-
-TEST(PropertiesDialog, NextAndPreviousStepThroughTheWholeListAndWrap)
-{
-    InitControls();
-    FreeEntries();
-    SavedKey program(HKEY_CURRENT_USER, VIGILARK_KEY);
-    PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xInfo", "");
-    for (const char* path : {"C:\\one\\one.exe", "C:\\two\\two.exe", "C:\\three\\three.exe"})
-        ASSERT_EQ(1, AddEntry("Entry", path, "", "", KIND_CURRENT_RUN, 0));
-    std::vector<std::string> seen;
-    RunWithDialog([&] { ShowPropertiesFor(nullptr, 0); return 0; }, [&](HWND dialog) {
-        for (int button : {0, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_PREVIOUS}) {
-            if (button) SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-            std::string path = TextOf(GetDlgItem(dialog, IDC_PROP_PATH));
-            seen.push_back(CharUpperA(&path[0]));
-        }
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    });
-    ASSERT_EQ(5u, seen.size());
-    EXPECT_NE(std::string::npos, seen[1].find("TWO.EXE")) << seen[1];
-    EXPECT_NE(std::string::npos, seen[2].find("THREE.EXE")) << seen[2];
-    EXPECT_EQ(seen[0], seen[3]) << "wrapped to the first";
-    EXPECT_EQ(seen[2], seen[4]) << "and back to the last";
-    EXPECT_NE("", GetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xInfo")) << "the dialog keeps its own place";
-    FreeEntries();
-}
 
 TEST(PropertiesDialog, AnExtensionsIconComesFromItsDetailButAToolbarsDetailIsNoFile)
 {

@@ -1,6 +1,7 @@
 // Signature state and signer of real files signed at build time into bin/signing (signed under a
 // root planted in the machine ROOT store, unsigned, changed after signing, under a root no store
-// holds), a text file, a missing file, a Windows without wintrust; the places that show them.
+// holds), a text file, a missing file, a Windows without wintrust; the places that show them,
+// among them the Properties dialog stepping through its list.
 #include "app/start.h"
 #include "foundations/entries.h"
 #include "foundations/signature.h"
@@ -130,16 +131,22 @@ TEST(Signature, PropertiesReportsAndCsvShowTheSignerAndState)
     }
     EXPECT_NE(std::string::npos, html.find("\tSigner: " + std::string(kPublisher) + "<br>"));
 
+    // The Properties dialog: Next and Previous step through the whole list and wrap.
     InitControls();
     FreeEntries();
+    SavedKey program(HKEY_CURRENT_USER, VIGILARK_KEY);
+    PutRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xInfo", "");
     for (const char* file : files) AddEntry(file, File(file).c_str(), "", "", KIND_CURRENT_RUN, 0);
     std::vector<std::string> dialog;
     RunWithDialog([] { ShowPropertiesFor(nullptr, 0); return 0; }, [&](HWND window) {
-        for (int n = 0; n < 3; ++n, Click(window, IDC_PROP_NEXT))
+        for (int button : {0, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_NEXT, IDC_PROP_PREVIOUS}) {
+            if (button) Click(window, button);
             dialog.push_back(TextOf(GetDlgItem(window, IDC_PROP_SIGNER)) + "|" +
                              TextOf(GetDlgItem(window, IDC_PROP_SIGNATURE)));
+        }
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_EQ(std::vector<std::string>(shown, shown + 3), dialog);
+    EXPECT_EQ(std::vector<std::string>({shown[0], shown[1], shown[2], shown[0], shown[2]}), dialog);
+    EXPECT_NE("", GetRegString(HKEY_CURRENT_USER, VIGILARK_KEY, "xInfo")) << "the dialog keeps its own place";
     FreeEntries();
 }
