@@ -43,7 +43,7 @@ HANDLE WINAPI OpenReusedId(DWORD access, BOOL inherit, DWORD id)
 
 }  // namespace
 
-TEST_F(RunningPrograms, TheWalkTheTaskListAndMatchingSeeTheRunningCopies)
+TEST_F(RunningPrograms, TheWalkTheTaskListAndMatchingSeeTheRunningCopiesAndKillEndsOnlyTheListedOne)
 {
     Probe first(program_), second(program_);
     ASSERT_TRUE(first.Running() && second.Running());
@@ -60,20 +60,6 @@ TEST_F(RunningPrograms, TheWalkTheTaskListAndMatchingSeeTheRunningCopies)
     EXPECT_TRUE(EnumerateProcesses([](DWORD, WORD, const char*, void* n) { return ++*(int*)n == 0; }, &calls));
     EXPECT_EQ(1, calls);
 
-    int matches = 0;  // two copies of a program give one task entry, with the first process's id
-    for (int i = 0, count = BuildTaskList(); i < count; ++i) {
-        char path[ENTRY_PATH_CHARS], title[ENTRY_TITLE_CHARS];
-        GetEntryPath(i, path);
-        GetEntryTitle(i, title);
-        EXPECT_EQ(KIND_INFO_TASK, GetEntryKind(i));
-        if (lstrcmpiA(path, program_.c_str()) != 0) continue;
-        ++matches;
-        EXPECT_EQ((int)firstSeen, GetEntryValue(i));
-        EXPECT_STREQ("Vigilark Explorer", title);
-    }
-    EXPECT_EQ(1, matches);
-    FreeEntries();
-
     // A program is matched by its full path or its bare file name.
     EXPECT_TRUE(IsProgramRunning("VGK_SLEEPER.EXE"));
     EXPECT_TRUE(IsProgramRunning(("\"" + program_ + "\" /args").c_str()));
@@ -83,6 +69,41 @@ TEST_F(RunningPrograms, TheWalkTheTaskListAndMatchingSeeTheRunningCopies)
     EXPECT_TRUE(ProgramPathMatches("c:\\a\\b\\tool.exe", "\"C:\\A\\B\\TOOL.EXE\" -x"));
     EXPECT_FALSE(ProgramPathMatches("C:\\A\\B\\tool.exe", "C:\\A\\tool.exe"));
     EXPECT_FALSE(ProgramPathMatches("", "tool.exe"));
+
+    int matches = 0, index = -1;  // two copies of a program give one task entry, with the first process's id
+    for (int i = 0, count = BuildTaskList(); i < count; ++i) {
+        char path[ENTRY_PATH_CHARS], title[ENTRY_TITLE_CHARS];
+        GetEntryPath(i, path);
+        GetEntryTitle(i, title);
+        EXPECT_EQ(KIND_INFO_TASK, GetEntryKind(i));
+        if (lstrcmpiA(path, program_.c_str()) != 0) continue;
+        ++matches;
+        index = i;
+        EXPECT_EQ((int)firstSeen, GetEntryValue(i));
+        EXPECT_STREQ("Vigilark Explorer", title);
+    }
+    ASSERT_EQ(1, matches);
+
+    // Ending the listed task ends only the process the list showed.
+    const Probe& listed = firstSeen == first.Id() ? first : second;
+    const Probe& other = &listed == &first ? second : first;
+    g_reusedId = listed.Id();
+    g_nowRunsId = other.Id();
+    ASSERT_TRUE(HookImport("kernel32.dll", "OpenProcess", &OpenReusedId, &g_openProcess));
+    TaskEnd reused = EndListedTask(index);
+    decltype(&OpenProcess) hook = nullptr;
+    HookImport("kernel32.dll", "OpenProcess", g_openProcess, &hook);
+    EXPECT_EQ(TASK_NOT_AS_LISTED, reused);
+    ASSERT_EQ(1, AddEntry("Other", "C:\\other\\other.exe", "", "", KIND_INFO_TASK, (int)listed.Id()));
+    EXPECT_EQ(TASK_NOT_AS_LISTED, EndListedTask(EntryCount() - 1));
+    EXPECT_TRUE(first.Running() && second.Running());
+    EXPECT_FALSE(Exists(HistoryFile()));
+
+    EXPECT_EQ(TASK_ENDED, EndListedTask(index));
+    EXPECT_TRUE(listed.EndsWithin(5000));
+    EXPECT_TRUE(other.Running());
+    EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find("\tTASK_Kill\tINFO_TASK\t"));
+    FreeEntries();
 }
 
 TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne)
@@ -116,33 +137,4 @@ TEST_F(RunningPrograms, EndProgramWritesHistoryAndTheBlackListOnlyWhenItEndedOne
     EXPECT_EQ(0u, EndProgram(program_.c_str(), "Sleeper", false, &outcome));
     EXPECT_EQ(END_NOT_RUNNING, outcome);
     EXPECT_EQ(1u, bed::HistoryLines().size());
-}
-
-TEST_F(RunningPrograms, KillTaskEndsOnlyTheProcessTheListShowed)
-{
-    Probe first(program_), second(program_);
-    ASSERT_TRUE(first.Running() && second.Running());
-    BuildTaskList();
-    int index = FindEntryIndex("", program_);
-    ASSERT_GE(index, 0);
-    const Probe& listed = (DWORD)GetEntryValue(index) == first.Id() ? first : second;
-    const Probe& other = &listed == &first ? second : first;
-
-    g_reusedId = listed.Id();
-    g_nowRunsId = other.Id();
-    ASSERT_TRUE(HookImport("kernel32.dll", "OpenProcess", &OpenReusedId, &g_openProcess));
-    TaskEnd reused = EndListedTask(index);
-    decltype(&OpenProcess) hook = nullptr;
-    HookImport("kernel32.dll", "OpenProcess", g_openProcess, &hook);
-    EXPECT_EQ(TASK_NOT_AS_LISTED, reused);
-    ASSERT_EQ(1, AddEntry("Other", "C:\\other\\other.exe", "", "", KIND_INFO_TASK, (int)listed.Id()));
-    EXPECT_EQ(TASK_NOT_AS_LISTED, EndListedTask(EntryCount() - 1));
-    EXPECT_TRUE(first.Running() && second.Running());
-    EXPECT_FALSE(Exists(HistoryFile()));
-
-    EXPECT_EQ(TASK_ENDED, EndListedTask(index));
-    EXPECT_TRUE(listed.EndsWithin(5000));
-    EXPECT_TRUE(other.Running());
-    EXPECT_NE(std::string::npos, ReadWholeFile(HistoryFile()).find("\tTASK_Kill\tINFO_TASK\t"));
-    FreeEntries();
 }
