@@ -4,7 +4,6 @@
 #include "startup_bed.h"
 
 #include "startup/startup_actions.h"
-#include "support/addon.h"
 
 namespace {
 

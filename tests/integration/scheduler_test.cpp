@@ -1,7 +1,6 @@
 // Task Scheduler access against the prefix's real scheduler (the page's rows are end to end):
 // hostile work items, deletion and its failures, status and comment, waits, an unstartable scheduler.
 #include "foundations/entries.h"
-#include "foundations/registry.h"
 #include "scheduler/scheduled_properties.h"
 #include "scheduler/task_scheduler.h"
 #include "support/import_hook.h"

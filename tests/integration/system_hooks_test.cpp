@@ -8,7 +8,6 @@
 #include "hooks/hooks_patrol.h"
 #include "reports/csv_export.h"
 #include "reports/full_report.h"
-#include "support/addon.h"
 #include "support/import_hook.h"
 
 #include <cstring>
