@@ -310,7 +310,7 @@ TEST_F(StartupActions, NoFileIsCreatedOrMovedOutsideTheStartupAndTheProgramsOwnF
     DeleteFileA(outside.c_str());
 }
 
-TEST_F(StartupActions, EachRegistryViewsEntryIsChangedRecordedAndPutBackInItsOwnViewAndAnOldLineInTheNativeOne)
+TEST_F(StartupActions, AnEntryOfEitherRegistryViewIsChangedRecordedAndPutBackInItsOwnViewAndAnOldLineInTheNativeOne)
 {
     std::deque<SavedKey> views32;
     for (const char* key : {kRun, kRunOnce}) views32.emplace_back(HKEY_LOCAL_MACHINE, In32BitView(key)).Clear();
