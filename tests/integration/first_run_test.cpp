@@ -50,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesKey)
+TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesKeyNorTracing)
 {
     bed::SetRun(KIND_CURRENT_RUN, "First Tool", "C:\\tools\\first=run.exe /a=b");
     WriteProfileStringA("windows", "run", "C:\\W\\w.exe");
@@ -101,15 +101,23 @@ TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesK
     EXPECT_FALSE(Exists(HistoryFile())) << "the monitor's own entries leave no history";
     EXPECT_EQ(0, EntryCount());
 
-    // The records taken away again, and the Services key with them.
+    // The records taken away again, and the Services key with them; Debug turned on after this
+    // process decided on tracing (off) changes nothing.
     for (const auto& record : records) DeleteRegValue(record.hive, record.key.c_str(), record.name.c_str());
     DeleteRegTree(HKEY_CURRENT_USER, services);
+    ASSERT_TRUE(SetOption("Debug", 1));
     LoadInitialValues();
+    EXPECT_EQ(TRACE_OFF, TraceCounter());
     for (size_t i = 0; i < records.size(); ++i) {
         bool again = records[i].key == services;
         EXPECT_EQ(again ? records[i].data : "<missing>", GetRegString(records[i].hive, records[i].key, records[i].name.c_str()))
             << records[i].key << " " << records[i].name;
     }
+    // A counter that runs is not reset when the Options page reloads the settings.
+    SetTraceCounter(8990);
+    LoadInitialValues();
+    EXPECT_GE(TraceCounter(), 8990);
+    SetTraceCounter(TRACE_OFF);
 }
 
 TEST_F(FirstRun, FilterWordsComeFromTheSettingsFileWhenItNamesAny)
@@ -133,18 +141,4 @@ TEST_F(FirstRun, FilterWordsComeFromTheSettingsFileWhenItNamesAny)
     std::string many = "[Nuts]\r\ncount=2000000000\r\n";
     for (int n = 1; n <= FILTER_LIST_CAPACITY + 10; ++n) many += "Nut" + std::to_string(n) + "=w" + std::to_string(n) + "\r\n";
     EXPECT_EQ((size_t)FILTER_LIST_CAPACITY, import(many).size()) << "the count drives no loop beyond the list's size";
-}
-
-TEST_F(FirstRun, TracingIsDecidedByTheFirstStartOfTheProcessOnly)
-{
-    LoadInitialValues();  // first run: the keys exist afterwards
-    ASSERT_TRUE(SetOption("Debug", 1));
-    // This process has decided already (tracing off); turning Debug on later changes nothing.
-    LoadInitialValues();
-    EXPECT_EQ(TRACE_OFF, TraceCounter());
-    // A counter that runs is not reset when the Options page reloads the settings.
-    SetTraceCounter(8990);
-    LoadInitialValues();
-    EXPECT_GE(TraceCounter(), 8990);
-    SetTraceCounter(TRACE_OFF);
 }

@@ -129,11 +129,7 @@ TEST_F(Placement, OnlyAPressAndReleaseOverOneIconSendsItsCommand)
 {
     HWND sheet = CreateHost(0, 0, 700, 500), page = CreatePage(sheet, IDD_STARTUP_PAGE);
     ASSERT_NE(nullptr, page);
-    HBITMAP help[3], monitor[3];
-    for (int i = 0; i < 3; ++i) {
-        help[i] = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_HELP_REST + i));
-        monitor[i] = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_MONITOR_OFF + i));
-    }
+    const HBITMAP *help = Drawing().helpBitmaps, *monitor = Drawing().monitorBitmaps;  // rest, held, hover
     SetIconProperties(GetDlgItem(page, IDC_HELP_ICON), help[0], help[1], help[2], IDC_HELP_ICON);
     SetIconProperties(GetDlgItem(page, IDC_MONITOR_ICON), monitor[0], monitor[1], monitor[2], IDC_MONITOR_ICON);
     SendDlgItemMessageA(page, IDC_HELP_ICON, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)help[0]);

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -22,14 +21,13 @@ const PatrolPlace* StartPagePlace()
     return nullptr;
 }
 
-// "<title>=<command>" of each finding that is not known.
-std::string Findings(const PatrolPlace& place)
+// The findings of a visit that are not known.
+std::vector<PatrolItem> NewFindings(const PatrolPlace& place)
 {
-    std::vector<PatrolItem> live;
+    std::vector<PatrolItem> live, found;
     EXPECT_TRUE(place.calls.collect(live));
-    std::string found;
     for (const PatrolItem& item : live)
-        if (!item.known) found += item.title + "=" + item.command + ";";
+        if (!item.known) found.push_back(item);
     return found;
 }
 
@@ -45,24 +43,19 @@ TEST(StartPagePatrol, AChangedPageIsFoundAndRestoredExactlyOrAccepted)
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kMain, "Start Page", home, REG_EXPAND_SZ));
     ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kMain, "Search Page", "http://search.example/"));
     const std::string before = DumpRegTree(HKEY_CURRENT_USER, kMain);
-    EXPECT_EQ("", Findings(*place)) << "the first visit records";
-    EXPECT_EQ("", Findings(*place));
+    EXPECT_TRUE(NewFindings(*place).empty()) << "the first visit records";
+    EXPECT_TRUE(NewFindings(*place).empty());
 
     PutRegString(HKEY_CURRENT_USER, kMain, "Start Page", "http://hijack.example/");
-    std::vector<PatrolItem> live;
-    ASSERT_TRUE(place->calls.collect(live));
-    auto changed = std::find_if(live.begin(), live.end(), [](const PatrolItem& item) { return !item.known; });
-    ASSERT_NE(live.end(), changed);
-    EXPECT_EQ("Start Page=http://hijack.example/", changed->title + "=" + changed->command);
-    EXPECT_EQ(unsigned(CHOICE_RESTORE), place->calls.choices(*changed) & CHOICE_RESTORE);
-    ASSERT_TRUE(place->calls.act(*changed, CHOICE_RESTORE));
+    std::vector<PatrolItem> changed = NewFindings(*place);
+    ASSERT_EQ(1u, changed.size());
+    EXPECT_EQ("Start Page=http://hijack.example/", changed[0].title + "=" + changed[0].command);
+    EXPECT_EQ(unsigned(CHOICE_RESTORE), place->calls.choices(changed[0]) & CHOICE_RESTORE);
+    ASSERT_TRUE(place->calls.act(changed[0], CHOICE_RESTORE));
     EXPECT_EQ(before, DumpRegTree(HKEY_CURRENT_USER, kMain)) << "type and bytes as recorded";
 
     PutRegString(HKEY_CURRENT_USER, kMain, "Search Page", "http://other.example/");
-    live.clear();
-    ASSERT_TRUE(place->calls.collect(live));
-    for (const PatrolItem& item : live)
-        if (!item.known) place->calls.recordKnown(item);  // Accept
-    EXPECT_EQ("", Findings(*place));
+    for (const PatrolItem& item : NewFindings(*place)) place->calls.recordKnown(item);  // Accept
+    EXPECT_TRUE(NewFindings(*place).empty());
     EXPECT_EQ("http://other.example/", GetRegString(HKEY_CURRENT_USER, kMain, "Search Page"));
 }

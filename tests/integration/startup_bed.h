@@ -19,7 +19,6 @@
 #include <shlobj.h>
 
 #include <deque>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,9 +49,8 @@ inline std::string ProgramFolder(const char* name)
 
 inline std::vector<std::string> HistoryLines()
 {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadWholeFile(HistoryFile()));
-    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    std::vector<std::string> lines = Split(ReadWholeFile(HistoryFile()), "\n");
+    lines.pop_back();  // what follows the last line end
     return lines;
 }
 

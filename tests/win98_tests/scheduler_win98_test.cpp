@@ -48,7 +48,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Windows98Scheduler, WithoutTheAgentNothingIsListedOrDeleted)
+TEST_F(Windows98Scheduler, WithoutTheAgentNothingIsListedOrDeletedAndAnAgentStartedForAnOperationIsEndedAfterIt)
 {
     char found[MAX_PATH];
     ASSERT_EQ(0u, SearchPathA(nullptr, "mstask.exe", nullptr, sizeof found, found, nullptr)) << found;
@@ -59,10 +59,7 @@ TEST_F(Windows98Scheduler, WithoutTheAgentNothingIsListedOrDeleted)
     EXPECT_TRUE(FAILED(result)) << "not a success: the task is still there " << std::hex << result;
     EXPECT_TRUE(Exists(TaskFile("Vgk Agent Task")));
     EXPECT_EQ(1, StopScheduler()) << "no agent to end";
-}
 
-TEST_F(Windows98Scheduler, AnAgentStartedForAnOperationIsEndedAfterIt)
-{
     FindAgent();
     ASSERT_EQ(0, AgentProcesses());
     EXPECT_GT(EnumerateScheduledTasks(), 0);
