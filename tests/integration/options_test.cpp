@@ -83,6 +83,14 @@ protected:
 TEST_F(AdminOptions, ApplyWritesTheSelectedUsersFlagsOnlyWhileTheUserIsThere)
 {
     const std::string me = LoggedOnUser();
+    std::string alone;  // no Users key: only the logged-on user is listed and nothing can be stored
+    RunWithDialog([] { ShowAdminOptions(nullptr); return 0; }, [&](HWND dialog) {
+        alone = Shown(dialog);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(me + "|" + me + "|-,-,no apply", alone);
+    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + me, "Path"));
     PutUser("zed", "C:\\Users\\zed", "0", "1");
     PutUser(me, "C:\\Users\\me", "2", "0");
     PutUser("ghost", "", "1", "1");  // no Path: not a configured user
@@ -122,19 +130,7 @@ TEST_F(AdminOptions, ApplyWritesTheSelectedUsersFlagsOnlyWhileTheUserIsThere)
     EXPECT_EQ("Vigilark History", told[1]) << "Review shows the history";
 }
 
-TEST_F(AdminOptions, WithNoUsersKeyOnlyTheLoggedOnUserIsListedAndNothingCanBeStored)
-{
-    std::string shown;
-    RunWithDialog([] { ShowAdminOptions(nullptr); return 0; }, [&](HWND dialog) {
-        shown = Shown(dialog);
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_EQ(LoggedOnUser() + "|" + LoggedOnUser() + "|-,-,no apply", shown);
-    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, kUsers + "\\" + LoggedOnUser(), "Path"));
-}
-
-TEST_F(Patrol, TheEditAndTheTrackBarFollowEachOtherAndOkReturnsTheNumber)
+TEST_F(Patrol, TheEditAndTheTrackBarFollowEachOtherOkReturnsTheNumberAndOnlyAUsableOneIsStored)
 {
     CurrentOptions().start = 17;
     std::vector<std::string> seen;  // the edit's text, " off" when disabled, and the track bar's position
@@ -172,10 +168,7 @@ TEST_F(Patrol, TheEditAndTheTrackBarFollowEachOtherAndOkReturnsTheNumber)
         Click(dialog, IDCANCEL);
     }));
     EXPECT_EQ(std::vector<std::string>{"3 at 3"}, seen);
-}
-
-TEST_F(Patrol, StoringRefusesNegativeMinutesAndUnknownKinds)
-{
+    // Storing refuses negative minutes and unknown kinds.
     PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts", "9");
     CurrentOptions().nuts = 9;
     EXPECT_EQ(0, StorePatrolTime(IDS_PATROL_NUTS, -1));

@@ -33,7 +33,7 @@ protected:
 
 }  // namespace
 
-TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInText)
+TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInTextAndAFillReadsAnOverrideOnce)
 {
     const std::string builtIn = Formatted("C:\\app.exe");
     ASSERT_NE(std::string::npos, builtIn.find("C:\\app.exe"));
@@ -43,10 +43,8 @@ TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInText)
     }
     ASSERT_TRUE(Override(IDS_CONFIRM_REMOVE_STARTUP, "Remove %s?%n100%% sure?"));  // the user's own wording
     EXPECT_EQ("Remove C:\\app.exe?\n100% sure?", Formatted("C:\\app.exe"));
-}
 
-TEST_F(OverriddenText, AFillReadsAnOverrideOnceAndEachCapacityGetsItsOwnCut)
-{
+    // A fill reads an override once, and each capacity gets its own cut.
     ASSERT_TRUE(Override(IDS_COL_TITLE, "Program name"));
     char cut[5], whole[64];
     {

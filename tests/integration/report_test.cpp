@@ -90,8 +90,10 @@ std::string ExportName()
 
 }  // namespace
 
-TEST_F(Report, HostileEntriesStayTextInTheHtmlPageWhichDeclaresItsCharset)
+// "IE Cookie Path" is the folder the Cookies page finds (how it is found is the cookies test's).
+TEST_F(Report, HostileEntriesStayTextInTheHtmlPageWhichDeclaresItsCharsetAndNamesTheCookieFolder)
 {
+    cookiebed::Bed bed;
     std::string html = ReportText(REPORT_HTML);
     EXPECT_EQ("", ForeignMarkup(html));
     for (const char* escaped : {"<li><b>&lt;script&gt;alert(1)&lt;/script&gt;</b>", "Path:     C:\\Evil Folder\\&lt;b&gt;bold&lt;/b&gt;.exe /x<br>",
@@ -101,18 +103,12 @@ TEST_F(Report, HostileEntriesStayTextInTheHtmlPageWhichDeclaresItsCharset)
     EXPECT_EQ(html.size() - 16, html.rfind("</body></html>\r\n"));
     const size_t charset = html.find(std::string("charset=") + HtmlCharset(GetACP()) + "\"></head>");
     EXPECT_LT(charset, 1024u) << "where a browser looks for it";
-}
-
-// "IE Cookie Path" is the folder the Cookies page finds (how it is found is the cookies test's).
-TEST_F(Report, TheHeaderNamesTheCookieFolderInUse)
-{
-    cookiebed::Bed bed;
-    EXPECT_NE(std::string::npos, ReportText(REPORT_HTML).find("IE Cookie Path: " + bed.ieFolder + "\\ <br>"));
+    EXPECT_NE(std::string::npos, html.find("IE Cookie Path: " + bed.ieFolder + "\\ <br>"));
     DeleteFileA((bed.ieFolder + "\\index.dat").c_str());
     EXPECT_NE(std::string::npos, ReportText(REPORT_HTML).find("IE Cookie Path: Cookie Folder Not Found <br>"));
 }
 
-TEST_F(Report, EveryTextLineIsOneEntryOfNineFields)
+TEST_F(Report, EveryTextLineIsOneEntryOfNineFieldsAndTheCsvTextQuotesWhatItMust)
 {
     std::vector<std::string> lines = Split(ReportText(REPORT_TEXT), "\r\n");
     ASSERT_GT(lines.size(), 5u);
@@ -128,10 +124,7 @@ TEST_F(Report, EveryTextLineIsOneEntryOfNineFields)
         if (fields[0] == kScript) hostile += fields[1] == "script.exe" && fields[6] == "C:\\evil\\script.exe" && !fields[5].empty();
     }
     EXPECT_EQ(2, hostile);
-}
-
-TEST_F(Report, TheCsvTextQuotesWhatItMustAndGivesKindAndState)
-{
+    // The CSV text quotes what it must and gives each entry's kind and state.
     TestService service("VgkCsvOff", "Vgk Csv Off");
     ASSERT_TRUE(service.Registered());
     ASSERT_EQ(1, SetRegDword(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VgkCsvOff", "Start", SERVICE_DISABLED));
@@ -145,28 +138,9 @@ TEST_F(Report, TheCsvTextQuotesWhatItMustAndGivesKindAndState)
     EXPECT_NE(std::string::npos, csv.substr(off, csv.find("\r\n", off + 2) - off).find(",service,yes,"));
 }
 
-TEST_F(Report, AnUnwritablePlaceSendsTheFileToTheDocumentsFolderOrSaysWhy)
-{
-    std::string folder = TempPath("report-place"), documents = Documents();
-    ASSERT_NE("", documents);
-    BlockedName here(folder, "VigilarkLog.txt");
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-    DeleteFileA((documents + "\\VigilarkLog.txt").c_str());  // an earlier test's report
-    OutputFile file;
-    ASSERT_TRUE(WriteReportFile(REPORT_TEXT, file)) << file.path << " error " << file.error;
-    EXPECT_TRUE(file.inDocuments);
-    EXPECT_EQ(here.path + "|" + documents + "\\VigilarkLog.txt", std::string(file.firstTried) + "|" + file.path);
-    EXPECT_EQ(0u, ReadWholeFile(file.path).find("Title\tProgram\t"));
-    DeleteFileA(file.path);
-    BlockedName there(documents, "VigilarkLog.txt");
-    OutputFile none;
-    EXPECT_FALSE(WriteReportFile(REPORT_TEXT, none));
-    EXPECT_FALSE(none.inDocuments);
-    EXPECT_NE(0u, none.error) << "a reason to show";
-}
-
-// A failed write or a refused move into place (import hook) leaves the earlier file and no temporary one.
-TEST_F(Report, TheReportTheCsvFileAndTheExportAreNeverTruncatedFirst)
+// A failed write or a refused move into place (import hook) leaves the earlier file and no temporary
+// one; a place that cannot be written sends the file to the documents folder, or says why.
+TEST_F(Report, NothingIsTruncatedFirstAndAnUnwritablePlaceSendsTheFileToTheDocumentsFolderOrSaysWhy)
 {
     const std::string folder = TempPath("replace"), inDocuments = Documents() + "\\VigilarkLog.txt";
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -200,8 +174,21 @@ TEST_F(Report, TheReportTheCsvFileAndTheExportAreNeverTruncatedFirst)
     HANDLE search = FindFirstFileA((folder + "\\*.~*").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "a temporary file left: " << found.cFileName;
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    for (const std::string& file : files) DeleteFileA(file.c_str());
+    // A name the usual place cannot take (a folder in the way) sends the report there too;
+    // with the documents folder's name taken as well, nothing is written and the reason is kept.
+    DeleteFileA(files[1].c_str());
     DeleteFileA(inDocuments.c_str());
+    BlockedName here(folder, "VigilarkLog.txt");
+    ASSERT_TRUE(WriteReportFile(REPORT_TEXT, report)) << report.path << " error " << report.error;
+    EXPECT_TRUE(report.inDocuments);
+    EXPECT_EQ(inDocuments, report.path);
+    DeleteFileA(inDocuments.c_str());
+    BlockedName there(Documents(), "VigilarkLog.txt");
+    OutputFile none;
+    EXPECT_FALSE(WriteReportFile(REPORT_TEXT, none));
+    EXPECT_FALSE(none.inDocuments);
+    EXPECT_NE(0u, none.error) << "a reason to show";
+    for (const std::string& file : files) DeleteFileA(file.c_str());
 }
 
 TEST(SettingsExport, TheProgramsKeysComeBackValueForValueThroughRegedit)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundations/strings.h"
+#include "support/console_driver.h"
 #include "support/testing.h"
 
 #include <commctrl.h>
@@ -91,12 +92,7 @@ inline int RunWithDialog(const std::function<int()>& run, const std::function<vo
     return result;
 }
 
-inline std::string TextOf(HWND window)
-{
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+inline std::string TextOf(HWND window) { return WindowText(window); }
 
 // From a helper thread: answers the message box over the window; its text, "" when none came.
 inline std::string AnswerBoxOver(HWND window, int button)

@@ -1,4 +1,6 @@
-// cookies.txt lines and Internet Explorer cookie file names, as the parsers read them.
+// cookies.txt lines and Internet Explorer cookie file names, as the parsers read them, and the
+// marks of the older title form as a pass meets them line by line.
+#include "cookies/cookie_marks.h"
 #include "cookies/cookie_text.h"
 
 #include <gtest/gtest.h>
@@ -64,5 +66,27 @@ TEST(CookieFileName, TheSiteIsWhatFollowsTheLastAt)
     for (const auto& row : rows) {
         CookieFileParts parts = SplitCookieFileName(row.first.data(), row.first.size());
         EXPECT_EQ(row.second, row.first.substr(parts.siteStart, parts.siteLength)) << row.first;
+    }
+}
+
+// A title is matched without regard to case whatever its name holds, and counted to tell one
+// cookie from two.
+TEST(CookieMarks, TitleMarksMatchAnyCaseAndNamesHoldingTheSeparator)
+{
+    const struct { const char *mark, *line; bool removed; } rows[] = {  // a removal mark of the title form, the cookie met
+        {"Old.Org - O", "old.org\tTRUE\t/\tFALSE\t0\to\tv", true},
+        {"a.org - x - y", "a.org\tTRUE\t/\tFALSE\t0\tx - y\tv", true},
+        {"a.org - x - y", "a.org - x\tTRUE\t/\tFALSE\t0\ty\tv", true},  // the same title
+        {"a.org - x - y", "a.org\tTRUE\t/\tFALSE\t0\ty\tv", false},
+        {"b.org - n", "b.org\tTRUE\t/\tFALSE\t0\tn2\tv", false},
+    };
+    for (const auto& row : rows) {
+        CookieMarks marks;
+        marks.AddRemoval(row.mark);
+        CookieLine cookie = Scan(row.line);
+        marks.Count(cookie);
+        EXPECT_EQ(row.removed, marks.IsRemoved(cookie)) << row.mark << " / " << row.line;
+        marks.Count(cookie);  // a second cookie of that title: the mark is no longer its own
+        EXPECT_FALSE(marks.IsRemoved(cookie)) << row.mark << " / " << row.line;
     }
 }
