@@ -73,7 +73,6 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeFromItsPropert
 
 TEST_F(ServicesPage, TheCheckBoxHidesMicrosoftServicesAndIsRemembered)
 {
-    SavedKey saved(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY);
     TestService service("VkE2eOwnService", "Vigilark E2E Own Service");
     ASSERT_TRUE(service.Registered());
     SetOption("HideMicrosoftServices", "0");
