@@ -18,6 +18,13 @@ std::string HostsFile()
     return std::string(folder) + "\\drivers\\etc\\HOSTS";
 }
 
+// The monitor's Run value; "the monitor" when it is the program beside this one (in any case).
+std::string MonitorRunValue()
+{
+    std::string value = GetRegString(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
+    return lstrcmpiA(value.c_str(), BesideTestProgram("vigilark.exe").c_str()) ? value : "the monitor";
+}
+
 bool ReadOnly(const std::string& path) { return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0; }
 bool Checked(HWND page, int id) { return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 // A click as the mouse gives it: the box flips, then tells its dialog.
@@ -89,8 +96,7 @@ TEST_F(OptionsPage, EachBoxShowsWhatItStandsForAndAClickWritesEverySetting)
         {IDC_PLAY_SOUNDS, option("Sound"), true, "0"},
         {IDC_TRACK_HISTORY, option("History"), false, "1"},
         {IDC_CONFIRM_EXIT, option("ConfirmExit"), true, "0"},
-        {IDC_AUTORUN, [] { std::string v = GetRegString(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
-                           return lstrcmpiA(v.c_str(), BesideTestProgram("vigilark.exe").c_str()) ? v : "the monitor"; }, false, "the monitor"},
+        {IDC_AUTORUN, MonitorRunValue, false, "the monitor"},
         {IDC_LOCK_HOSTS, [] { return std::string(ReadOnly(HostsFile()) ? "locked" : "open"); }, false, "locked"},
     };
     for (const auto& row : rows) {

@@ -72,7 +72,8 @@ TEST_F(ReportCommands, TheCsvOptionWritesTheListsChangingNothingAndExitsWithZero
     DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
     DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
     auto state = [&] {
-        return DumpRegTree(HKEY_CURRENT_USER, "Software") + DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView("Software\\Brondlewick")) +
+        return DumpRegTree(HKEY_CURRENT_USER, "Software") +
+               DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView("Software\\Brondlewick")) +
                DumpRegTree(HKEY_LOCAL_MACHINE, kRunKey);
     };
     const std::string before = state();

@@ -240,7 +240,11 @@ void NotifyAndWait(ConsoleRun& run, HWND page, HWND list, UINT code, int column)
 
 }  // namespace
 
-void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column) { NotifyAndWait(run, page, list, LVN_COLUMNCLICK, column); }
+void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column)
+{
+    NotifyAndWait(run, page, list, LVN_COLUMNCLICK, column);
+}
+
 void DoubleClickList(ConsoleRun& run, HWND page, HWND list) { NotifyAndWait(run, page, list, NM_DBLCLK, 0); }
 
 void RightClickList(ConsoleRun& run, HWND page, HWND list)

@@ -1,8 +1,8 @@
 // The fixture every end-to-end test derives from: no copy of the console or the monitor, no
 // history file and no disabled entries of an earlier test, before or after; the options and the
-// user's Run key put back afterwards, and no patrols (the Startup page starts the monitor, which would write to history.txt); the console
-// opened on a page, its rows found and selected, its message boxes answered, its windows
-// waited for.
+// user's Run key put back afterwards, and no patrols (the Startup page starts the monitor, which
+// would write to history.txt); the console opened on a page, its rows found and selected, its
+// message boxes answered, its windows waited for.
 #pragma once
 
 #include "resource.h"
