@@ -1,10 +1,13 @@
 // The Startup Programs page of the real console: Disable, Enable and Remove from the buttons and
 // the menu act on the chosen rows' own entries, one row or several, after sorting; refusals come
-// before any offer to end a program; Delete File on Reboot schedules the row's program; removals
-// are undone from the History dialog, which says when an undo has nothing to do and writes the
-// Full Report from its menu. (Remove's question is the list pages' test's.)
+// before any offer to end a program, and the questions name their targets; Delete File on Reboot
+// schedules the row's program; removals are undone from the History dialog, which says when an
+// undo has nothing to do and writes the Full Report from its menu. (Remove's question is the
+// list pages' test's.)
 #include "support/console_fixture.h"
 #include "support/probe.h"
+
+#include <shlwapi.h>
 
 namespace {
 
@@ -15,6 +18,8 @@ const char* const kTools[][2] = {{"Alpha Tool", "C:\\tools\\zulu.exe /quiet"},
                                  {"Beta Tool", "\"C:\\Program Files\\Beta\\beta.exe\" -b"},
                                  {"Gamma Tool", "C:\\tools\\alpha.exe"},
                                  {"Delta Tool", "C:\\tools\\mid.exe"}};
+
+bool Names(const std::string& text, const std::string& path) { return StrStrIA(text.c_str(), path.c_str()) != nullptr; }
 
 class StartupPage : public ConsoleTest {
 protected:
@@ -120,6 +125,41 @@ TEST_F(StartupPage, RefusalsComeBeforeAnyOfferToEndTheProgram)
         EXPECT_TRUE(probe.Running());
     }
     EXPECT_EQ(probe.Path(), GetRegString(HKEY_USERS, kRunKey, "Probe Elsewhere"));
+}
+
+// The questions name what the action will end or delete: the file Delete File on Reboot takes,
+// every running program that Disable on several rows would end, and for one row the removal
+// first, then the process.
+TEST_F(StartupPage, EveryQuestionBeforeAKillOrADeletionNamesItsTargets)
+{
+    Probe one(BesideTestProgram("questions\\q_one.exe")), two(BesideTestProgram("questions\\q_two.exe"));
+    ASSERT_TRUE(one.Running() && two.Running());
+    PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe One", "\"" + one.Path() + "\" -x");
+    PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe Two", two.Path());
+    Reopen();
+    ASSERT_TRUE(WaitForRow("Probe One") && WaitForRow("Probe Two"));
+
+    Select({"Probe One"});
+    PressButton(page_, IDC_DELETE_ON_REBOOT);
+    EXPECT_TRUE(Names(AnswerBox(IDNO), one.Path())) << "the file that would be deleted";
+
+    // Several rows: one question that names each running program; No ends none of them.
+    Select({"Probe One", "Probe Two"});
+    PressButton(page_, IDC_DISABLE);
+    std::string question = AnswerBox(IDNO);
+    EXPECT_TRUE(Names(question, one.Path()) && Names(question, two.Path())) << question;
+    ASSERT_TRUE(WaitFor([&] { return ListCell(run_, list_, Row("Probe Two"), 2) == "Disabled "; }));
+    EXPECT_EQ(nullptr, WaitForDialog(nullptr, 500)) << "asked once";
+    EXPECT_TRUE(one.Running() && two.Running());
+
+    // One row: the removal is asked first; only then the process, by the file it runs.
+    Select({"Probe One"});
+    PressButton(page_, IDC_REMOVE);
+    EXPECT_NE(std::string::npos, AnswerBox(IDYES).find("You have chosen to remove"));
+    EXPECT_TRUE(Names(AnswerBox(IDYES), one.Path()));
+    EXPECT_TRUE(one.EndsWithin(10000));
+    EXPECT_TRUE(WaitFor([&] { return Row("Probe One") < 0; }));
+    EXPECT_TRUE(two.Running());
 }
 
 TEST_F(StartupPage, DeleteFileOnRebootSchedulesTheRowsProgramOnlyWhenTheAnswerIsYes)
