@@ -2,30 +2,12 @@
 // Types tab, it lists a planted debugger, Remove asks a question naming it, Yes takes the row.
 #include "support/console_fixture.h"
 
-namespace {
-
-const char kVictim[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\vgkpage.exe";
-const char kTitle[] = "vgkpage.exe starts C:\\hk\\pagedbg.exe instead";
-
-class HooksPage : public ConsoleTest {
-protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kVictim, "Debugger", "C:\\hk\\pagedbg.exe"));
-    }
-    void TearDown() override
-    {
-        ConsoleTest::TearDown();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, kVictim);
-        DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick\\Vigilark\\RemovedHooks");
-    }
-};
-
-}  // namespace
-
-TEST_F(HooksPage, ListsAPlantedHookAndRemovesItAfterAskingByName)
+TEST_F(ConsoleTest, TheHooksPageListsAPlantedHookAndRemovesItAfterAskingByName)
 {
+    const char kVictim[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\vgkpage.exe";
+    const char kTitle[] = "vgkpage.exe starts C:\\hk\\pagedbg.exe instead";
+    SavedTree victim(HKEY_LOCAL_MACHINE, kVictim), removed(HKEY_CURRENT_USER, VIGILARK_KEY "\\RemovedHooks");
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kVictim, "Debugger", "C:\\hk\\pagedbg.exe"));
     Open("-HOOKS");
     EXPECT_EQ(" System Hooks ", ActiveTabText(run_));
     EXPECT_EQ(" File Types ", TabText(run_, ActiveTab(run_.sheet) - 1));
