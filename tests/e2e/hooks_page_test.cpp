@@ -1,44 +1,19 @@
 // The System Hooks page of the real console, wiring only: opened by "-HOOKS" after the File
 // Types tab, it lists a planted debugger, Remove asks a question naming it, Yes takes the row.
-#include "resource.h"
 #include "support/console_fixture.h"
 
-#include <commctrl.h>
-
-namespace {
-
-const char kVictim[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\vgkpage.exe";
-const char kTitle[] = "vgkpage.exe starts C:\\hk\\pagedbg.exe instead";
-
-class HooksPage : public ConsoleTest {
-protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kVictim, "Debugger", "C:\\hk\\pagedbg.exe"));
-    }
-    void TearDown() override
-    {
-        ConsoleTest::TearDown();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, kVictim);
-        DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick\\Vigilark\\RemovedHooks");
-    }
-};
-
-}  // namespace
-
-TEST_F(HooksPage, ListsAPlantedHookAndRemovesItAfterAskingByName)
+TEST_F(ConsoleTest, TheHooksPageListsAPlantedHookAndRemovesItAfterAskingByName)
 {
-    ASSERT_TRUE(StartConsole("-HOOKS", run_));
+    const char kVictim[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\vgkpage.exe";
+    const char kTitle[] = "vgkpage.exe starts C:\\hk\\pagedbg.exe instead";
+    SavedTree victim(HKEY_LOCAL_MACHINE, kVictim), removed(HKEY_CURRENT_USER, VIGILARK_KEY "\\RemovedHooks");
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kVictim, "Debugger", "C:\\hk\\pagedbg.exe"));
+    Open("-HOOKS");
     EXPECT_EQ(" System Hooks ", ActiveTabText(run_));
     EXPECT_EQ(" File Types ", TabText(run_, ActiveTab(run_.sheet) - 1));
-    HWND list = GetDlgItem(ActivePage(run_.sheet), IDC_LIST);
-    int row = -1;
-    ASSERT_TRUE(WaitFor([&] { return (row = FindListRow(run_, list, 0, kTitle)) >= 0; }));
-
-    SelectListRows(run_, list, {row});
-    PressButton(ActivePage(run_.sheet), IDC_REMOVE);
+    ASSERT_TRUE(WaitForRow(kTitle));
+    Select({kTitle});
+    PressButton(page_, IDC_REMOVE);
     EXPECT_NE(std::string::npos, AnswerBox(IDYES).find(kTitle));
-    EXPECT_TRUE(WaitFor([&] { return FindListRow(run_, list, 0, kTitle) < 0; }));
-    EXPECT_EQ("<missing>", GetRegString(HKEY_LOCAL_MACHINE, kVictim, "Debugger"));
+    EXPECT_TRUE(WaitFor([&] { return Row(kTitle) < 0; })) << "the removal is the system hooks integration test's";
 }

@@ -1,7 +1,7 @@
 // What the list pages of the real console share, tested once for all of them through a table of
 // pages: a column click sorts, a second turns the order round, the column is stored and the next
 // start sorts by it; without a selected row there is no menu; Info shows the row's own entry;
-// Remove asks first, No changes nothing and Yes takes the row away.
+// Remove asks first, No changes nothing and Yes takes the row away. And the Scheduled Tasks page.
 #include "support/addon.h"
 #include "support/console_fixture.h"
 #include "support/scheduled_task.h"
@@ -10,8 +10,6 @@
 #include <functional>
 
 namespace {
-
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class ListPages : public ConsoleTest {
 protected:
@@ -32,7 +30,6 @@ protected:
         RemoveAddonRegistrations();
         DeleteRegTree(HKEY_CURRENT_USER, VIGILARK_KEY "\\RemovedIEHelpers");
     }
-    SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
 };
 
 }  // namespace
@@ -134,4 +131,26 @@ TEST_F(ListPages, InfoShowsTheRowsOwnEntryAndRemoveAsksFirst)
         }
         EXPECT_EQ(0, CloseConsole(run_));
     }
+}
+
+// The Scheduled Tasks page on the prefix's real Task Scheduler: its run times, and a removal
+// that fails said to the user.
+TEST_F(ListPages, ScheduledTasksShowTheirRunTimesAndARemovalThatFailsIsSaid)
+{
+    const char kDaily[] = "Vgk Pages Daily", kIdle[] = "Vgk Pages Idle";
+    Open("-SCHEDULE");
+    ASSERT_TRUE(WaitForRow(kDaily) && WaitForRow(kIdle));
+    int daily = Row(kDaily);
+    EXPECT_EQ("daily.exe|Never", ListCell(run_, list_, daily, 1) + "|" + ListCell(run_, list_, daily, 3));
+    EXPECT_NE("Never", ListCell(run_, list_, daily, 2)) << "a daily trigger has a next run";
+    EXPECT_EQ("Never", ListCell(run_, list_, Row(kIdle), 2));
+    // The task went away after the list was filled: the removal cannot succeed, and the page
+    // says so instead of saying nothing; the refilled list shows what is there.
+    ASSERT_TRUE(RemoveScheduledTask(kIdle));
+    Select({kIdle});
+    PressButton(page_, IDC_REMOVE);
+    AnswerBox(IDYES);
+    EXPECT_NE(std::string::npos, AnswerBox(IDOK).find("could not be removed"));
+    EXPECT_TRUE(WaitFor([&] { return Row(kIdle) < 0; }));
+    EXPECT_EQ("", ReadWholeFile(HistoryFile())) << "a task removal writes no history line";
 }

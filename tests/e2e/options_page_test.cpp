@@ -3,24 +3,26 @@
 // and the admin options dialog. Its patrol icons are tested with the console's Monitor icons.
 #include "support/console_fixture.h"
 
-#include <algorithm>
+#include <shlwapi.h>
+
 #include <functional>
 
 namespace {
 
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), ::tolower);
-    return text;
-}
+bool Has(const std::string& text, const std::string& part) { return StrStrIA(text.c_str(), part.c_str()) != nullptr; }
 
 std::string HostsFile()
 {
     char folder[MAX_PATH];
     GetSystemDirectoryA(folder, sizeof folder);
     return std::string(folder) + "\\drivers\\etc\\HOSTS";
+}
+
+// The monitor's Run value; "the monitor" when it is the program beside this one (in any case).
+std::string MonitorRunValue()
+{
+    std::string value = GetRegString(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
+    return lstrcmpiA(value.c_str(), BesideTestProgram("vigilark.exe").c_str()) ? value : "the monitor";
 }
 
 bool ReadOnly(const std::string& path) { return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0; }
@@ -34,7 +36,7 @@ bool CloseNotepad(const char* titlePart)
 {
     HWND notepad = nullptr;
     if (!WaitFor([&] { return (notepad = FindWindowA("Notepad", nullptr)) != nullptr; }, 15000)) return false;
-    EXPECT_NE(std::string::npos, Lower(WindowText(notepad)).find(titlePart)) << WindowText(notepad);
+    EXPECT_TRUE(Has(WindowText(notepad), titlePart)) << WindowText(notepad);
     return CloseWindowsOfClass("Notepad") == 1;
 }
 
@@ -94,8 +96,7 @@ TEST_F(OptionsPage, EachBoxShowsWhatItStandsForAndAClickWritesEverySetting)
         {IDC_PLAY_SOUNDS, option("Sound"), true, "0"},
         {IDC_TRACK_HISTORY, option("History"), false, "1"},
         {IDC_CONFIRM_EXIT, option("ConfirmExit"), true, "0"},
-        {IDC_AUTORUN, [] { return Lower(GetRegString(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark")); }, false,
-         Lower(BesideTestProgram("vigilark.exe"))},
+        {IDC_AUTORUN, MonitorRunValue, false, "the monitor"},
         {IDC_LOCK_HOSTS, [] { return std::string(ReadOnly(HostsFile()) ? "locked" : "open"); }, false, "locked"},
     };
     for (const auto& row : rows) {
@@ -146,7 +147,6 @@ TEST_F(OptionsPage, FullReportExportSettingsAndProOptionsAreReached)
     SavedKey html(HKEY_LOCAL_MACHINE, "Software\\Classes\\.html");
     html.Clear();  // no program opens the report: the console names it in a message
     SetOption("Format", "0");
-    SetOption("StartPage", "17");
     const std::string report = BesideTestProgram("VigilarkLog.html");
     char user[260] = "";
     DWORD size = sizeof user;
@@ -159,11 +159,8 @@ TEST_F(OptionsPage, FullReportExportSettingsAndProOptionsAreReached)
     DeleteFileA(report.c_str());
     PressButton(page_, IDC_EXPORT_SETTINGS);
     std::string told = AnswerBox(IDOK);
-    EXPECT_NE(std::string::npos, Lower(told).find(Lower(exported))) << told;
-    // UTF-16 on the NT family: the value's line in either form.
-    std::string text = ReadWholeFile(exported);
-    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
-    EXPECT_NE(std::string::npos, text.find("\"StartPage\"=\"17\"")) << text.substr(0, 400);
+    EXPECT_TRUE(Has(told, exported)) << told;
+    EXPECT_TRUE(Exists(exported)) << "what it holds is the report integration test's";
     DeleteFileA(exported.c_str());
     // The admin options dialog is its integration test's; here, the button opens it.
     PressButton(page_, IDC_PRO_OPTIONS);

@@ -1,18 +1,14 @@
 // The real console on a 64-bit Windows (the wine64 prefix): a title in the machine's Run key of
 // both registry views is two rows, and the Properties of each say which view it starts from.
-#include "foundations/registry.h"
-#include "resource.h"
 #include "support/console_fixture.h"
-#include "support/views.h"
 
 #include <algorithm>
 
 TEST_F(ConsoleTest, ATitleInBothViewsIsTwoRowsThatEachNameTheirView)
 {
-    const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    SavedKey native(HKEY_LOCAL_MACHINE, kRun), view32(HKEY_LOCAL_MACHINE, In32BitView(kRun));
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRun, "Twin Tool", "C:\\tools\\twin64.exe"));
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRun), "Twin Tool", "C:\\tools\\twin32.exe"));
+    SavedKey native(HKEY_LOCAL_MACHINE, kRunKey), view32(HKEY_LOCAL_MACHINE, In32BitView(kRunKey));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, kRunKey, "Twin Tool", "C:\\tools\\twin64.exe"));
+    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(kRunKey), "Twin Tool", "C:\\tools\\twin32.exe"));
     Open();
 
     std::vector<std::string> shown;  // "program: location" of each row of the title

@@ -1,11 +1,8 @@
 // The report commands of the real console: Full Report and Save as CSV from a list's menu, and
 // "-csv FILE" from the command line. What the files hold is the report integration tests'.
 #include "support/console_fixture.h"
-#include "support/views.h"
 
 namespace {
-
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class ReportCommands : public ConsoleTest {
 protected:
@@ -14,11 +11,6 @@ protected:
         ConsoleTest::SetUp();
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Alpha Tool", "C:\\tools\\zulu.exe /quiet");
         PutRegString(HKEY_CURRENT_USER, kRunKey, "Beta Tool", "C:\\tools\\beta.exe");
-    }
-    void TearDown() override
-    {
-        ConsoleTest::TearDown();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
     // The menu of the row; past the separator (which the arrow keys skip) come Full Report and
     // Save as CSV after Info, Add, Remove, Disable and Delete File on Reboot.
@@ -31,7 +23,6 @@ protected:
         ASSERT_NE(nullptr, WaitForWindow(run_, "#32768"));
         ChooseMenuItem(page_, position);
     }
-    SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
 };
 
 const int kFullReportItem = 5;
@@ -72,16 +63,30 @@ TEST_F(ReportCommands, SaveAsCsvFromTheMenuSaysWhereTheListsWent)
     DeleteFileA(file.c_str());
 }
 
-TEST_F(ReportCommands, TheCsvOptionWritesTheListsAndExitsWithZeroOrSaysNothingWasWritten)
+// "-csv FILE" changes nothing on the machine: on a fresh user account (no program keys) the
+// registry is the same after the export as before it, and the lists are still whole.
+TEST_F(ReportCommands, TheCsvOptionWritesTheListsChangingNothingAndExitsWithZeroOrSaysNothingWasWritten)
 {
+    SavedTree program(HKEY_CURRENT_USER, "Software\\Brondlewick");
+    SavedKey machineRun(HKEY_LOCAL_MACHINE, kRunKey);
+    DeleteRegTree(HKEY_CURRENT_USER, "Software\\Brondlewick");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, "Vigilark");
+    auto state = [&] {
+        return DumpRegTree(HKEY_CURRENT_USER, "Software") +
+               DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView("Software\\Brondlewick")) +
+               DumpRegTree(HKEY_LOCAL_MACHINE, kRunKey);
+    };
+    const std::string before = state();
     const std::string file = TempPath("lists, all.csv");
     DeleteFileA(file.c_str());
     const std::string console = "\"" + BesideTestProgram("VigilarkEx.exe") + "\" ";
     ASSERT_EQ(0, RunAndWait(console + "-csv \"" + file + "\""));
+    EXPECT_EQ(before, state());
     std::string text = ReadWholeFile(file);
     EXPECT_EQ(0u, text.find("Title,Program,Description,Version,Copyright,Location,Path,Kind,Disabled,Signer,Signature\r\n"));
     EXPECT_NE(std::string::npos, text.find("\r\nBeta Tool,beta.exe,")) << text.substr(0, 400);
     EXPECT_NE(std::string::npos, text.find(",task,")) << "the running programs too";
+    EXPECT_NE(std::string::npos, text.find(",filetype,")) << "the default file types, without a snapshot";
     DeleteFileA(file.c_str());
     for (const char* line : {"-csv \"C:\\no such folder\\x.csv\"", "-csv"})
         EXPECT_NE(0, RunAndWait(console + line)) << line;

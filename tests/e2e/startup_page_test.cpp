@@ -1,14 +1,16 @@
 // The Startup Programs page of the real console: Disable, Enable and Remove from the buttons and
 // the menu act on the chosen rows' own entries, one row or several, after sorting; refusals come
-// before any offer to end a program; Delete File on Reboot schedules the row's program; removals
-// are undone from the History dialog. (Remove's question is the list pages' test's.)
+// before any offer to end a program, and the questions name their targets; Delete File on Reboot
+// schedules the row's program; removals are undone from the History dialog, which says when an
+// undo has nothing to do and writes the Full Report from its menu. (Remove's question is the
+// list pages' test's.)
 #include "support/console_fixture.h"
 #include "support/probe.h"
-#include "support/views.h"
+
+#include <shlwapi.h>
 
 namespace {
 
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kSession[] = "System\\CurrentControlSet\\Control\\Session Manager";
 // Programs that do not run, so nothing asks to end them; sorted by command the rows are
 // Gamma (alpha.exe), Beta, Delta, Alpha (zulu.exe), not the entries' order.
@@ -17,21 +19,18 @@ const char* const kTools[][2] = {{"Alpha Tool", "C:\\tools\\zulu.exe /quiet"},
                                  {"Gamma Tool", "C:\\tools\\alpha.exe"},
                                  {"Delta Tool", "C:\\tools\\mid.exe"}};
 
+bool Names(const std::string& text, const std::string& path) { return StrStrIA(text.c_str(), path.c_str()) != nullptr; }
+
 class StartupPage : public ConsoleTest {
 protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
         SetOption("SortStartup", "2");
+        SetOption("Format", "0");  // the Full Report as an HTML page
         for (const auto& tool : kTools) PutRegString(HKEY_CURRENT_USER, kRunKey, tool[0], tool[1]);
         Open();
         ASSERT_TRUE(WaitForRow("Alpha Tool"));
-    }
-    void TearDown() override
-    {
-        ConsoleTest::TearDown();
-        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
     static std::string Run(const char* name) { return GetRegString(HKEY_CURRENT_USER, kRunKey, name); }
     // The first letter of each of the test's programs whose Run value is there as planted, "-"
@@ -59,8 +58,6 @@ protected:
             WaitGone(box);
         }
     }
-
-    SavedKey runKey_{HKEY_CURRENT_USER, kRunKey};
 };
 
 }  // namespace
@@ -130,25 +127,48 @@ TEST_F(StartupPage, RefusalsComeBeforeAnyOfferToEndTheProgram)
     EXPECT_EQ(probe.Path(), GetRegString(HKEY_USERS, kRunKey, "Probe Elsewhere"));
 }
 
+// The questions name what the action will end or delete: the file Delete File on Reboot takes,
+// every running program that Disable on several rows would end, and for one row the removal
+// first, then the process.
+TEST_F(StartupPage, EveryQuestionBeforeAKillOrADeletionNamesItsTargets)
+{
+    Probe one(BesideTestProgram("questions\\q_one.exe")), two(BesideTestProgram("questions\\q_two.exe"));
+    ASSERT_TRUE(one.Running() && two.Running());
+    PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe One", "\"" + one.Path() + "\" -x");
+    PutRegString(HKEY_CURRENT_USER, kRunKey, "Probe Two", two.Path());
+    Reopen();
+    ASSERT_TRUE(WaitForRow("Probe One") && WaitForRow("Probe Two"));
+
+    Select({"Probe One"});
+    PressButton(page_, IDC_DELETE_ON_REBOOT);
+    EXPECT_TRUE(Names(AnswerBox(IDNO), one.Path())) << "the file that would be deleted";
+
+    // Several rows: one question that names each running program; No ends none of them.
+    Select({"Probe One", "Probe Two"});
+    PressButton(page_, IDC_DISABLE);
+    std::string question = AnswerBox(IDNO);
+    EXPECT_TRUE(Names(question, one.Path()) && Names(question, two.Path())) << question;
+    ASSERT_TRUE(WaitFor([&] { return ListCell(run_, list_, Row("Probe Two"), 2) == "Disabled "; }));
+    EXPECT_EQ(nullptr, WaitForDialog(nullptr, 500)) << "asked once";
+    EXPECT_TRUE(one.Running() && two.Running());
+
+    // One row: the removal is asked first; only then the process, by the file it runs.
+    Select({"Probe One"});
+    PressButton(page_, IDC_REMOVE);
+    EXPECT_NE(std::string::npos, AnswerBox(IDYES).find("You have chosen to remove"));
+    EXPECT_TRUE(Names(AnswerBox(IDYES), one.Path()));
+    EXPECT_TRUE(one.EndsWithin(10000));
+    EXPECT_TRUE(WaitFor([&] { return Row("Probe One") < 0; }));
+    EXPECT_TRUE(two.Running());
+}
+
 TEST_F(StartupPage, DeleteFileOnRebootSchedulesTheRowsProgramOnlyWhenTheAnswerIsYes)
 {
     const std::string program = TempPath("vgk reboot tool.exe");
     ASSERT_TRUE(WriteWholeFile(program, "MZ"));
     PutRegString(HKEY_CURRENT_USER, kRunKey, "Reboot Tool", "\"" + program + "\" /tray");
-    auto pending = [] {
-        std::string data;
-        DWORD type = 0;
-        ReadRegRaw(HKEY_LOCAL_MACHINE, kSession, "PendingFileRenameOperations", data, &type);
-        return data;
-    };
-    struct Restore {
-        std::string before;
-        ~Restore()
-        {
-            if (before.empty()) DeleteRegValue(HKEY_LOCAL_MACHINE, kSession, "PendingFileRenameOperations");
-            else WriteRegRaw(HKEY_LOCAL_MACHINE, kSession, "PendingFileRenameOperations", before, REG_MULTI_SZ);
-        }
-    } before{pending()};
+    SavedKey session(HKEY_LOCAL_MACHINE, kSession);  // the requests of this test are undone
+    DeleteRegValue(HKEY_LOCAL_MACHINE, kSession, "PendingFileRenameOperations");
     Reopen();
     for (int answer : {IDNO, IDYES}) {
         ASSERT_TRUE(WaitForRow("Reboot Tool"));
@@ -156,27 +176,32 @@ TEST_F(StartupPage, DeleteFileOnRebootSchedulesTheRowsProgramOnlyWhenTheAnswerIs
         PressButton(page_, IDC_DELETE_ON_REBOOT);
         EXPECT_NE("<no box>", AnswerBox(answer));
     }
-    // One request more than before (the No made none): the program's file, not the command,
-    // with an empty new name, which means "delete".
-    std::string now, kept = before.before.substr(0, before.before.empty() ? 0 : before.before.size() - 1);
-    EXPECT_TRUE(WaitFor([&] { return (now = pending()).size() > kept.size() + 1; })) << "the Yes is carried out after the box";
-    ASSERT_EQ(0u, now.compare(0, kept.size(), kept));
-    std::string added = now.substr(kept.size()), expected = "\\??\\" + program + std::string(3, '\0');
-    EXPECT_EQ(expected.size(), added.size()) << added;
-    EXPECT_EQ(0, lstrcmpiA(expected.c_str(), added.c_str())) << added;
+    // One request (the No made none): the program's file, not the command, with an empty new
+    // name, which means "delete".
+    const std::string expected = "\\??\\" + program + std::string(3, '\0');
+    std::string now;
+    DWORD type = 0;
+    EXPECT_TRUE(WaitFor([&] {
+        return ReadRegRaw(HKEY_LOCAL_MACHINE, kSession, "PendingFileRenameOperations", now, &type) && now.size() > 1;
+    })) << "the Yes is carried out after the box";
+    EXPECT_EQ(expected.size(), now.size()) << now;
+    EXPECT_EQ(0, lstrcmpiA(expected.c_str(), now.c_str())) << now;
     EXPECT_TRUE(Exists(program)) << "only at the next restart";
     DeleteFileA(program.c_str());
 }
 
-TEST_F(StartupPage, TwoRemovalsAreUndoneFromTheHistoryDialogByButtonAndByDoubleClick)
+TEST_F(StartupPage, TwoRemovalsAreUndoneFromTheHistoryDialogWhichAlsoWritesTheFullReport)
 {
+    SavedKey html(HKEY_LOCAL_MACHINE, "Software\\Classes\\.html");
+    html.Clear();  // no program opens the report: the console names it in a message
+    const std::string report = BesideTestProgram("VigilarkLog.html");
     for (const char* title : {"Beta Tool", "Gamma Tool"}) {
         Select({title});
         PressButton(page_, IDC_REMOVE);
         AnswerBox(IDYES);
         ASSERT_TRUE(WaitFor([&] { return Run(title) == "<missing>"; }));
     }
-    HWND history = OpenHistoryDialog(run_);
+    HWND history = OpenHistoryDialog();
     ASSERT_NE(nullptr, history);
     HWND lines = GetDlgItem(history, IDC_LIST);
     ASSERT_TRUE(WaitFor([&] { return FindListRow(run_, lines, 0, "Gamma Tool") >= 0; }));
@@ -190,6 +215,20 @@ TEST_F(StartupPage, TwoRemovalsAreUndoneFromTheHistoryDialogByButtonAndByDoubleC
     SelectListRows(run_, lines, {FindListRow(run_, lines, 0, "Gamma Tool")});  // the list may have refilled
     DoubleClickList(run_, history, lines);
     ASSERT_TRUE(WaitFor([&] { return Planted() == "ABGD"; })) << Planted() << ": back exactly as they were";
+    // An undo with nothing left to do says so.
+    SelectListRows(run_, lines, {FindListRow(run_, lines, 0, "Gamma Tool")});
+    PressButton(history, IDC_RESTORE);
+    EXPECT_NE(std::string::npos, AnswerBox(IDOK, nullptr, history).find("already been undone"));
+
+    // Full Report from the dialog's menu writes the report, and the lines are listed again.
+    SelectListRows(run_, lines, {0});  // the reload cleared the selection
+    RightClickList(run_, history, lines);
+    ASSERT_NE(nullptr, WaitForWindow(run_, "#32768"));
+    ChooseMenuItem(history, 3);  // Restore, Clear File, Close, Full Report
+    EXPECT_NE(std::string::npos, AnswerBox(IDOK, nullptr, history).find(report));
+    EXPECT_NE(std::string::npos, ReadWholeFile(report).find("Gamma Tool"));
+    EXPECT_TRUE(WaitFor([&] { return FindListRow(run_, lines, 0, "Gamma Tool") >= 0; })) << "listed again";
+    DeleteFileA(report.c_str());
 
     // Clear File deletes the file even when it is read-only; the list empties.
     ASSERT_TRUE(SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_READONLY));

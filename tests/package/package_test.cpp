@@ -19,7 +19,6 @@
 namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vigilark";
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kVersion[] = VIGILARK_VERSION_STRING;
 
 std::string SpecialFolder(int csidl)
@@ -67,18 +66,11 @@ std::vector<std::string> MonitorRunValues()
     return values;
 }
 
-// The processor a program is built for (IMAGE_FILE_MACHINE_...), 0 when it is no program.
-WORD MachineOf(const std::string& path)
+// What a program is built for (SCS_32BIT_BINARY, SCS_64BIT_BINARY), -1 when it is no program.
+int BinaryType(const std::string& path)
 {
-    std::string bytes = ReadWholeFile(path);
-    IMAGE_DOS_HEADER dos = {};
-    IMAGE_FILE_HEADER file = {};
-    if (bytes.size() < sizeof dos) return 0;
-    memcpy(&dos, bytes.data(), sizeof dos);
-    size_t at = (size_t)dos.e_lfanew + 4;  // after "PE\0\0"
-    if (dos.e_magic != IMAGE_DOS_SIGNATURE || bytes.size() < at + sizeof file) return 0;
-    memcpy(&file, bytes.data() + at, sizeof file);
-    return file.Machine;
+    DWORD type = 0;
+    return GetBinaryTypeA(path.c_str(), &type) ? (int)type : -1;
 }
 
 // The shortcut's target in long form, or why there is none.
@@ -198,7 +190,7 @@ TEST_F(Package, SilentInstallPutsEverythingInPlaceAndSilentUninstallKeepsTheUser
     ASSERT_EQ(0, RunAndWait(Setup("/S")));
     EXPECT_EQ(std::vector<std::string>(), Found(folder, InstalledFiles(), false)) << folder;
     for (const char* program : {"\\VigilarkEx.exe", "\\Vigilark.exe"})
-        EXPECT_EQ(IMAGE_FILE_MACHINE_AMD64, MachineOf(folder + program)) << "the 64-bit programs on 64-bit Windows";
+        EXPECT_EQ(SCS_64BIT_BINARY, BinaryType(folder + program)) << "the 64-bit programs on 64-bit Windows";
     EXPECT_EQ(folder + "\\VigilarkEx.exe", ShortcutTarget(Shortcut()));
     const struct {
         const char *name, *value;
@@ -257,12 +249,12 @@ TEST_F(Package, ThePortableZipRunsFromAFolderWithABlankInItsName)
     files.erase(std::find(files.begin(), files.end(), "Uninstall.exe"));
     const struct {
         const char* folder;
-        WORD machine;
-    } builds[] = {{"\\32-bit", IMAGE_FILE_MACHINE_I386}, {"\\64-bit", IMAGE_FILE_MACHINE_AMD64}};
+        int type;
+    } builds[] = {{"\\32-bit", SCS_32BIT_BINARY}, {"\\64-bit", SCS_64BIT_BINARY}};
     for (const auto& build : builds) {
         EXPECT_EQ(std::vector<std::string>(), Found(folder + build.folder, files, false)) << build.folder;
         EXPECT_FALSE(Exists(folder + build.folder + "\\Uninstall.exe"));
-        EXPECT_EQ(build.machine, MachineOf(folder + build.folder + "\\VigilarkEx.exe")) << build.folder;
+        EXPECT_EQ(build.type, BinaryType(folder + build.folder + "\\VigilarkEx.exe")) << build.folder;
     }
     EXPECT_NE(std::string::npos, ReadWholeFile(folder + "\\README.txt").find("start 64-bit\\VigilarkEx.exe"));
     StartAndClose(folder + "\\64-bit\\VigilarkEx.exe");

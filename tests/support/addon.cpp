@@ -5,8 +5,7 @@
 
 #include <shlwapi.h>
 
-std::string AddonFolder() { return "C:\\Program Files\\Vigilark Test Addon"; }
-std::string AddonPath() { return AddonFolder() + "\\test addon.dll"; }
+std::string AddonPath() { return "C:\\Program Files\\Vigilark Test Addon\\test addon.dll"; }
 
 int RunRegsvr32(const char* switches, const std::string& path)
 {

@@ -6,8 +6,7 @@
 
 #include <string>
 
-// A folder with a blank in its name under Program Files, and the add-on's path in it.
-std::string AddonFolder();
+// The add-on's path in a folder with a blank in its name under Program Files.
 std::string AddonPath();
 
 // Copies the add-on to `path` (making its folder) and runs "regsvr32 /s" on it; true when

@@ -231,31 +231,21 @@ PendingNotify* SendListNotify(ConsoleRun& run, HWND page, HWND list, UINT code, 
     return pending;
 }
 
+void NotifyAndWait(ConsoleRun& run, HWND page, HWND list, UINT code, int column)
+{
+    PendingNotify* pending = SendListNotify(run, page, list, code, column);
+    WaitFor([&] { return pending->done; });
+    delete pending;
+}
+
 }  // namespace
 
 void ClickListColumn(ConsoleRun& run, HWND page, HWND list, int column)
 {
-    PendingNotify* pending = SendListNotify(run, page, list, LVN_COLUMNCLICK, column);
-    WaitFor([&] { return pending->done; });
-    delete pending;
+    NotifyAndWait(run, page, list, LVN_COLUMNCLICK, column);
 }
 
-void DoubleClickList(ConsoleRun& run, HWND page, HWND list)
-{
-    PendingNotify* pending = SendListNotify(run, page, list, NM_DBLCLK, 0);
-    WaitFor([&] { return pending->done; });
-    delete pending;
-}
-
-HWND OpenHistoryDialog(ConsoleRun& run)
-{
-    HWND before = ActivePage(run.sheet), options = nullptr;
-    for (int i = 0; i < TabCount(run.sheet); ++i)
-        if (TabText(run, i) == "Options") SelectTab(run.sheet, i);
-    if (!WaitFor([&] { return (options = ActivePage(run.sheet)) != before && options; })) return nullptr;
-    PressButton(options, IDC_VIEW_HISTORY);
-    return WaitForWindow(run);
-}
+void DoubleClickList(ConsoleRun& run, HWND page, HWND list) { NotifyAndWait(run, page, list, NM_DBLCLK, 0); }
 
 void RightClickList(ConsoleRun& run, HWND page, HWND list)
 {

@@ -56,9 +56,6 @@ void RightClickList(ConsoleRun& run, HWND page, HWND list);
 // A double-click (NM_DBLCLK) on the list, as the list sends it; returns once it was handled.
 void DoubleClickList(ConsoleRun& run, HWND page, HWND list);
 
-// Goes to the Options page and opens the History dialog from it; NULL when it did not open.
-HWND OpenHistoryDialog(ConsoleRun& run);
-
 // A dialog ("#32770") other than the sheet, or a popup menu ("#32768"), of the console's
 // process; NULL on time-out.
 HWND WaitForWindow(ConsoleRun& run, const char* className = "#32770", DWORD timeoutMs = 5000);

@@ -1,19 +1,22 @@
-// The fixture every end-to-end test derives from: no copy of the console or the monitor and no
-// history file of an earlier test, before or after; the options put back afterwards, and no
-// patrols (the Startup page starts the monitor, which would write to history.txt); the console
-// opened on a page, its rows found and selected, its message boxes answered, its windows
-// waited for.
+// The fixture every end-to-end test derives from: no copy of the console or the monitor, no
+// history file and no disabled entries of an earlier test, before or after; the options and the
+// user's Run key put back afterwards, and no patrols (the Startup page starts the monitor, which
+// would write to history.txt); the console opened on a page, its rows found and selected, its
+// message boxes answered, its windows waited for.
 #pragma once
 
 #include "resource.h"
 #include "support/console_driver.h"
 #include "support/monitor_driver.h"
 #include "support/testing.h"
+#include "support/views.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
+
+const char kRunKey[] = WINDOWS_CURRENT_VERSION_KEY "\\Run";
 
 class ConsoleTest : public ::testing::Test {
 protected:
@@ -32,6 +35,7 @@ protected:
         EndAllCopies();
         SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(HistoryFile().c_str());
+        DeleteRegTree(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY "\\Disabled"));
     }
     // Starts the console with these arguments; page_ is its active page, list_ that page's list.
     void Open(const char* arguments = "")
@@ -48,6 +52,13 @@ protected:
         HWND page = nullptr;
         WaitFor([&] { return (page = ActivePage(run_.sheet)) != nullptr && ActiveTabText(run_) == caption; });
         return page;
+    }
+    // Goes to the Options page and opens the History dialog from it; NULL when it did not open.
+    HWND OpenHistoryDialog()
+    {
+        HWND options = OpenTab("Options");
+        if (options) PressButton(options, IDC_VIEW_HISTORY);
+        return options ? WaitForDialog() : nullptr;
     }
     // The row of list_ whose cell in the column has this text; -1 when there is none.
     int Row(const std::string& text, int column = 0) { return FindListRow(run_, list_, column, text); }
@@ -99,7 +110,7 @@ protected:
         PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, name, value);
     }
 
-    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
+    SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY}, runKey_{HKEY_CURRENT_USER, kRunKey};
     ConsoleRun run_;
     HWND page_ = nullptr, list_ = nullptr;
 };

@@ -9,14 +9,14 @@
 #include "support/console_driver.h"
 #include "support/testing.h"
 
-namespace {
-
 std::string Text(UINT id)
 {
     char text[512];
     LoadText(id, text);
     return text;
 }
+
+namespace {
 
 int CountLines(const std::string& text)
 {

@@ -11,6 +11,8 @@ struct MonitorRun {
     HWND window = nullptr;  // class "Vigilark"
 };
 
+// A text of the programs' string table.
+std::string Text(UINT id);
 // Starts the monitor and waits for its window; false when it did not come.
 bool StartMonitor(MonitorRun& run);
 // The monitor another program started (the console's Startup page does).

@@ -15,7 +15,6 @@ public:
     TestService& operator=(const TestService&) = delete;
 
     bool Registered() const { return registered_; }
-    const std::string& KeyName() const { return keyName_; }
     const std::string& DisplayName() const { return displayName_; }
     // The program as ImagePath names it.
     static std::string Program();
