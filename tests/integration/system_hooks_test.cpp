@@ -6,8 +6,6 @@
 #include "foundations/patrol_places.h"
 #include "hooks/hooks.h"
 #include "hooks/hooks_patrol.h"
-#include "reports/csv_export.h"
-#include "reports/full_report.h"
 #include "support/import_hook.h"
 
 #include <cstring>
@@ -32,7 +30,7 @@ std::string Everything()
     for (const std::string& key : {kWinlogon, kNt + "\\Windows", kIfeo + "\\vgkvictim.exe", kSsodl, kSts,
                                    kActive + "\\" + kClassA})
         text += DumpRegTree(HKEY_LOCAL_MACHINE, key) + DumpRegTree(HKEY_LOCAL_MACHINE, In32BitView(key));
-    return text + DumpRegTree(HKEY_CURRENT_USER, kWinlogon);
+    return text;
 }
 
 class SystemHooks : public bed::StartupBed {
@@ -44,7 +42,6 @@ protected:
             saved_.emplace_back(HKEY_LOCAL_MACHINE, key);
             saved_.emplace_back(HKEY_LOCAL_MACHINE, In32BitView(key));
         }
-        saved_.emplace_back(HKEY_CURRENT_USER, kWinlogon);
         DeleteRegTree(HKEY_CURRENT_USER, HOOKS_REMOVED_KEY);
         char system[MAX_PATH];
         GetSystemDirectoryA(system, sizeof system);
@@ -52,7 +49,6 @@ protected:
         const HKEY lm = HKEY_LOCAL_MACHINE;
         ASSERT_TRUE(PutRegString(lm, kWinlogon, "Shell", "explorer.exe,C:\\hk\\shell2.exe"));
         ASSERT_TRUE(PutRegString(lm, kWinlogon, "Userinit", system_ + "\\userinit.exe,C:\\hk\\init2.exe,"));
-        ASSERT_TRUE(PutRegString(HKEY_CURRENT_USER, kWinlogon, "Shell", "C:\\hk\\usershell.exe"));
         ASSERT_TRUE(PutRegString(lm, kWinlogon + "\\Notify\\VgkNotify", "DLLName", "C:\\hk\\notify.dll"));
         ASSERT_TRUE(PutRegString(lm, kNt + "\\Windows", "AppInit_DLLs", "C:\\hk\\a1.dll C:\\hk\\a2.dll,C:\\hk\\a3.dll"));
         ASSERT_TRUE(PutRegString(lm, In32BitView(kNt + "\\Windows"), "AppInit_DLLs", "C:\\hk\\w32.dll"));
@@ -102,10 +98,6 @@ TEST_F(SystemHooks, EachIsListedRemovedAndPutBackExactly)
     } rows[] = {
         {KIND_HOOK_SHELL, "C:\\hk\\shell2.exe", "C:\\hk\\shell2.exe", HKEY_LOCAL_MACHINE, kWinlogon, "Shell",
          "explorer.exe"},
-        {KIND_HOOK_USERINIT, "C:\\hk\\init2.exe", "C:\\hk\\init2.exe", HKEY_LOCAL_MACHINE, kWinlogon, "Userinit",
-         system_ + "\\userinit.exe,"},
-        {KIND_HOOK_USER_SHELL, "C:\\hk\\usershell.exe", "C:\\hk\\usershell.exe", HKEY_CURRENT_USER, kWinlogon,
-         "Shell", "explorer.exe"},
         {KIND_HOOK_NOTIFY, "VgkNotify", "C:\\hk\\notify.dll", HKEY_LOCAL_MACHINE, kWinlogon + "\\Notify\\VgkNotify",
          nullptr, "<missing>"},
         {KIND_HOOK_APPINIT, "a2.dll", "C:\\hk\\a2.dll", HKEY_LOCAL_MACHINE, kNt + "\\Windows", "AppInit_DLLs",
@@ -126,13 +118,6 @@ TEST_F(SystemHooks, EachIsListedRemovedAndPutBackExactly)
         EntryCopy entry;
         CopyEntry(index, entry);
         EXPECT_STREQ(row.path.c_str(), entry.path);
-        const bool view32 = KindView(row.kind) == VIEW_32BIT;
-        const char* hive = row.hive == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
-        const std::string value = RestoresDefault(row.kind) || row.kind == KIND_HOOK_APPINIT || view32
-                                      ? std::string("\\") + row.value : "";
-        EXPECT_EQ(hive + std::string(entry.extra) + value + (view32 ? " (32-bit)" : ""),
-                  HookLocationText(row.kind, entry.extra));
-
         ASSERT_EQ(HOOK_OK, RemoveSystemHook(index));
         EXPECT_EQ(row.after, row.value ? GetRegString(row.hive, row.key, row.value) : DumpRegTree(row.hive, row.key));
         EXPECT_EQ(-1, IndexOf(row.kind, row.title));
@@ -176,15 +161,6 @@ TEST_F(SystemHooks, ARefusedRemovalLeavesEverythingAsItWas)
     EXPECT_EQ(before, Everything());
     EXPECT_EQ("<missing>", DumpRegTree(HKEY_CURRENT_USER, HOOKS_REMOVED_KEY "\\00000001"));
     EXPECT_FALSE(Exists(HistoryFile()));
-}
-
-TEST_F(SystemHooks, ReportAndCsvHaveTheirRows)
-{
-    const std::string text = ReportText(REPORT_TEXT);
-    EXPECT_NE(std::string::npos, text.find("System Hooks"));
-    EXPECT_NE(std::string::npos, text.find("HKEY_LOCAL_MACHINE\\" + kSsodl));
-    EXPECT_NE(std::string::npos, CsvText().find("VgkNotify,notify.dll,"));
-    EXPECT_NE(std::string::npos, CsvText().find(",C:\\hk\\stub.exe /once,hook,no,"));
 }
 
 // After the first run's records a new hook is found, and a changed Userinit is a change
