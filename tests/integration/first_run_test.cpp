@@ -1,12 +1,11 @@
 // The first start's records for every subject at once (keys, known entries, the file-type
 // snapshot, kept cookies, filter words, the monitor in the machine's Run key); a later start
-// records nothing again but a missing Services key; tracing is decided by the first start only.
+// records nothing again but a missing Services key.
 #include "app/firstrun.h"
 #include "cookies/cookie_filters.h"
 #include "cookies/cookies.h"
 #include "filetype_bed.h"
 #include "foundations/settings.h"
-#include "foundations/trace.h"
 #include "startup_bed.h"
 #include "support/addon.h"
 #include "support/cookie_bed.h"
@@ -50,7 +49,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesKeyNorTracing)
+TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesKey)
 {
     bed::SetRun(KIND_CURRENT_RUN, "First Tool", "C:\\tools\\first=run.exe /a=b");
     WriteProfileStringA("windows", "run", "C:\\W\\w.exe");
@@ -101,23 +100,15 @@ TEST_F(FirstRun, RecordsEachSubjectOnceAndALaterStartNothingButAMissingServicesK
     EXPECT_FALSE(Exists(HistoryFile())) << "the monitor's own entries leave no history";
     EXPECT_EQ(0, EntryCount());
 
-    // The records taken away again, and the Services key with them; Debug turned on after this
-    // process decided on tracing (off) changes nothing.
+    // The records taken away again, and the Services key with them.
     for (const auto& record : records) DeleteRegValue(record.hive, record.key.c_str(), record.name.c_str());
     DeleteRegTree(HKEY_CURRENT_USER, services);
-    ASSERT_TRUE(SetOption("Debug", 1));
     LoadInitialValues();
-    EXPECT_EQ(TRACE_OFF, TraceCounter());
     for (size_t i = 0; i < records.size(); ++i) {
         bool again = records[i].key == services;
         EXPECT_EQ(again ? records[i].data : "<missing>", GetRegString(records[i].hive, records[i].key, records[i].name.c_str()))
             << records[i].key << " " << records[i].name;
     }
-    // A counter that runs is not reset when the Options page reloads the settings.
-    SetTraceCounter(8990);
-    LoadInitialValues();
-    EXPECT_GE(TraceCounter(), 8990);
-    SetTraceCounter(TRACE_OFF);
 }
 
 TEST_F(FirstRun, FilterWordsComeFromTheSettingsFileWhenItNamesAny)

@@ -108,7 +108,6 @@ TEST_F(StartupActions, StartupFilesMoveAsideAndBackButNeverOverAnother)
     ASSERT_EQ(STARTUP_OK, Toggle(One("Vgk Roundtrip")));
     EXPECT_FALSE(Exists(shortcut));
     EXPECT_EQ(content, ReadWholeFile(aside));
-    EXPECT_EQ(" * Disabled  * Windows Startup Group", bed::LocationOf(One("Vgk Roundtrip").index));
     ASSERT_EQ(STARTUP_OK, Toggle(One("Vgk Roundtrip")));
     EXPECT_EQ(content, ReadWholeFile(shortcut)) << "back in the user's Startup folder, not the machine's";
 }

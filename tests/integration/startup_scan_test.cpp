@@ -1,13 +1,8 @@
 // Collecting startup entries from the prefix's Run keys, Startup folders, win.ini lines and
-// the disabled store; the page's fill reads each program once per fill, and afresh at the next.
+// the disabled store.
 #include "startup_bed.h"
 
 #include "foundations/shortcut.h"
-#include "foundations/version_info.h"
-#include "resource.h"
-#include "shell/listview.h"
-#include "shell/pages.h"
-#include "shell_fixture.h"
 
 using bed::Entries;
 using bed::LocationOf;
@@ -38,8 +33,6 @@ TEST_F(StartupScan, RunValuesOfTheThreeHivesAreListedInOrderAsTheListShowsThem)
         EXPECT_GT(entry.index, previous) << "scan order, kind " << kind;
         previous = entry.index;
     }
-    EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce", LocationOf(One("Scan5").index));
-    EXPECT_EQ("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx", LocationOf(One("Scan13").index));
     EXPECT_EQ("HKEY_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices", LocationOf(One("Scan24").index));
 
     const std::string longCommand = "C:\\Long\\app.exe " + std::string(400, 'x'), longName = "Long" + std::string(200, 'n');
@@ -131,46 +124,4 @@ TEST_F(StartupScan, DisabledEntriesAreListedWithTheirLocationAndDisabledAgainWhe
     int disabled = 0;
     for (const bed::Listed& entry : Entries("Sleeper")) disabled += IsEntryDisabled(entry.index) != 0;
     EXPECT_EQ(1, disabled);
-}
-
-TEST_F(StartupScan, AProgramReplacedBetweenTwoFillsShowsItsNewVersionOnEveryRow)
-{
-    shell_fixture::InitControls();
-    HWND host = shell_fixture::CreateHost(0, 0, 700, 500), page = shell_fixture::CreatePage(host, IDD_STARTUP_PAGE);
-    ASSERT_NE(nullptr, page);
-    HWND list = GetDlgItem(page, IDC_LIST);
-    const UINT columns[] = {IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_VERSION};
-    for (int column = 0; column < 3; ++column) AddListColumnById(list, column, columns[column], CMD_STARTUP_PAGE);
-    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(StartupPageProc));
-    const std::string program = TempPath("vgk_replaced.exe");
-    bed::SetRun(KIND_CURRENT_RUN, "Replaced Tool", program + " /min");
-    bed::SetRun(KIND_MACHINE_RUN, "Same Program", program);
-    auto versions = [&] {  // the version cells of the two rows, after a fill
-        SendMessageA(page, MSG_REFILL, 0, 0);
-        std::string cells;
-        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-            char text[128] = "";
-            ListView_GetItemText(list, row, 2, text, sizeof text);
-            cells += std::string(text) + "|";
-        }
-        return cells;
-    };
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    std::string previous;
-    for (const std::string& source : {ThisProgram(), std::string(windows) + "\\regedit.exe"}) {
-        ASSERT_TRUE(CopyFileA(source.c_str(), program.c_str(), FALSE));
-        VersionFields fields;
-        ReadVersionFields(program.c_str(), &fields);
-        const std::string version = fields.productVersion;
-        ASSERT_NE(previous, version);
-        EXPECT_EQ(version + "|" + version + "|", versions());
-        previous = version;
-    }
-
-    SetWindowLongPtrA(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(shell_fixture::RecordingDialogProc));
-    ForgetImageLists();
-    FreeEntries();
-    DestroyWindow(host);
-    DeleteFileA(program.c_str());
 }
