@@ -47,8 +47,4 @@ TEST(HelpTarget, TheLocalFileWhenFoundElseThePageOnTheServer)
     DeleteFileA(BesideTestProgram("de_scheduler.html").c_str());
     SetCurrentDirectoryA(previous);
     RemoveDirectoryA(folder.c_str());
-    // The server comes from the string table or its override, and ends with a slash.
-    SavedKey program(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY));
-    ASSERT_TRUE(PutRegString(HKEY_LOCAL_MACHINE, In32BitView(VIGILARK_KEY), "LString263", "http://mirror.test"));
-    EXPECT_EQ("0|http://mirror.test/de_scheduler.html", Target(CMD_SCHEDULED_PAGE, LANG_GERMAN));
 }

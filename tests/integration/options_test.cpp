@@ -1,10 +1,9 @@
 // The admin options dialog runs for real on the test's thread, driven from a helper thread, and
-// the settings it stores; the patrol times stored; the sound events under HKCU\AppEvents.
+// the settings it stores; the patrol times stored.
 #include "foundations/settings.h"
 #include "options/admin_options.h"
 #include "options/admin_users.h"
 #include "options/patrol.h"
-#include "options/sound.h"
 #include "resource.h"
 #include "shell_fixture.h"
 #include "support/views.h"
@@ -12,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 using namespace shell_fixture;
 
@@ -139,22 +137,4 @@ TEST_F(Patrol, OnlyAUsableTimeIsStored)
     EXPECT_EQ("9|9", std::to_string(CurrentOptions().nuts) + "|" + GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
     EXPECT_EQ(1, StorePatrolTime(IDS_PATROL_NUTS, 14));
     EXPECT_EQ("14|14", std::to_string(CurrentOptions().nuts) + "|" + GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
-}
-
-TEST(Sounds, EachEventNamesItsOwnWaveAndAMissingOneMeansTheBuiltInSound)
-{
-    const std::string events = "AppEvents\\Schemes\\Apps\\Vigilark";
-    SavedKey kept(HKEY_CURRENT_USER, events);
-    DeleteRegTree(HKEY_CURRENT_USER, events);
-    PutRegString(HKEY_CURRENT_USER, events + "\\Open\\.current", "", "C:\\open.wav");
-    PutRegString(HKEY_CURRENT_USER, events + "\\Task Alert\\.current", "", "C:\\task.wav");
-    CreateRegKey(HKEY_CURRENT_USER, (events + "\\Cookie Alert\\.current").c_str());
-    const std::pair<int, const char*> rows[] = {  // "": wave resource 113
-        {SOUND_OPEN, "C:\\open.wav"}, {SOUND_STARTUP_ALERT, ""} /* no key */, {SOUND_COOKIE_ALERT, ""} /* no value */,
-        {SOUND_TASK_ALERT, "C:\\task.wav"}, {4, "C:\\open.wav"} /* past the last: the first */, {-1, "C:\\open.wav"}};
-    for (const auto& row : rows) {
-        char file[260] = "stale";
-        EXPECT_EQ((int)strlen(row.second), SoundEventFile(row.first, file, sizeof file)) << row.first;
-        EXPECT_STREQ(row.second, file) << row.first;
-    }
 }
