@@ -42,7 +42,6 @@ TEST(FileTypes, AssociationsAndIconsAreFoundWhereTheUserOrTheMachinePutThem)
     bed.Put("vkft.play", "\\DefaultIcon", "%1");  // each document its own icon: the program's stands in
     const struct { const char* extension; int kind; const char *className, *command; int icon; const char* iconFile; int index; } rows[] = {
         {".vkfa", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},
-        {"VKFA", ASSOCIATION_OPEN, "vkft.open", kOpener, 1, "C:\\icons\\set.dll", -154},  // no dot, any case
         {".vkfb", ASSOCIATION_PLAY, "vkft.play", "C:\\tools\\player.exe", 0, "C:\\tools\\player.exe", 0},
         {".vkfc", ASSOCIATION_NONE, "vkft.bare", "", 0, "", 0},  // the class is kept
         {".vkfd", ASSOCIATION_NONE, "", "", 0, "", 0},

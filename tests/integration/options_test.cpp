@@ -1,10 +1,9 @@
-// The option dialogs run for real on the test's thread (admin options, patrol time), driven from
-// a helper thread, and the settings they store; the sound events under HKCU\AppEvents.
+// The admin options dialog runs for real on the test's thread, driven from a helper thread, and
+// the settings it stores; the patrol times stored.
 #include "foundations/settings.h"
 #include "options/admin_options.h"
 #include "options/admin_users.h"
 #include "options/patrol.h"
-#include "options/sound.h"
 #include "resource.h"
 #include "shell_fixture.h"
 #include "support/views.h"
@@ -12,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 using namespace shell_fixture;
 
@@ -72,7 +70,6 @@ protected:
 
 class Patrol : public ::testing::Test {
 protected:
-    void SetUp() override { InitCommonControls(); }
     void TearDown() override { CurrentOptions() = saved_; }
     const Options saved_ = CurrentOptions();
     SavedKey options_{HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY};
@@ -130,45 +127,9 @@ TEST_F(AdminOptions, ApplyWritesTheSelectedUsersFlagsOnlyWhileTheUserIsThere)
     EXPECT_EQ("Vigilark History", told[1]) << "Review shows the history";
 }
 
-TEST_F(Patrol, TheEditAndTheTrackBarFollowEachOtherOkReturnsTheNumberAndOnlyAUsableOneIsStored)
+// The dialog's wiring is end to end; storing refuses negative minutes and unknown kinds.
+TEST_F(Patrol, OnlyAUsableTimeIsStored)
 {
-    CurrentOptions().start = 17;
-    std::vector<std::string> seen;  // the edit's text, " off" when disabled, and the track bar's position
-    auto look = [&seen](HWND dialog) {
-        HWND edit = GetDlgItem(dialog, IDC_PATROL_EDIT), track = GetDlgItem(dialog, IDC_PATROL_TRACKBAR);
-        seen.push_back(TextOf(edit) + (IsWindowEnabled(edit) ? "" : " off") + " at " +
-                       std::to_string(SendMessageA(track, TBM_GETPOS, 0, 0)));
-    };
-    EXPECT_EQ(30, RunWithDialog([] { return SetPatrolTime(nullptr, IDS_PATROL_STARTUP); }, [&](HWND dialog) {
-        look(dialog);
-        for (const char* typed : {"12", "123", "45"}) {
-            ReplaceText(GetDlgItem(dialog, IDC_PATROL_EDIT), typed);
-            look(dialog);
-        }
-        for (UINT key : {VK_HOME, VK_RIGHT, VK_RIGHT, VK_END}) {
-            PressKey(GetDlgItem(dialog, IDC_PATROL_TRACKBAR), key);
-            look(dialog);
-        }
-        Click(dialog, IDOK);
-    }));
-    // Two characters at most; the track bar stops at its end while the edit keeps the number;
-    // zero disables the edit.
-    EXPECT_EQ((std::vector<std::string>{"17 at 17", "12 at 12", "12 at 12", "45 at 30", "0 off at 0", "1 at 1",
-                                        "2 at 2", "30 at 30"}),
-              seen);
-    // An empty edit gives zero; Close gives -1 whatever was typed; a kind without a setting starts at 3.
-    EXPECT_EQ(0, RunWithDialog([] { return SetPatrolTime(nullptr, IDS_PATROL_STARTUP); }, [](HWND dialog) {
-        ReplaceText(GetDlgItem(dialog, IDC_PATROL_EDIT), "");
-        Click(dialog, IDOK);
-    }));
-    seen.clear();
-    EXPECT_EQ(-1, RunWithDialog([] { return SetPatrolTime(nullptr, IDS_PATROL_ZERO_HINT); }, [&](HWND dialog) {
-        look(dialog);
-        ReplaceText(GetDlgItem(dialog, IDC_PATROL_EDIT), "9");
-        Click(dialog, IDCANCEL);
-    }));
-    EXPECT_EQ(std::vector<std::string>{"3 at 3"}, seen);
-    // Storing refuses negative minutes and unknown kinds.
     PutRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts", "9");
     CurrentOptions().nuts = 9;
     EXPECT_EQ(0, StorePatrolTime(IDS_PATROL_NUTS, -1));
@@ -176,22 +137,4 @@ TEST_F(Patrol, TheEditAndTheTrackBarFollowEachOtherOkReturnsTheNumberAndOnlyAUsa
     EXPECT_EQ("9|9", std::to_string(CurrentOptions().nuts) + "|" + GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
     EXPECT_EQ(1, StorePatrolTime(IDS_PATROL_NUTS, 14));
     EXPECT_EQ("14|14", std::to_string(CurrentOptions().nuts) + "|" + GetRegString(HKEY_CURRENT_USER, VIGILARK_OPTIONS_KEY, "Nuts"));
-}
-
-TEST(Sounds, EachEventNamesItsOwnWaveAndAMissingOneMeansTheBuiltInSound)
-{
-    const std::string events = "AppEvents\\Schemes\\Apps\\Vigilark";
-    SavedKey kept(HKEY_CURRENT_USER, events);
-    DeleteRegTree(HKEY_CURRENT_USER, events);
-    PutRegString(HKEY_CURRENT_USER, events + "\\Open\\.current", "", "C:\\open.wav");
-    PutRegString(HKEY_CURRENT_USER, events + "\\Task Alert\\.current", "", "C:\\task.wav");
-    CreateRegKey(HKEY_CURRENT_USER, (events + "\\Cookie Alert\\.current").c_str());
-    const std::pair<int, const char*> rows[] = {  // "": wave resource 113
-        {SOUND_OPEN, "C:\\open.wav"}, {SOUND_STARTUP_ALERT, ""} /* no key */, {SOUND_COOKIE_ALERT, ""} /* no value */,
-        {SOUND_TASK_ALERT, "C:\\task.wav"}, {4, "C:\\open.wav"} /* past the last: the first */, {-1, "C:\\open.wav"}};
-    for (const auto& row : rows) {
-        char file[260] = "stale";
-        EXPECT_EQ((int)strlen(row.second), SoundEventFile(row.first, file, sizeof file)) << row.first;
-        EXPECT_STREQ(row.second, file) << row.first;
-    }
 }

@@ -1,5 +1,5 @@
-// Texts a registry value may override, and what a fill reads once: an override formatted only
-// with the expected directives, and a folder item's long name.
+// Texts a registry value may override: formatted only with the expected directives, and read
+// once a fill.
 #include "foundations/entries.h"
 #include "foundations/fill_memo.h"
 #include "foundations/registry.h"
@@ -58,21 +58,4 @@ TEST_F(OverriddenText, HostileOverridesFallBackToTheBuiltInTextAndAFillReadsAnOv
     }
     LoadText(IDS_COL_TITLE, whole);
     EXPECT_STREQ("Name", whole) << "the next fill reads the registry again";
-}
-
-// A folder item takes the folder's long name, unless the fill just deleted it (its text then stays).
-TEST(FolderItemLongPath, AnItemJustDeletedKeepsItsText)
-{
-    std::string folder = TempPath("Folder With A Long Name");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(WriteWholeFile(folder + "\\kept.txt", "x") && WriteWholeFile(folder + "\\gone.txt", "x"));
-    char shortFolder[MAX_PATH], out[MAX_PATH];
-    ASSERT_GT(GetShortPathNameA(folder.c_str(), shortFolder, sizeof shortFolder), 0u);
-    FillMemo fill;
-    PrepareFolderItemLongPath(shortFolder, "kept.txt");
-    PrepareFolderItemLongPath(shortFolder, "gone.txt", true);
-    LongPathForm((std::string(shortFolder) + "\\kept.txt").c_str(), out, sizeof out);
-    EXPECT_EQ(folder + "\\kept.txt", out);
-    LongPathForm((std::string(shortFolder) + "\\gone.txt").c_str(), out, sizeof out);
-    EXPECT_EQ(std::string(shortFolder) + "\\gone.txt", out);
 }

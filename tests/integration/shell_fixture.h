@@ -107,17 +107,6 @@ inline std::string AnswerBoxOver(HWND window, int button)
     return text;
 }
 
-// Types over the whole text of an edit as the keyboard would (its limit applies); "" is a backspace.
-inline void ReplaceText(HWND edit, const char* keys)
-{
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (const char* p = *keys ? keys : "\b"; *p; ++p) SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*p, 1);
-}
-inline void PressKey(HWND window, UINT key)
-{
-    SendMessageA(window, WM_KEYDOWN, key, 1);
-    SendMessageA(window, WM_KEYUP, key, (LPARAM)0xC0000001);
-}
 inline void Click(HWND dialog, int button) { SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
 
 }  // namespace shell_fixture
