@@ -58,25 +58,6 @@ inline HWND CreatePage(HWND host, int dialog)
     return page;
 }
 
-inline RECT ScreenRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-// In its parent's client coordinates.
-inline RECT ChildRect(HWND control)
-{
-    RECT rect = ScreenRect(control);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-inline SIZE WindowSize(HWND window)
-{
-    RECT rect = ScreenRect(window);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // Returns run() called on this thread while act(window), which must end it, runs on a helper
 // thread once run() shows a window of the class (a dialog unless told).
 inline int RunWithDialog(const std::function<int()>& run, const std::function<void(HWND)>& act,
