@@ -53,7 +53,6 @@ TEST_F(CookiesPage, InternetExplorerWordsRemovalsAndTheListLimit)
     bed_.PutIeCookie("clicker@trackme[1].txt");
     Open("-NUT");
     EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(page_, IDC_COOKIE_FOLDER)) == bed_.ieFolder + "\\"; }));
-    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(page_, IDC_BROWSER_IE, BM_GETCHECK, 0, 0));
 
     // A word is added and applied at once.
     SendDlgItemMessageA(page_, IDC_FILTER_EDIT, WM_SETTEXT, 0, (LPARAM) "TrackMe");
@@ -66,10 +65,6 @@ TEST_F(CookiesPage, InternetExplorerWordsRemovalsAndTheListLimit)
     HWND rows = WaitForCookieList();
     ASSERT_NE(nullptr, rows);
     ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 3; }));
-    EXPECT_EQ(bed_.ieFolder + "\\", WindowText(GetDlgItem(window_, IDC_COOKIELIST_FOLDER)));
-    RECT frame;
-    GetWindowRect(window_, &frame);
-    EXPECT_GE(frame.right - frame.left, 640) << "its minimum width";
     // Remove Checked, after its question: the checked cookies go, one that another program holds
     // open stays (silently) and is still listed, the unchecked one stays.
     HANDLE held = CreateFileA((bed_.ieFolder + "\\clicker@zzheld[1].txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
@@ -78,7 +73,7 @@ TEST_F(CookiesPage, InternetExplorerWordsRemovalsAndTheListLimit)
     for (const char* name : {"clicker@zzdrop[1].txt", "clicker@zzheld[1].txt"})
         SetListCheck(run_, rows, FindListRow(run_, rows, 0, name), true);
     PressButton(window_, IDC_REMOVE_CHECKED);
-    EXPECT_NE("<no box>", AnswerBox(IDYES, nullptr, window_));
+    EXPECT_NE("<no box>", AnswerBox(IDYES, window_));
     EXPECT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 2; }));
     CloseHandle(held);
     EXPECT_FALSE(bed_.HasIeCookie("clicker@zzdrop[1].txt"));
@@ -120,22 +115,18 @@ TEST_F(CookiesPage, MozillaRemoveUncheckedKeepsTheCheckedCookies)
     ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 3; }));
     int keepRow = FindListRow(run_, rows, 2, "/k");
     ASSERT_GE(keepRow, 0);
-    EXPECT_EQ((std::vector<std::string>{"/k", "kv", "True"}),
-              (std::vector<std::string>{ListCell(run_, rows, keepRow, 2), ListCell(run_, rows, keepRow, 3), ListCell(run_, rows, keepRow, 4)}));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window_, IDC_VIEW_COOKIE)));
 
     SetListCheck(run_, rows, keepRow, true);
     SetListCheck(run_, rows, FindListRow(run_, rows, 0, "last.example - lid"), true);
     PressButton(window_, IDC_REMOVE_UNCHECKED);
-    EXPECT_NE("<no box>", AnswerBox(IDYES, nullptr, window_));
+    EXPECT_NE("<no box>", AnswerBox(IDYES, window_));
     EXPECT_TRUE(WaitFor([&] { return ListView_GetItemCount(rows) == 2; }));
     EXPECT_LT(FindListRow(run_, rows, 2, "/d"), 0);
     EXPECT_TRUE(ListChecked(rows, FindListRow(run_, rows, 2, "/k")));
     EXPECT_EQ("2", Mark(cookiebed::kNuts, MarkName(drop)));
     EXPECT_EQ("1", Mark(cookiebed::kKept, MarkName(keep)));
     CloseCookieList();
-    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(page_, IDC_BROWSER_MOZILLA, BM_GETCHECK, 0, 0));
-    EXPECT_EQ(bed_.profile, WindowText(GetDlgItem(page_, IDC_COOKIE_FOLDER)));
     EXPECT_EQ(0, CloseConsole(run_));
     EXPECT_EQ("0", Option("ViewCookies"));
 }

