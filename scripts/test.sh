@@ -15,11 +15,4 @@ status=0
 ctest --preset win64 "$@" || status=$?
 # Pure logic and the installer do not depend on the screen: the second pass leaves them out.
 VIGILARK_TESTBED_DPI=120 ctest --preset win64 -LE '^(unit|package)$' "$@" || status=$?
-# Screenshots the GUI tests saved as BMP are converted for easy viewing.
-if command -v convert >/dev/null; then
-    for bmp in build/win64/test-output/*.bmp build/win64/test-output/*/*.bmp; do
-        [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-    done
-fi
-echo "Screenshots and test output: $(pwd)/build/win64/test-output (at 120 DPI: dpi120/)"
 exit $status
